@@ -1,0 +1,48 @@
+# The project's commands. `make test` and `make run` are the two a newcomer needs.
+JOBS ?= $(shell nproc)
+BUILD ?= build
+CTEST = ctest --output-on-failure -j$(JOBS) --test-dir
+
+.PHONY: all deps build test run bench test-asan test-tsan fuzz format
+
+all: build
+
+deps:
+	scripts/install-deps
+
+build: deps
+	scripts/configure $(BUILD)
+	cmake --build $(BUILD) -j$(JOBS)
+
+test: build
+	$(CTEST) $(BUILD)
+
+run: build
+	$(BUILD)/qvarn-player
+
+bench: build
+	@for b in $(BUILD)/bench/bench_*; do [ -x "$$b" ] && "$$b" || exit 1; done
+
+test-asan: deps
+	scripts/configure build-asan -DQVARN_SANITIZE=address -DQVARN_BENCH=OFF
+	cmake --build build-asan -j$(JOBS)
+	ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp $(CTEST) build-asan
+
+test-tsan: deps
+	scripts/configure build-tsan -DQVARN_SANITIZE=thread -DQVARN_BENCH=OFF
+	cmake --build build-tsan -j$(JOBS)
+	$(CTEST) build-tsan
+
+FUZZ_SECONDS ?= 600
+fuzz: deps
+	CC=clang CXX=clang++ scripts/configure build-fuzz -DQVARN_FUZZ=ON -DQVARN_TESTS=ON -DQVARN_BENCH=OFF
+	cmake --build build-fuzz -j$(JOBS)
+	@for f in build-fuzz/tests/fuzz/fuzz_*; do \
+	  name=$$(basename $$f | sed 's/^fuzz_//'); \
+	  mkdir -p build-fuzz/corpus/$$name; \
+	  $$f -max_total_time=$$(( $(FUZZ_SECONDS) / $$(ls build-fuzz/tests/fuzz/fuzz_* | wc -l) )) \
+	    build-fuzz/corpus/$$name tests/fuzz/seeds/$$name || exit 1; \
+	done
+
+format:
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -1,0 +1,1 @@
+// Stands in for a tier that has no sources yet.

@@ -1,0 +1,110 @@
+#include "tests/support/golden.h"
+
+#include <png.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+namespace test {
+namespace {
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
+
+std::filesystem::path GoldenPath(std::string_view name) {
+    return std::filesystem::path(QVARN_SOURCE_DIR) / "tests" / "golden" /
+           (std::string(name) + ".png");
+}
+
+}  // namespace
+
+bool WritePng(const std::filesystem::path& file, const RgbaImage& image) {
+    std::filesystem::create_directories(file.parent_path());
+    FilePtr out(std::fopen(file.c_str(), "wb"));
+    if (!out) return false;
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png ? png_create_info_struct(png) : nullptr;
+    if (info == nullptr || setjmp(png_jmpbuf(png))) {
+        png_destroy_write_struct(&png, &info);
+        return false;
+    }
+    png_init_io(png, out.get());
+    png_set_IHDR(png, info, image.width, image.height, 8, PNG_COLOR_TYPE_RGBA, PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_write_info(png, info);
+    for (int y = 0; y < image.height; ++y) {
+        png_write_row(png, image.pixels.data() + static_cast<std::size_t>(y) * image.width * 4);
+    }
+    png_write_end(png, nullptr);
+    png_destroy_write_struct(&png, &info);
+    return true;
+}
+
+std::optional<RgbaImage> ReadPng(const std::filesystem::path& file) {
+    FilePtr in(std::fopen(file.c_str(), "rb"));
+    if (!in) return std::nullopt;
+    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png ? png_create_info_struct(png) : nullptr;
+    if (info == nullptr || setjmp(png_jmpbuf(png))) {
+        png_destroy_read_struct(&png, &info, nullptr);
+        return std::nullopt;
+    }
+    png_init_io(png, in.get());
+    png_read_info(png, info);
+    png_set_expand(png);
+    png_set_strip_16(png);
+    png_set_gray_to_rgb(png);
+    png_set_filler(png, 0xFF, PNG_FILLER_AFTER);
+    png_read_update_info(png, info);
+    RgbaImage image;
+    image.width = static_cast<int>(png_get_image_width(png, info));
+    image.height = static_cast<int>(png_get_image_height(png, info));
+    image.pixels.resize(static_cast<std::size_t>(image.width) * image.height * 4);
+    for (int y = 0; y < image.height; ++y) {
+        png_read_row(png, image.pixels.data() + static_cast<std::size_t>(y) * image.width * 4,
+                     nullptr);
+    }
+    png_destroy_read_struct(&png, &info, nullptr);
+    return image;
+}
+
+testing::AssertionResult MatchesGolden(const RgbaImage& actual, std::string_view name,
+                                       int tolerance) {
+    const std::filesystem::path golden = GoldenPath(name);
+    const char* update = std::getenv("QVARN_UPDATE_GOLDEN");
+    if (update != nullptr && std::string(update) == "1") {
+        if (!WritePng(golden, actual)) return testing::AssertionFailure() << "cannot write " << golden;
+        return testing::AssertionSuccess();
+    }
+    const std::filesystem::path kept = std::filesystem::path(QVARN_BINARY_DIR) / "golden-actual" /
+                                       (std::string(name) + ".png");
+    const std::optional<RgbaImage> expected = ReadPng(golden);
+    if (!expected) {
+        WritePng(kept, actual);
+        return testing::AssertionFailure() << "no golden " << golden << "; actual kept in " << kept;
+    }
+    if (expected->width != actual.width || expected->height != actual.height) {
+        WritePng(kept, actual);
+        return testing::AssertionFailure()
+               << "size " << actual.width << "x" << actual.height << ", golden " << expected->width
+               << "x" << expected->height << "; actual kept in " << kept;
+    }
+    for (std::size_t i = 0; i < actual.pixels.size(); ++i) {
+        const int difference = std::abs(int(actual.pixels[i]) - int(expected->pixels[i]));
+        if (difference > tolerance) {
+            WritePng(kept, actual);
+            const std::size_t pixel = i / 4;
+            return testing::AssertionFailure()
+                   << "pixel (" << pixel % actual.width << ", " << pixel / actual.width
+                   << ") channel " << i % 4 << " is " << int(actual.pixels[i]) << ", golden "
+                   << int(expected->pixels[i]) << "; actual kept in " << kept;
+        }
+    }
+    return testing::AssertionSuccess();
+}
+
+}  // namespace test

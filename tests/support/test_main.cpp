@@ -1,0 +1,29 @@
+// Shared main of every test executable. Each process gets its own runtime, config and
+// temporary folders, so that parallel ctest runs never meet in them.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <system_error>
+
+int main(int argc, char** argv) {
+    std::string pattern = (std::filesystem::temp_directory_path() / "qvarn-test-XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr) {
+        return 2;
+    }
+    const std::filesystem::path root = pattern;
+    for (const char* name : {"runtime", "config", "tmp"}) {
+        std::filesystem::create_directory(root / name);
+    }
+    setenv("XDG_RUNTIME_DIR", (root / "runtime").c_str(), 1);
+    setenv("XDG_CONFIG_HOME", (root / "config").c_str(), 1);
+    setenv("TMPDIR", (root / "tmp").c_str(), 1);
+
+    testing::InitGoogleTest(&argc, argv);
+    const int result = RUN_ALL_TESTS();
+
+    std::error_code ignored;
+    std::filesystem::remove_all(root, ignored);
+    return result;
+}
