@@ -1,0 +1,52 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/file.h"
+
+namespace platform {
+
+// File operations on game paths (CP932, resolved on disk by game_path.h). Failures are
+// reported only through the results; nothing throws. Thread-safe.
+
+struct FileStatus {
+    std::int64_t size = 0;  // 0 for folders
+    std::int64_t modified_unix_seconds = 0;
+    bool is_folder = false;
+};
+
+// Opens an existing file for reading; nullopt when it is missing, a folder, or cannot be opened.
+std::optional<File> OpenFileForRead(std::string_view game_path);
+
+// Creates a file for reading and writing, emptying one already there; its folder must exist.
+std::optional<File> CreateFileForWrite(std::string_view game_path);
+
+// Opens a file for writing at its end, creating it when missing; its folder must exist.
+std::optional<File> OpenFileForAppend(std::string_view game_path);
+
+// Removes a file (not a folder); false when it is missing or cannot be removed.
+bool RemoveFile(std::string_view game_path);
+
+// Renames a file or folder, replacing a file already at the target; the target's folder must
+// exist. False on failure.
+bool RenamePath(std::string_view from_game_path, std::string_view to_game_path);
+
+// Makes one folder; false when its parent is missing or something is already there.
+bool MakeFolder(std::string_view game_path);
+
+// Size, modification time and kind of a file or folder; nullopt when it is missing.
+std::optional<FileStatus> StatPath(std::string_view game_path);
+
+// The current folder in game form ("\" + names joined by "\", as shown to the game).
+std::string GetCurrentFolder();
+
+// Makes an existing folder the current folder; false when the path names no folder.
+bool SetCurrentFolder(std::string_view game_path);
+
+// The temporary folder ($TMPDIR when it is an absolute path, else /tmp) in game form.
+std::string TemporaryFolder();
+
+}  // namespace platform
