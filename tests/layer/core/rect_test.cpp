@@ -1,0 +1,64 @@
+#include "layer/core/rect.h"
+
+#include <gtest/gtest.h>
+
+namespace layer {
+namespace {
+
+bool operator==(const Rect& a, const Rect& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+void PrintTo(const Rect& r, std::ostream* out) {
+    *out << "(" << r.left << ", " << r.top << ", " << r.right << ", " << r.bottom << ")";
+}
+
+struct ClipCase {
+    Rect rect;
+    Rect bounds;
+    Rect expected;
+};
+
+class ClipRectTest : public testing::TestWithParam<ClipCase> {};
+
+TEST_P(ClipRectTest, ClampsEveryEdgeIntoTheBounds) {
+    Rect rect = GetParam().rect;
+    EXPECT_EQ(ClipRect(&rect, GetParam().bounds), 0);
+    EXPECT_EQ(rect, GetParam().expected);
+}
+
+constexpr Rect kScreen{0, 0, 640, 480};
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ClipRectTest,
+    testing::Values(ClipCase{{-10, 5, 50, 300}, kScreen, {0, 5, 50, 300}},
+                    ClipCase{{700, 10, 800, 20}, kScreen, {640, 10, 640, 20}},
+                    ClipCase{{-50, -50, -10, -10}, kScreen, {0, 0, 0, 0}},
+                    ClipCase{{100, 100, 50, 200}, kScreen, {100, 100, 100, 200}},
+                    ClipCase{{0, 0, 640, 480}, kScreen, {0, 0, 640, 480}},
+                    ClipCase{{3, 4, 30, 40}, kScreen, {3, 4, 30, 40}},
+                    ClipCase{{10, 10, 20, 20}, {5, 5, 5, 5}, {5, 5, 5, 5}},
+                    ClipCase{{10, 300, 20, 200}, kScreen, {10, 300, 20, 300}}));
+
+TEST(OrderRectCornersTest, TurnsAnInvertedRectangleRound) {
+    Rect rect{100, 200, 50, 100};
+    EXPECT_EQ(OrderRectCorners(&rect), 0);
+    EXPECT_EQ(rect, (Rect{50, 100, 100, 200}));
+    OrderRectCorners(&rect);
+    EXPECT_EQ(rect, (Rect{50, 100, 100, 200}));
+}
+
+TEST(MeasureRectTest, FillsOnlyTheOutputsGiven) {
+    const Rect rect{50, 100, 100, 200};
+    std::int32_t width = -1;
+    std::int32_t height = -1;
+    EXPECT_EQ(MeasureRect(rect, nullptr, nullptr), 0);
+    EXPECT_EQ(MeasureRect(rect, &width, nullptr), 0);
+    EXPECT_EQ(width, 50);
+    EXPECT_EQ(height, -1);
+    MeasureRect(rect, nullptr, &height);
+    EXPECT_EQ(height, 100);
+}
+
+}  // namespace
+}  // namespace layer
