@@ -1,0 +1,186 @@
+#include "platform/file_system.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstdlib>
+#include <ctime>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/file_hooks.h"
+#include "platform/game_path.h"
+#include "tests/platform/game_tree.h"
+#include "tests/support/sjis.h"
+#include "tests/support/temp_tree.h"
+
+namespace {
+
+using test::GamePathIn;
+using test::Sjis;
+
+std::string ReadAll(platform::File& file) {
+    std::string bytes(static_cast<std::size_t>(file.Size()), '\0');
+    const std::int64_t count = file.Read(bytes.data(), bytes.size());
+    bytes.resize(count < 0 ? 0 : static_cast<std::size_t>(count));
+    return bytes;
+}
+
+TEST(FileSystem, CreateWriteAppendReadSeek) {
+    test::TempTree tree;
+    tree.write("Save/.keep", "");
+    const std::string path = GamePathIn(tree, "SAVE\\" + Sjis(u8"表.sav"));
+    {
+        std::optional<platform::File> file = platform::CreateFileForWrite(path);
+        ASSERT_TRUE(file);
+        EXPECT_EQ(file->Write("hello", 5), 5);
+        EXPECT_TRUE(file->Flush());
+        EXPECT_TRUE(file->Close());
+        EXPECT_FALSE(file->Close());
+    }
+    {
+        std::optional<platform::File> file = platform::OpenFileForAppend(path);
+        ASSERT_TRUE(file);
+        EXPECT_EQ(file->Write(" world", 6), 6);
+    }
+    EXPECT_EQ(tree.read("Save/表.sav"), "hello world");
+
+    std::optional<platform::File> file = platform::OpenFileForRead(path);
+    ASSERT_TRUE(file);
+    EXPECT_EQ(file->Size(), 11);
+    EXPECT_EQ(file->Seek(-5, platform::SeekOrigin::kEnd), 6);
+    char tail[8] = {};
+    EXPECT_EQ(file->Read(tail, sizeof tail), 5);
+    EXPECT_STREQ(tail, "world");
+    EXPECT_EQ(file->Read(tail, sizeof tail), 0);
+    EXPECT_EQ(file->Seek(2, platform::SeekOrigin::kBegin), 2);
+    EXPECT_EQ(file->Seek(1, platform::SeekOrigin::kCurrent), 3);
+    EXPECT_EQ(file->Tell(), 3);
+    EXPECT_EQ(file->Seek(-1, platform::SeekOrigin::kBegin), -1);
+    EXPECT_EQ(file->Write("x", 1), -1);  // opened for reading
+
+    std::optional<platform::File> emptied = platform::CreateFileForWrite(path);
+    ASSERT_TRUE(emptied);
+    EXPECT_EQ(emptied->Size(), 0);
+}
+
+TEST(FileSystem, OpenRefusesMissingFilesAndFolders) {
+    test::TempTree tree;
+    tree.write("Data/a.txt", "a");
+    EXPECT_FALSE(platform::OpenFileForRead(GamePathIn(tree, "Data\\b.txt")));
+    EXPECT_FALSE(platform::OpenFileForRead(GamePathIn(tree, "Data")));
+    EXPECT_FALSE(platform::CreateFileForWrite(GamePathIn(tree, "Missing\\a.txt")));
+    EXPECT_FALSE(platform::CreateFileForWrite(GamePathIn(tree, "Data")));
+    platform::File closed;
+    char byte;
+    EXPECT_EQ(closed.Read(&byte, 1), -1);
+    EXPECT_EQ(closed.Size(), -1);
+}
+
+TEST(FileSystem, StatRenameRemoveAndMakeFolder) {
+    test::TempTree tree;
+    tree.write("Save/tmp.sav", "new!");
+    tree.write("Save/SAVE01.SAV", "old");
+
+    const std::optional<platform::FileStatus> status =
+        platform::StatPath(GamePathIn(tree, "save\\TMP.SAV"));
+    ASSERT_TRUE(status);
+    EXPECT_EQ(status->size, 4);
+    EXPECT_FALSE(status->is_folder);
+    EXPECT_NEAR(static_cast<double>(status->modified_unix_seconds),
+                static_cast<double>(std::time(nullptr)), 60.0);
+    const std::optional<platform::FileStatus> folder = platform::StatPath(GamePathIn(tree, "SAVE"));
+    ASSERT_TRUE(folder);
+    EXPECT_TRUE(folder->is_folder);
+    EXPECT_FALSE(platform::StatPath(GamePathIn(tree, "save\\none")));
+
+    // The target matching case-insensitively is replaced, keeping its name on disk.
+    EXPECT_TRUE(platform::RenamePath(GamePathIn(tree, "save\\tmp.sav"),
+                                     GamePathIn(tree, "save\\Save01.sav")));
+    EXPECT_EQ(tree.read("Save/SAVE01.SAV"), "new!");
+    EXPECT_FALSE(platform::StatPath(GamePathIn(tree, "save\\tmp.sav")));
+    EXPECT_FALSE(
+        platform::RenamePath(GamePathIn(tree, "save\\tmp.sav"), GamePathIn(tree, "save\\x.sav")));
+
+    EXPECT_TRUE(platform::MakeFolder(GamePathIn(tree, "save\\" + Sjis(u8"予備"))));
+    EXPECT_TRUE(platform::StatPath(GamePathIn(tree, "Save\\" + Sjis(u8"予備")))->is_folder);
+    EXPECT_FALSE(platform::MakeFolder(GamePathIn(tree, "save\\" + Sjis(u8"予備"))));
+    EXPECT_FALSE(platform::MakeFolder(GamePathIn(tree, "missing\\x")));
+
+    EXPECT_FALSE(platform::RemoveFile(GamePathIn(tree, "save\\" + Sjis(u8"予備"))));
+    EXPECT_TRUE(platform::RemoveFile(GamePathIn(tree, "SAVE\\save01.sav")));
+    EXPECT_FALSE(platform::RemoveFile(GamePathIn(tree, "SAVE\\save01.sav")));
+}
+
+TEST(FileSystem, FailNextOpensHook) {
+    test::TempTree tree;
+    tree.write("a.txt", "a");
+    const std::string path = GamePathIn(tree, "a.txt");
+    platform::FailNextOpens(2);
+    EXPECT_FALSE(platform::OpenFileForRead(path));
+    EXPECT_FALSE(platform::CreateFileForWrite(GamePathIn(tree, "b.txt")));
+    EXPECT_TRUE(platform::OpenFileForRead(path));
+    platform::FailNextOpens(5);
+    platform::FailNextOpens(0);
+    EXPECT_TRUE(platform::OpenFileForRead(path));
+}
+
+TEST(FileSystem, ReadDelayHook) {
+    test::TempTree tree;
+    tree.write("a.txt", "abc");
+    std::optional<platform::File> file = platform::OpenFileForRead(GamePathIn(tree, "a.txt"));
+    ASSERT_TRUE(file);
+    platform::SetReadDelayMilliseconds(30);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(ReadAll(*file), "abc");
+    const auto waited = std::chrono::steady_clock::now() - start;
+    platform::SetReadDelayMilliseconds(0);
+    EXPECT_GE(waited, std::chrono::milliseconds(30));
+}
+
+TEST(FileSystem, CurrentAndTemporaryFolders) {
+    test::TempTree tree;
+    tree.write("Game/Data/a.txt", "a");
+    const std::string saved = platform::GetCurrentFolder();
+    ASSERT_TRUE(platform::SetCurrentFolder(GamePathIn(tree, "game")));
+    EXPECT_EQ(platform::GetCurrentFolder(), GamePathIn(tree, "Game"));
+    std::optional<platform::File> file = platform::OpenFileForRead("data\\A.TXT");
+    ASSERT_TRUE(file);
+    EXPECT_EQ(ReadAll(*file), "a");
+    EXPECT_FALSE(platform::SetCurrentFolder("Data\\a.txt"));
+    EXPECT_FALSE(platform::SetCurrentFolder("Missing"));
+    EXPECT_EQ(platform::GetCurrentFolder(), GamePathIn(tree, "Game"));
+    ASSERT_TRUE(platform::SetCurrentFolder(saved));
+
+    EXPECT_EQ(platform::TemporaryFolder(), platform::DiskPathToGamePath(std::getenv("TMPDIR")));
+}
+
+TEST(FileSystem, ConcurrentLookupsWhileFilesAreAdded) {
+    test::TempTree tree;
+    for (int i = 0; i < 20; ++i)
+        tree.write("Data/File" + std::to_string(i) + ".TXT", "x");
+    std::atomic<int> failures{0};
+    std::vector<std::thread> readers;
+    for (int t = 0; t < 4; ++t) {
+        readers.emplace_back([&] {
+            for (int round = 0; round < 50; ++round) {
+                for (int i = 0; i < 20; ++i) {
+                    const std::string path =
+                        GamePathIn(tree, "data\\file" + std::to_string(i) + ".txt");
+                    if (!platform::OpenFileForRead(path))
+                        ++failures;
+                }
+            }
+        });
+    }
+    for (int i = 0; i < 50; ++i)
+        tree.write("Data/New" + std::to_string(i), "");
+    for (std::thread& reader : readers)
+        reader.join();
+    EXPECT_EQ(failures.load(), 0);
+    EXPECT_TRUE(platform::StatPath(GamePathIn(tree, "data\\NEW49")));
+}
+
+}  // namespace
