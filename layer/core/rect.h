@@ -10,6 +10,8 @@ struct Rect {
     std::int32_t top = 0;
     std::int32_t right = 0;
     std::int32_t bottom = 0;
+
+    friend bool operator==(const Rect&, const Rect&) = default;
 };
 
 // Clips `rect` in place to `bounds`. An inverted rectangle first collapses onto its left or

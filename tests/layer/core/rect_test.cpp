@@ -3,15 +3,12 @@
 #include <gtest/gtest.h>
 
 namespace layer {
-namespace {
-
-bool operator==(const Rect& a, const Rect& b) {
-    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
 
 void PrintTo(const Rect& r, std::ostream* out) {
     *out << "(" << r.left << ", " << r.top << ", " << r.right << ", " << r.bottom << ")";
 }
+
+namespace {
 
 struct ClipCase {
     Rect rect;
