@@ -1,0 +1,167 @@
+#pragma once
+
+// The layer's public entry functions: the only layer header the game includes. Texts are
+// CP932 bytes; results follow the layer's rule (0 or a handle on success, -1 on failure).
+
+#include <cstdint>
+
+namespace layer {
+
+struct GraphImage;
+struct PixelFormat;
+struct DdPixelFormat;
+
+// The opaque value of an open data file; 0 means failure.
+using FileHandle = std::uint32_t;
+// Called after the display lost the graphs, to load them again.
+using GraphRestoreHandler = void (*)(int);
+
+// Lifecycle: the only entries that take the layer-wide lock.
+int InitializeLayer();
+int ShutdownLayer();
+int PumpMessages();
+
+// Window, settings and time.
+int IsWindowActive();
+int IsMouseCursorShown();
+int IsQuitRequested();
+double GetWindowScale();
+int RequestWindowMode(int window_flag);
+int SetWindowScale(double scale);
+int SetWindowCaption(const char* text);
+int SetLogEnabled(int flag);
+int SetRunWhileInactive(int flag);
+int ChooseWindowIcon(int resource_id);
+int WaitMilliseconds(int milliseconds);
+int GetMilliseconds(void* ignored = nullptr);
+int IncreaseLogIndent();
+int DecreaseLogIndent();
+int IsLogConsoleVisible();
+
+// Data files and resource archives.
+FileHandle OpenDataFile(const char* path, int asynchronous);
+int GetDataFileSize(const char* path);
+int ReadDataFile(void* buffer, int size, FileHandle file);
+int CloseDataFile(FileHandle file);
+int ReadDataFileLine(char* buffer, int capacity, FileHandle file);
+int EnableArchiveFiles(int flag);
+int ChooseArchiveExtension(const char* extension);
+int ChooseArchiveKey(const char* key);
+
+// Mouse, keyboard and joypads.
+int ShowMouseCursor(int flag);
+int GetMousePosition(int* x, int* y);
+int SetMousePosition(int x, int y);
+int GetMouseButtons();
+int TakeMouseWheelDelta();
+int WaitForAnyKey();
+int CheckAnyInput(int flags);
+int ReadKeyboardState(char* state);
+int GetPadInputBits(int pad);
+
+// Key-input strings; the colours are fifteen slots, all bits set keeping a slot.
+int SetTextInputColors(std::uint64_t text, std::uint64_t cursor, std::uint64_t ime_background,
+                       std::uint64_t ime_cursor, std::uint64_t ime_clause_line,
+                       std::uint64_t ime_selected, std::uint64_t unused_7, std::uint64_t text_edge,
+                       std::uint64_t ime_candidate_edge, std::uint64_t unused_10,
+                       std::uint64_t ime_candidate_frame, std::uint64_t ime_candidate_background,
+                       std::uint64_t selection_background, std::uint64_t selected_text,
+                       std::uint64_t selected_text_edge);
+int CreateTextInput(int max_length, int escape_cancels, int single_byte_only, int numeric_only);
+int DeleteTextInput(int handle);
+int ActivateTextInput(int handle);
+int GetTextInputState(int handle);
+int DrawTextInput(int x, int y, int handle);
+int SetTextInputString(const char* text, int handle);
+int GetTextInputString(char* buffer, int handle);
+
+// Screen and frame.
+int SelectSoftwareRendering(int flag);
+int AllowDirectDraw(int flag);
+const DdPixelFormat* GetPrimaryPixelFormat();
+int GetDisplayRefreshRate();
+int ShowFrame();
+int RefreshWindow();
+int SetScreenMode(int width, int height, int colour_bits, int refresh_rate);
+int StoreScreenAsPng(int x1, int y1, int x2, int y2, const char* file_name, int compression);
+
+// Graphs and their drawing; draw targets are -2 (back screen), -4 (front screen) or a graph.
+int CreateBlankGraph(int width, int height, int flag);
+int RemoveGraph(int graph, int log_flag);
+int GetGraphCount();
+int RemoveAllGraphs(int log_flag);
+int ReloadAllGraphs();
+int WipeDrawTarget();
+int PaintGraph(int x, int y, int graph, int transparent);
+int PaintGraphStretched(int x1, int y1, int x2, int y2, int graph, int transparent);
+int PaintGraphRotated(int x, int y, double scale, double angle, int graph, int transparent,
+                      int turn);
+int PaintGraphPart(int x, int y, int source_x, int source_y, int width, int height, int graph,
+                   int transparent, int mirror);
+int DrawBlendGraph(int x, int y, int graph, int transparent, int blend_graph, int border_parameter,
+                   int border_range);
+int PaintRectangle(int x1, int y1, int x2, int y2, int colour, int fill);
+int SetDrawSampling(int mode);
+int ChangeBlendMode(int mode, int parameter);
+int ChangeBrightRgb(int red, int green, int blue);
+int ChangeDrawTarget(int target);
+int EnableTextureDrawing(int flag);
+int InstallGraphRestoreHandler(GraphRestoreHandler handler);
+int CaptureScreenToGraph(int x1, int y1, int x2, int y2, int graph, int flag);
+int GetGraphExtent(int graph, int* width, int* height);
+int UsesTextureDrawing();
+int CreateSubGraph(int x, int y, int width, int height, int source_graph);
+int LoadGraphFileFlagged(const char* path);
+int GraphFromMemoryImage(const void* image, int image_size, const void* alpha_image, int alpha_size,
+                         int option1, int option2);
+int ChooseTransparentColour(int red, int green, int blue);
+int MakeRgbPixelFormat(DdPixelFormat* format, int bit_count, std::uint32_t red_mask,
+                       std::uint32_t green_mask, std::uint32_t blue_mask, std::uint32_t alpha_mask);
+int MakeScreenColor(int red, int green, int blue);
+
+// Fonts and text.
+int PrintText(int x, int y, const char* text, int colour, int edge_colour);
+int PrintTextWithFont(int x, int y, const char* text, int colour, int font, int edge_colour,
+                      int vertical);
+int PrintTextScaledWithFont(int x, int y, double scale_x, double scale_y, const char* text,
+                            int colour, int font, int edge_colour, int vertical);
+void PrintFormattedText(int x, int y, int colour, const char* format, ...)
+    __attribute__((format(printf, 4, 5)));
+int GetInstalledFontNames(char (*names)[64], int max_count, int flag);
+int ResetFonts();
+int OpenFontHandle(const char* face, int size, int thickness, int type, int charset, int edge_size,
+                   int italic, int handle_slot, int flag);
+int SetStandardFontSize(int size);
+int SetStandardFontThickness(int thickness);
+int SetStandardFontFace(const char* face, int charset);
+int SetStandardFontType(int type);
+int MeasureTextWidth(const char* text, int length, int vertical);
+int MeasureTextWidthWithFont(const char* text, int length, int font, int vertical);
+
+// Images in memory.
+int RemoveAllHeldImages();
+int AllocXrgb32Image(int width, int height, GraphImage* image);
+int ReleaseBaseImage(GraphImage* image);
+int DecompressImage(GraphImage* image);
+int MakeColorFormatFromMasks(PixelFormat* format, int bit_count, std::uint32_t red_mask,
+                             std::uint32_t green_mask, std::uint32_t blue_mask,
+                             std::uint32_t alpha_mask);
+
+// Sounds.
+int RemoveAllSounds(int flag);
+int LoadSoundFromMemory(const void* image, int size, int buffer_count, int option);
+int LoadSoundFromMemorySingle(const void* image, int size, int option);
+int RemoveSound(int sound, int flag);
+int StartSound(int sound, int play_type, int restart);
+int HaltSound(int sound);
+int IsSoundPlaying(int sound);
+int GetSoundPositionMs(int sound);
+int GetSoundLengthMs(int sound);
+int SetSoundPositionMs(int milliseconds, int sound);
+int SetSoundLoadMode(int mode);
+int SetSoundHandleVolume(int volume, int sound);
+int SetSoundHandleFrequency(int frequency, int sound);
+int GetSoundHandleBaseFrequency(int sound);
+int SetSoundHandlePositionMs(int milliseconds, int sound);
+
+}  // namespace layer
