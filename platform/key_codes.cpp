@@ -139,7 +139,7 @@ constexpr auto kByScancode = [] {
 }  // namespace
 
 std::uint8_t KeyCodeFromScancode(SDL_Scancode scancode) {
-    if (scancode < 0 || scancode >= SDL_NUM_SCANCODES)
+    if (static_cast<unsigned>(scancode) >= SDL_NUM_SCANCODES)
         return 0;
     return kByScancode[scancode];
 }

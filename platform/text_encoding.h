@@ -10,6 +10,8 @@ namespace platform {
 // Conversion happens only in the platform tier.
 
 // Strict conversions fail on any byte sequence the other side cannot hold (file names).
+// Toward CP932 iconv still maps some characters one way (U+00A5 to 5C, U+301C to 8160):
+// callers that need a reversible form convert back and compare.
 std::optional<std::string> Cp932ToUtf8Strict(std::string_view cp932);
 std::optional<std::string> Utf8ToCp932Strict(std::string_view utf8);
 
