@@ -5,8 +5,6 @@ string(REGEX REPLACE "([0-9a-f][0-9a-f][0-9a-f][0-9a-f][0-9a-f][0-9a-f][0-9a-f][
   "\\1\"\n    \"" lines "${hex}")
 string(REGEX REPLACE "([0-9a-f][0-9a-f])" "\\\\x\\1" escaped "${lines}")
 get_filename_component(source "${INPUT}" NAME)
-file(WRITE "${OUTPUT}.tmp"
+file(WRITE "${OUTPUT}"
   "// Generated at build time from ${source}.\n#pragma once\n\n"
   "inline constexpr char ${NAME}[] =\n    \"${escaped}\";\n")
-file(COPY_FILE "${OUTPUT}.tmp" "${OUTPUT}" ONLY_IF_DIFFERENT)
-file(REMOVE "${OUTPUT}.tmp")
