@@ -1,0 +1,197 @@
+#include "platform/window.h"
+
+#include <SDL.h>
+
+#include "platform/message_queue.h"
+#include "platform/sdl_main_window.h"
+#include "platform/text_encoding.h"
+#include "platform/window_icon.h"
+
+struct platform::Window {
+    SDL_Window* sdl = nullptr;
+};
+
+namespace platform {
+namespace {
+
+Window open_window;
+bool screen_saver_allowed = true;
+
+void ApplyScreenSaverSetting() {
+    if (screen_saver_allowed) {
+        SDL_EnableScreenSaver();
+    } else {
+        SDL_DisableScreenSaver();
+    }
+}
+
+// The window is GL-capable where the window system offers GL, so that a GL presenter can
+// take it over; without GL it is a plain window.
+SDL_Window* CreateSdlWindow(const WindowSpec& spec, const std::string& title) {
+    Uint32 flags = SDL_WINDOW_SHOWN;
+    if (spec.full_screen) {
+        flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+    }
+    SDL_Window* window = SDL_CreateWindow(title.c_str(), spec.x, spec.y, spec.width, spec.height,
+                                          flags | SDL_WINDOW_OPENGL);
+    if (window == nullptr) {
+        window = SDL_CreateWindow(title.c_str(), spec.x, spec.y, spec.width, spec.height, flags);
+    }
+    return window;
+}
+
+int BitsOfFormat(Uint32 format) {
+    if (SDL_BYTESPERPIXEL(format) == 4) {
+        return 32;
+    }
+    const int bits = SDL_BITSPERPIXEL(format);
+    return bits == 15 ? 16 : bits;
+}
+
+}  // namespace
+
+SDL_Window* CurrentSdlWindow() {
+    return open_window.sdl;
+}
+
+Window* OpenWindow(const WindowSpec& spec) {
+    if (open_window.sdl != nullptr || SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        return nullptr;
+    }
+    open_window.sdl = CreateSdlWindow(spec, Cp932ToUtf8(spec.title));
+    if (open_window.sdl == nullptr) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        return nullptr;
+    }
+    ApplyScreenSaverSetting();
+    SetWindowIcon(&open_window, spec.icon_id);
+    return &open_window;
+}
+
+void CloseWindow(Window* window) {
+    if (window == nullptr || window->sdl == nullptr) {
+        return;
+    }
+    SDL_DestroyWindow(window->sdl);
+    window->sdl = nullptr;
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    DiscardWindowMessages();
+}
+
+void SetWindowTitle(Window* window, std::string_view title) {
+    SDL_SetWindowTitle(window->sdl, Cp932ToUtf8(title).c_str());
+}
+
+void SetWindowIcon(Window* window, int icon_id) {
+    SDL_Surface* icon = DrawWindowIcon(icon_id);
+    if (icon != nullptr) {
+        SDL_SetWindowIcon(window->sdl, icon);
+        SDL_FreeSurface(icon);
+    }
+}
+
+void GetClientOrigin(Window* window, int* x, int* y) {
+    SDL_GetWindowPosition(window->sdl, x, y);
+}
+
+void GetClientSize(Window* window, int* width, int* height) {
+    SDL_GetWindowSize(window->sdl, width, height);
+}
+
+void SetClientOrigin(Window* window, int x, int y) {
+    SDL_SetWindowPosition(window->sdl, x, y);
+}
+
+void SetClientSize(Window* window, int width, int height) {
+    SDL_SetWindowSize(window->sdl, width, height);
+}
+
+FrameBorders GetFrameBorders(Window* window) {
+    FrameBorders borders;
+    if (SDL_GetWindowBordersSize(window->sdl, &borders.top, &borders.left, &borders.bottom,
+                                 &borders.right) != 0) {
+        return {};
+    }
+    return borders;
+}
+
+void SetFullScreen(Window* window, bool full_screen) {
+    SDL_SetWindowFullscreen(window->sdl, full_screen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+}
+
+void SetAlwaysOnTop(Window* window, bool on_top) {
+    SDL_SetWindowAlwaysOnTop(window->sdl, on_top ? SDL_TRUE : SDL_FALSE);
+}
+
+void ShowWindow(Window* window) {
+    SDL_ShowWindow(window->sdl);
+}
+
+void RaiseWindow(Window* window) {
+    SDL_RaiseWindow(window->sdl);
+}
+
+void MinimizeWindow(Window* window) {
+    SDL_MinimizeWindow(window->sdl);
+}
+
+bool IsWindowMinimized(Window* window) {
+    return (SDL_GetWindowFlags(window->sdl) & SDL_WINDOW_MINIMIZED) != 0;
+}
+
+void FillClientBlack(Window* window, int x, int y, int width, int height) {
+    SDL_Surface* surface = SDL_GetWindowSurface(window->sdl);
+    if (surface == nullptr) {
+        return;
+    }
+    const SDL_Rect rect{x, y, width, height};
+    SDL_FillRect(surface, &rect, SDL_MapRGB(surface->format, 0, 0, 0));
+    SDL_UpdateWindowSurfaceRects(window->sdl, &rect, 1);
+}
+
+void SetScreenSaverAllowed(bool allowed) {
+    screen_saver_allowed = allowed;
+    if (SDL_WasInit(SDL_INIT_VIDEO) != 0) {
+        ApplyScreenSaverSetting();
+    }
+}
+
+void SetTextInputEnabled(bool enabled) {
+    if (enabled) {
+        SDL_StartTextInput();
+    } else {
+        SDL_StopTextInput();
+    }
+}
+
+void ShowCursor(bool shown) {
+    SDL_ShowCursor(shown ? SDL_ENABLE : SDL_DISABLE);
+}
+
+void WarpMouse(Window* window, int x, int y) {
+    SDL_WarpMouseInWindow(window->sdl, x, y);
+}
+
+// The last position the window saw; outside the window the cursor stays where it left.
+void ReadMouse(Window*, int* x, int* y) {
+    SDL_GetMouseState(x, y);
+}
+
+DesktopMode ReadDesktopMode() {
+    const bool started_here = SDL_WasInit(SDL_INIT_VIDEO) == 0;
+    if (started_here && SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        return {};
+    }
+    const int display = open_window.sdl != nullptr ? SDL_GetWindowDisplayIndex(open_window.sdl) : 0;
+    SDL_DisplayMode mode{};
+    DesktopMode desktop;
+    if (SDL_GetDesktopDisplayMode(display < 0 ? 0 : display, &mode) == 0) {
+        desktop = {mode.w, mode.h, BitsOfFormat(mode.format)};
+    }
+    if (started_here) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    }
+    return desktop;
+}
+
+}  // namespace platform
