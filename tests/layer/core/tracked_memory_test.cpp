@@ -122,6 +122,18 @@ TEST_F(TrackedMemoryTest, FailedAllocationDumpsBlocks) {
     layer::FreeTracked(older);
 }
 
+TEST_F(TrackedMemoryTest, FreeingTheHeadMakesItsNextTheHead) {
+    void* older = layer::AllocTracked(1, "head.cpp", 1);
+    void* newer = layer::AllocTracked(1, "head.cpp", 2);
+    layer::FreeTracked(newer);
+    layer::FailNextTrackedAllocation();
+    layer::AllocTracked(1, "fail.cpp", 3);
+    const std::string first_line =
+        "0:\r\n0:Alloc memory dump\r\n0:" + LinePrefix(older, "1(0.001kb)", "head.cpp", 1);
+    EXPECT_EQ(ReadLog().substr(0, first_line.size()), first_line);
+    layer::FreeTracked(older);
+}
+
 TEST_F(TrackedMemoryTest, SizesTooLargeForTheHeaderFail) {
     const layer::TrackedTotals before = layer::ReadTrackedTotals();
     void* block = layer::AllocTracked(16, "big.cpp", 1);
