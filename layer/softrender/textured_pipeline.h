@@ -1,0 +1,58 @@
+#pragma once
+
+#include <cstdint>
+
+#include "layer/softrender/fixed_point.h"
+#include "layer/softrender/pixel_access.h"
+#include "layer/softrender/textured_context.h"
+
+namespace layer {
+
+// One textured span: every pixel runs the stages in order (range test, texel fetch,
+// transparency test, source alpha, bright colour, blend-image weight, store). Everything
+// that does not depend on the pixel is a template argument, so the loop tests no mode, format
+// or flag; the bright colour stage belongs to the store, because some stores invert or
+// scale the channel before it.
+template <class Source, class Store, bool kBlend, bool kWhite, bool kAlpha, bool kTrans>
+void TexturedSpan(const TexturedContext& c, std::uint8_t* dest, int count, std::uint32_t u,
+                  std::uint32_t v, std::uint32_t du, std::uint32_t dv) {
+    using L = typename Source::Layout;
+    using Word = typename L::Word;
+    for (; count > 0; --count, dest += sizeof(Word), u += du, v += dv) {
+        if (u >= c.width_fixed || v >= c.height_fixed) {
+            continue;
+        }
+        const int column = static_cast<int>(u >> kFixedShift);
+        const int row = static_cast<int>(v >> kFixedShift);
+        const std::uint32_t stored = Source::template Fetch<kAlpha>(c, column, row);
+        if constexpr (kTrans && !kAlpha) {
+            if (stored == c.trans_colour) {
+                continue;
+            }
+        }
+        std::uint32_t w = 0;
+        if constexpr (kBlend) {
+            w = c.weight[c.blend_pixels[row * c.blend_pitch + column]];
+        }
+        const std::uint32_t colour = Source::Colour(c, stored);
+        const Word d = LoadPixel<Word>(dest);
+        if constexpr (kAlpha) {
+            const std::uint32_t a = Source::Alpha(stored);
+            if constexpr (kTrans) {
+                if (a == 255) {
+                    StorePixel<Word>(dest,
+                                     Store::template Opaque<L, kBlend, kWhite>(c, d, colour, w));
+                    continue;
+                }
+                if (Store::kSkipsAlphaZero && a == 0) {
+                    continue;
+                }
+            }
+            StorePixel<Word>(dest, Store::template Alpha<L, kBlend, kWhite>(c, d, colour, a, w));
+        } else {
+            StorePixel<Word>(dest, Store::template Opaque<L, kBlend, kWhite>(c, d, colour, w));
+        }
+    }
+}
+
+}  // namespace layer
