@@ -1,0 +1,216 @@
+#include <climits>
+#include <cstring>
+#include <thread>
+
+#include "layer/core/qva_archive.h"
+#include "layer/core/threaded_file.h"
+#include "layer/core/tracked_memory.h"
+
+namespace layer {
+namespace {
+
+// Reads plain bytes of an archive from wherever it is kept.
+using KeyedReader = bool (*)(const void* source, std::int64_t position, void* buffer,
+                             std::size_t size, const ArchiveKey& key);
+
+bool ReadFromFile(const void* source, std::int64_t position, void* buffer, std::size_t size,
+                  const ArchiveKey& key) {
+    return ReadKeyed(position, *static_cast<const FileHandle*>(source), buffer, size, key);
+}
+
+struct MemoryImage {
+    const std::uint8_t* bytes;
+    std::size_t size;
+};
+
+bool ReadFromMemory(const void* source, std::int64_t position, void* buffer, std::size_t size,
+                    const ArchiveKey& key) {
+    const auto* image = static_cast<const MemoryImage*>(source);
+    if (static_cast<std::uint64_t>(position) + size > image->size) {
+        return false;
+    }
+    std::memcpy(buffer, image->bytes + position, size);
+    ApplyArchiveKey(size, buffer, position, key);
+    return true;
+}
+
+// The directory block with its tables, and the data area, must lie inside the file.
+bool LayoutFits(const ArchiveHeader& header, std::int64_t file_size) {
+    const auto size = static_cast<std::uint64_t>(file_size);
+    return header.version <= kArchiveNewestVersion &&
+           static_cast<std::uint64_t>(header.directory_offset) + header.directory_size <= size &&
+           header.file_table_offset <= header.directory_size &&
+           static_cast<std::uint64_t>(header.directory_table_offset) +
+                   kArchiveDirectoryRecordSize <=
+               header.directory_size &&
+           header.data_offset <= size;
+}
+
+// Reads and checks the header (with the derived key, then the retry key) and the directory
+// block.
+int LoadArchiveDirectory(QvaArchive* archive, KeyedReader read, const void* source,
+                         std::int64_t file_size, const char* key_string) {
+    std::uint8_t bytes[kArchiveHeaderSize];
+    archive->key = DeriveArchiveKey(key_string);
+    if (!read(source, 0, bytes, sizeof bytes, archive->key)) {
+        return -1;
+    }
+    if (!ParseArchiveHeader(bytes, &archive->header)) {
+        archive->key = RetryArchiveKey();
+        if (!read(source, 0, bytes, sizeof bytes, archive->key) ||
+            !ParseArchiveHeader(bytes, &archive->header)) {
+            return -1;
+        }
+    }
+    if (!LayoutFits(archive->header, file_size)) {
+        return -1;
+    }
+    const std::uint32_t size = archive->header.directory_size;
+    archive->directory = static_cast<std::uint8_t*>(AllocTracked(size, __FILE__, __LINE__));
+    if (archive->directory == nullptr ||
+        !read(source, archive->header.directory_offset, archive->directory, size, archive->key)) {
+        FreeTracked(archive->directory);
+        archive->directory = nullptr;
+        return -1;
+    }
+    archive->file_record_size =
+        static_cast<std::uint32_t>(ArchiveFileRecordSize(archive->header.version));
+    archive->current_directory = 0;
+    archive->file_size = file_size;
+    return 0;
+}
+
+// Opens the archive file on its worker thread and takes its size; 0 when it cannot be opened.
+FileHandle OpenArchiveFile(const char* path, std::int64_t* size) {
+    const FileHandle file = OpenThreadedFile(path, 0, 1, 1);
+    if (file == 0) {
+        return 0;
+    }
+    PlainFileSeek(file, 0, 2);
+    *size = PlainFileTell(file);
+    PlainFileSeek(file, 0, 0);
+    return file;
+}
+
+void WaitIdle(FileHandle file) {
+    while (PlainFileIdle(file) == 0) {
+        std::this_thread::yield();
+    }
+}
+
+}  // namespace
+
+bool ReadKeyed(std::int64_t position, FileHandle file, void* buffer, std::size_t size,
+               const ArchiveKey& key) {
+    if (size > INT_MAX) {
+        return false;
+    }
+    if (position < 0) {
+        position = PlainFileTell(file);
+    } else if (PlainFileSeek(file, position, 0) != 0) {
+        return false;
+    }
+    if (size == 0) {
+        return true;
+    }
+    if (PlainFileRead(buffer, static_cast<int>(size), 1, file) != 1) {
+        return false;
+    }
+    WaitIdle(file);
+    ApplyArchiveKey(size, buffer, position, key);
+    return true;
+}
+
+int OpenArchiveDirectory(QvaArchive* archive, const char* path, const char* key_string) {
+    if (archive->file != 0 || archive->directory != nullptr) {
+        return -1;
+    }
+    std::int64_t size = 0;
+    FileHandle file = OpenArchiveFile(path, &size);
+    if (file == 0) {
+        return -1;
+    }
+    if (LoadArchiveDirectory(archive, ReadFromFile, &file, size, key_string) != 0) {
+        CloseThreadedFile(file);
+        *archive = QvaArchive{};
+        return -1;
+    }
+    archive->file = file;
+    return 0;
+}
+
+int OpenArchiveImage(QvaArchive* archive, const char* path, const char* key_string,
+                     int asynchronous) {
+    if (archive->file != 0 || archive->directory != nullptr) {
+        return -1;
+    }
+    std::int64_t size = 0;
+    FileHandle file = OpenArchiveFile(path, &size);
+    if (file == 0) {
+        return -1;
+    }
+    if (size > INT_MAX ||
+        (archive->image = static_cast<std::uint8_t*>(
+             AllocTracked(static_cast<std::size_t>(size), __FILE__, __LINE__))) == nullptr ||
+        LoadArchiveDirectory(archive, ReadFromFile, &file, size, key_string) != 0) {
+        FreeTracked(archive->image);
+        CloseThreadedFile(file);
+        *archive = QvaArchive{};
+        return -1;
+    }
+    PlainFileSeek(file, 0, 0);
+    PlainFileRead(archive->image, static_cast<int>(size), 1, file);
+    archive->file = file;
+    archive->whole_image = 1;
+    archive->image_load_pending = 1;
+    if (asynchronous == 0) {
+        FinishImageLoad(archive);
+    }
+    return 0;
+}
+
+int OpenArchiveMemoryImage(QvaArchive* archive, const std::uint8_t* bytes, std::size_t size,
+                           const char* key_string) {
+    if (archive->file != 0 || archive->directory != nullptr) {
+        return -1;
+    }
+    const MemoryImage image{bytes, size};
+    if (LoadArchiveDirectory(archive, ReadFromMemory, &image, static_cast<std::int64_t>(size),
+                             key_string) != 0) {
+        return -1;
+    }
+    archive->image = static_cast<std::uint8_t*>(AllocTracked(size, __FILE__, __LINE__));
+    if (archive->image == nullptr) {
+        FreeTracked(archive->directory);
+        *archive = QvaArchive{};
+        return -1;
+    }
+    std::memcpy(archive->image, bytes, size);
+    ApplyArchiveKey(size, archive->image, 0, archive->key);
+    archive->whole_image = 1;
+    return 0;
+}
+
+void FinishImageLoad(QvaArchive* archive) {
+    if (archive->image_load_pending == 0) {
+        return;
+    }
+    WaitIdle(archive->file);
+    CloseThreadedFile(archive->file);
+    archive->file = 0;
+    ApplyArchiveKey(static_cast<std::size_t>(archive->file_size), archive->image, 0, archive->key);
+    archive->image_load_pending = 0;
+}
+
+int CloseArchive(QvaArchive* archive) {
+    FinishImageLoad(archive);
+    if (archive->file != 0) {
+        CloseThreadedFile(archive->file);
+    }
+    FreeTracked(archive->image);
+    FreeTracked(archive->directory);
+    *archive = QvaArchive{};
+    return 0;
+}
+
+}  // namespace layer
