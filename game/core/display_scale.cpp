@@ -1,0 +1,8 @@
+#include "game/core/display_scale.h"
+
+namespace game {
+
+int TileSize = 32;
+int ZoomFactor = 1;
+
+}  // namespace game

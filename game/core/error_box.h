@@ -1,0 +1,31 @@
+#pragma once
+
+#include <string_view>
+
+namespace game {
+
+struct InputState;
+
+// Where the game's error reports go; tests install their own to capture the three CP932
+// lines.
+using ErrorBoxSink = void (*)(std::string_view line1, std::string_view line2,
+                              std::string_view line3);
+
+// Installs a sink (null restores the default) and returns the previous one.
+ErrorBoxSink SetErrorBoxSink(ErrorBoxSink sink);
+
+// The game's run-time error report: a translucent band over the last picture with three
+// lines, shown until the player confirms; then the caller goes on with its fallback. With
+// QVARN_AUTO_CONFIRM=1 the lines go to the console and the box counts as confirmed; before
+// the layer can show a frame, the system message box takes the report.
+void ShowErrorBox(std::string_view line1, std::string_view line2, std::string_view line3);
+
+// One poll of the box's wait: pumps the window and reads the input; false once the window
+// is gone.
+using ErrorBoxPoll = bool (*)(InputState& inputState);
+
+// Polls until a fresh confirm or left click, or until a confirm or left button held from
+// before the box has been seen in more than 10 polls in a row. Returns the number of polls.
+int WaitForErrorBoxConfirm(InputState& inputState, ErrorBoxPoll poll);
+
+}  // namespace game

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+
+namespace game {
+
+// The game's folder in the game's own path form, chosen at start-up.
+extern std::string GameFolder;
+
+// The folder the game runs from, with a trailing backslash (where outside libraries are
+// looked for).
+std::string GetExeDirectory();
+
+}  // namespace game
