@@ -293,19 +293,6 @@ int MeasureTextWidthWithFont(const char*, int, int, int) {
 int RemoveAllHeldImages() {
     return Pending(__func__);
 }
-int AllocXrgb32Image(int, int, GraphImage*) {
-    return Pending(__func__);
-}
-int ReleaseBaseImage(GraphImage*) {
-    return Pending(__func__);
-}
-int DecompressImage(GraphImage*) {
-    return Pending(__func__);
-}
-int MakeColorFormatFromMasks(PixelFormat*, int, std::uint32_t, std::uint32_t, std::uint32_t,
-                             std::uint32_t) {
-    return Pending(__func__);
-}
 
 int RemoveAllSounds(int) {
     return Pending(__func__);

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <source_location>
+#include <utility>
+
+#include "layer/core/tracked_memory.h"
+
+namespace layer {
+
+// Sole owner of one tracked-memory block, so that every early return of a decoder or a
+// converter gives its blocks back. Release() hands the block on to a record that owns it.
+class TrackedBlock {
+  public:
+    TrackedBlock() = default;
+    ~TrackedBlock() { FreeTracked(block_); }
+    TrackedBlock(TrackedBlock&& other) noexcept : block_(std::exchange(other.block_, nullptr)) {}
+    TrackedBlock& operator=(TrackedBlock&& other) noexcept {
+        std::swap(block_, other.block_);
+        return *this;
+    }
+    TrackedBlock(const TrackedBlock&) = delete;
+    TrackedBlock& operator=(const TrackedBlock&) = delete;
+
+    // An empty owner when the memory cannot be had.
+    static TrackedBlock Allocate(std::size_t size,
+                                 std::source_location where = std::source_location::current()) {
+        return TrackedBlock(AllocTracked(size, where.file_name(), static_cast<int>(where.line())));
+    }
+    static TrackedBlock AllocateZeroed(
+        std::size_t size, std::source_location where = std::source_location::current()) {
+        return TrackedBlock(
+            AllocTrackedZeroed(size, where.file_name(), static_cast<int>(where.line())));
+    }
+
+    explicit operator bool() const { return block_ != nullptr; }
+    std::uint8_t* get() const { return static_cast<std::uint8_t*>(block_); }
+    std::uint8_t* Release() { return static_cast<std::uint8_t*>(std::exchange(block_, nullptr)); }
+
+  private:
+    explicit TrackedBlock(void* block) : block_(block) {}
+    void* block_ = nullptr;
+};
+
+}  // namespace layer
