@@ -39,7 +39,7 @@ struct MemImgBody {
     std::uint8_t* PaletteCopy;
     std::uint8_t* PixelStore;
     std::uint8_t* PremulStore;
-    // (Width + 5) * Height bytes of runs, see memimg_convert.h.
+    // (Width + 5) * Height bytes of runs, see memimg_runs.h.
     std::uint8_t* RunTable;
 };
 

@@ -1,0 +1,138 @@
+#pragma once
+
+// Four-pixel steps for the commonest 32-bit draws (direct source, no blend image, bright
+// colour off, no transparency test). Each returns how many leading pixels it drew, a multiple
+// of four; the scalar loop of the same rule draws the rest, and stands in for all of it where
+// SSE2 is missing.
+
+#include <cstdint>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace layer::blit {
+
+#if defined(__SSE2__)
+
+namespace simd {
+
+inline __m128i Load(const std::uint8_t* p) {
+    return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+}
+inline void Store(std::uint8_t* p, __m128i v) {
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(p), v);
+}
+
+// d + floor((s - d) * p / 256) on 16-bit lanes: the 32-bit product's high and low halves
+// give its floor shift by 8 exactly.
+inline __m128i MixLanes(__m128i d, __m128i s, __m128i p) {
+    const __m128i difference = _mm_sub_epi16(s, d);
+    const __m128i high = _mm_mulhi_epi16(difference, p);
+    const __m128i low = _mm_mullo_epi16(difference, p);
+    return _mm_add_epi16(d, _mm_or_si128(_mm_slli_epi16(high, 8), _mm_srli_epi16(low, 8)));
+}
+
+// floor(x / 255) for x = p * s (at most 65,025): (x + 1 + (x >> 8)) >> 8.
+inline __m128i ProductLanes(__m128i s, __m128i p) {
+    const __m128i x = _mm_mullo_epi16(s, p);
+    return _mm_srli_epi16(_mm_add_epi16(_mm_add_epi16(x, _mm_set1_epi16(1)), _mm_srli_epi16(x, 8)),
+                          8);
+}
+
+inline __m128i PackedAdd(__m128i d, __m128i s) {
+    const __m128i keep = _mm_set1_epi32(0x00FEFEFF);
+    const __m128i sum = _mm_add_epi32(_mm_and_si128(d, keep), _mm_and_si128(s, keep));
+    __m128i c = _mm_and_si128(sum, _mm_set1_epi32(0x01010100));
+    c = _mm_sub_epi32(c, _mm_srli_epi32(c, 8));
+    return _mm_or_si128(c, sum);
+}
+
+}  // namespace simd
+
+// Each channel Mix(d, s; p); X kept.
+inline int MixRow32Simd(std::uint8_t* dst, const std::uint8_t* src, int count, int p) {
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i factor = _mm_set1_epi16(static_cast<short>(p));
+    const __m128i x_byte = _mm_set1_epi32(static_cast<int>(0xFF000000));
+    int i = 0;
+    for (; i + 4 <= count; i += 4) {
+        const __m128i d = simd::Load(dst + i * 4);
+        const __m128i s = simd::Load(src + i * 4);
+        const __m128i low =
+            simd::MixLanes(_mm_unpacklo_epi8(d, zero), _mm_unpacklo_epi8(s, zero), factor);
+        const __m128i high =
+            simd::MixLanes(_mm_unpackhi_epi8(d, zero), _mm_unpackhi_epi8(s, zero), factor);
+        const __m128i mixed = _mm_packus_epi16(low, high);
+        simd::Store(dst + i * 4,
+                    _mm_or_si128(_mm_andnot_si128(x_byte, mixed), _mm_and_si128(d, x_byte)));
+    }
+    return i;
+}
+
+// T from t = P(p, s) per channel (X 0), then PackedAdd32 with low-bit restore.
+inline int AddProductRow32Simd(std::uint8_t* dst, const std::uint8_t* src, int count, int p) {
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i factor = _mm_set1_epi16(static_cast<short>(p));
+    const __m128i colour = _mm_set1_epi32(0x00FFFFFF);
+    const __m128i low_bits = _mm_set1_epi32(0x00010100);
+    int i = 0;
+    for (; i + 4 <= count; i += 4) {
+        const __m128i d = simd::Load(dst + i * 4);
+        const __m128i s = simd::Load(src + i * 4);
+        const __m128i t =
+            _mm_and_si128(_mm_packus_epi16(simd::ProductLanes(_mm_unpacklo_epi8(s, zero), factor),
+                                           simd::ProductLanes(_mm_unpackhi_epi8(s, zero), factor)),
+                          colour);
+        const __m128i restored = _mm_and_si128(_mm_or_si128(d, t), low_bits);
+        simd::Store(dst + i * 4, _mm_or_si128(simd::PackedAdd(d, t), restored));
+    }
+    return i;
+}
+
+// PackedAdd32 of the raw source, no restore.
+inline int PackedAddRow32Simd(std::uint8_t* dst, const std::uint8_t* src, int count) {
+    int i = 0;
+    for (; i + 4 <= count; i += 4) {
+        simd::Store(dst + i * 4, simd::PackedAdd(simd::Load(dst + i * 4), simd::Load(src + i * 4)));
+    }
+    return i;
+}
+
+inline int SaturatingAddRow32Simd(std::uint8_t* dst, const std::uint8_t* src, int count) {
+    int i = 0;
+    for (; i + 4 <= count; i += 4) {
+        simd::Store(dst + i * 4, _mm_adds_epu8(simd::Load(dst + i * 4), simd::Load(src + i * 4)));
+    }
+    return i;
+}
+
+inline int SaturatingSubRow32Simd(std::uint8_t* dst, const std::uint8_t* src, int count) {
+    int i = 0;
+    for (; i + 4 <= count; i += 4) {
+        simd::Store(dst + i * 4, _mm_subs_epu8(simd::Load(dst + i * 4), simd::Load(src + i * 4)));
+    }
+    return i;
+}
+
+#else
+
+inline int MixRow32Simd(std::uint8_t*, const std::uint8_t*, int, int) {
+    return 0;
+}
+inline int AddProductRow32Simd(std::uint8_t*, const std::uint8_t*, int, int) {
+    return 0;
+}
+inline int PackedAddRow32Simd(std::uint8_t*, const std::uint8_t*, int) {
+    return 0;
+}
+inline int SaturatingAddRow32Simd(std::uint8_t*, const std::uint8_t*, int) {
+    return 0;
+}
+inline int SaturatingSubRow32Simd(std::uint8_t*, const std::uint8_t*, int) {
+    return 0;
+}
+
+#endif
+
+}  // namespace layer::blit
