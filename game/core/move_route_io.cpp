@@ -2,59 +2,21 @@
 #include <string>
 #include <utility>
 
-#include "game/core/data_file_buffer.h"
+#include "game/core/cursor_fields.h"
 #include "game/core/event_record_io.h"
 #include "game/save/save_buffer.h"
 
 namespace game {
 namespace {
 
-// The same route layout goes through both cursors.
-bool GetByte(DataFileBuffer& cursor, std::uint8_t& value) {
-    value = cursor.ReadDataByte();
-    return !cursor.damaged();
-}
-bool GetByte(SaveBuffer& cursor, std::uint8_t& value) {
-    return cursor.ReadByte(value);
-}
-bool GetInt(DataFileBuffer& cursor, std::int32_t& value) {
-    value = cursor.ReadDataInt();
-    return !cursor.damaged();
-}
-bool GetInt(SaveBuffer& cursor, std::int32_t& value) {
-    return cursor.ReadInt(value);
-}
-bool GetBytes(DataFileBuffer& cursor, void* out, std::size_t n) {
-    return cursor.ReadDataBytes(out, n);
-}
-bool GetBytes(SaveBuffer& cursor, void* out, std::size_t n) {
-    return cursor.ReadBytes(out, n);
-}
+// The route layout is the same through both cursors; beyond the step limit the steps
+// cannot be skipped, so the rest of the stream is out of step and the record is refused.
 bool Refuse(DataFileBuffer& cursor) {
     cursor.MarkDamaged();
     return false;
 }
 bool Refuse(SaveBuffer&) {
     return false;
-}
-
-void PutByte(DataFileBuffer& cursor, std::uint8_t value) {
-    cursor.WriteDataByte(value);
-}
-void PutByte(SaveBuffer& cursor, std::uint8_t value) {
-    cursor.WriteByte(value);
-}
-void PutInt(DataFileBuffer& cursor, std::int32_t value) {
-    cursor.WriteDataInt(value);
-}
-void PutInt(SaveBuffer& cursor, std::int32_t value) {
-    cursor.WriteInt(value);
-}
-void PutBytes(DataFileBuffer& cursor, const void* bytes, std::size_t n) {
-    cursor.WriteDataBytes(bytes, n);
-}
-void PutBytes(SaveBuffer& cursor, const void* bytes, std::size_t n) {
-    cursor.WriteBytes(bytes, n);
 }
 
 template <typename Cursor>
@@ -89,7 +51,6 @@ bool ReadRoute(Cursor& cursor, MoveRoute& route) {
     std::int32_t count = 0;
     if (!GetInt(cursor, count))
         return false;
-    // Beyond the limit the steps cannot be skipped: the rest of the stream is out of step.
     if (count < 0 || count > MoveRoute::kMaxSteps)
         return Refuse(cursor);
     // Steps are appended as they are read, so a damaged count costs no memory up front.

@@ -18,6 +18,15 @@ bool SaveBuffer::Fits(std::size_t n) {
     return true;
 }
 
+bool SaveBuffer::CountFits(std::int64_t count, std::size_t itemBytes) {
+    const std::size_t left = position_ <= end_ ? end_ - position_ : 0;
+    if (readPastEnd_ || count < 0 || static_cast<std::uint64_t>(count) * itemBytes > left) {
+        readPastEnd_ = true;
+        return false;
+    }
+    return true;
+}
+
 bool SaveBuffer::ReadByte(std::uint8_t& value) {
     if (!Fits(1))
         return false;

@@ -25,6 +25,9 @@ class SaveBuffer {
     // A length counting the terminator (16-bit in saves below version 111, else 32-bit),
     // then the bytes; the text ends at the first NUL.
     bool ReadString(std::string& text);
+    // False, with the read-past-end flag set, for a negative count or one whose items of at
+    // least itemBytes bytes each cannot fit before the end.
+    bool CountFits(std::int64_t count, std::size_t itemBytes);
 
     void WriteByte(std::uint8_t value);
     void WriteInt(std::int32_t value);
