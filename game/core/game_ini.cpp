@@ -1,0 +1,125 @@
+#include "game/core/game_ini.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <string_view>
+
+#include "game/core/format_text.h"
+#include "game/core/system_message_box.h"
+
+namespace game {
+namespace {
+
+constexpr char kFileName[] = "Game.ini";
+// Line 4 carries its comment: "SEandBGM=%d  # 0:SE･BGMなし 1:SEのみ 2:BGMのみ 3:SE+BGMあり"
+constexpr char kTemplate[] =
+    "Start=%d\r\nSoftModeFlag=%d\r\nWindowModeFlag=%d\r\n"
+    "SEandBGM=%d  # 0:SE\xA5"
+    "BGM\x82\xC8\x82\xB5 1:SE\x82\xCC\x82\xDD 2:BGM\x82\xCC\x82\xDD 3:SE+BGM\x82\xA0\x82\xE8\r\n"
+    "FrameSkip=%d\r\nProxy=%s\r\nProxyPort=%s\r\nScreenShotFlag=%d";
+// "Game.iniに書き込めませんでした。\r\nアクセス権限などをご確認下さい。"
+constexpr char kWriteErrorText[] =
+    "Game.ini\x82\xC9\x8F\x91\x82\xAB\x8D\x9E\x82\xDF\x82\xDC\x82\xB9\x82\xF1\x82\xC5\x82\xB5"
+    "\x82\xBD\x81"
+    "B\r\n\x83"
+    "A\x83N\x83Z\x83X\x8C\xA0\x8C\xC0\x82\xC8\x82\xC7\x82\xF0\x82\xB2\x8Am\x94"
+    "F\x89\xBA\x82\xB3\x82\xA2\x81"
+    "B";
+// "書き込みエラー"
+constexpr char kWriteErrorCaption[] = "\x8F\x91\x82\xAB\x8D\x9E\x82\xDD\x83G\x83\x89\x81[";
+
+// The text behind a key, or nothing when the key is absent.
+bool FindValue(std::string_view text, std::string_view key, std::string_view& value) {
+    const std::size_t at = text.find(key);
+    if (at == std::string_view::npos)
+        return false;
+    value = text.substr(at + key.size());
+    return true;
+}
+
+void ReadDigit(std::string_view text, std::string_view key, int& out) {
+    std::string_view value;
+    if (!FindValue(text, key, value))
+        return;
+    out = !value.empty() && value[0] >= '0' && value[0] <= '9' ? value[0] - '0' : 0;
+}
+
+// The rest of the line behind the key, without the CR of a CR LF line end.
+void ReadLine(std::string_view text, std::string_view key, std::string& out) {
+    std::string_view value;
+    if (!FindValue(text, key, value))
+        return;
+    value = value.substr(0, value.find('\n'));
+    if (!value.empty() && value.back() == '\r')
+        value.remove_suffix(1);
+    out = std::string(value);
+}
+
+}  // namespace
+
+int SoftModeFlag = 0;
+int WindowModeFlag = 1;
+int SEandBGM = 3;
+int FrameSkip = 0;
+std::string Proxy;
+std::string ProxyPort;
+int ScreenShotFlag = 1;
+
+void ParseGameIniText(std::string text, int& start, int& soft, int& window, int& sound,
+                      int& frameSkip) {
+    start = 0;
+    soft = 0;
+    window = 1;
+    sound = 3;
+    frameSkip = 0;
+    ScreenShotFlag = 1;
+    Proxy.clear();
+    ProxyPort.clear();
+    text.erase(std::remove(text.begin(), text.end(), ' '), text.end());
+    std::string_view value;
+    if (FindValue(text, "Start=", value))
+        start = std::atoi(std::string(value.substr(0, value.find('\n'))).c_str());
+    ReadDigit(text, "SoftModeFlag=", soft);
+    ReadDigit(text, "WindowModeFlag=", window);
+    ReadDigit(text, "SEandBGM=", sound);
+    ReadDigit(text, "FrameSkip=", frameSkip);
+    ReadDigit(text, "ScreenShotFlag=", ScreenShotFlag);
+    ReadLine(text, "Proxy=", Proxy);
+    ReadLine(text, "ProxyPort=", ProxyPort);
+}
+
+int ReadGameIni(int& start, int& soft, int& window, int& sound, int& frameSkip) {
+    std::ifstream file(kFileName, std::ios::binary);
+    if (!file) {
+        start = -1;
+        soft = 0;
+        window = 1;
+        sound = 3;
+        frameSkip = 0;
+        return -1;
+    }
+    std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    ParseGameIniText(std::move(text), start, soft, window, sound, frameSkip);
+    return 1;
+}
+
+std::string FormatGameIni(int start, int soft, int frameSkip) {
+    return FormatText(kTemplate, start, soft, WindowModeFlag, SEandBGM, frameSkip, Proxy.c_str(),
+                      ProxyPort.c_str(), ScreenShotFlag);
+}
+
+bool WriteGameIni(int start, int soft, int frameSkip) {
+    const std::string text = FormatGameIni(start, soft, frameSkip);
+    std::ofstream file(kFileName, std::ios::binary | std::ios::trunc);
+    file.write(text.data(), static_cast<std::streamsize>(text.size()));
+    file.close();
+    if (!file) {
+        ShowSystemMessageBox(kWriteErrorText, kWriteErrorCaption);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace game
