@@ -37,6 +37,7 @@ struct Vector {
     const char* what;
     std::string tokens;
     std::string decoded;
+    friend void PrintTo(const Vector& c, std::ostream* os) { *os << c.what; }
 };
 
 class QvaLzVectors : public testing::TestWithParam<Vector> {};
@@ -51,24 +52,25 @@ TEST_P(QvaLzVectors, DecodeToTheirBytes) {
 
 INSTANTIATE_TEST_SUITE_P(
     EscapeSixteen, QvaLzVectors,
-    testing::Values(Vector{"escape pair among literals",
-                           std::string("ab\x10\x10"
-                                       "cd"),
-                           std::string("ab\x10"
-                                       "cd")},
-                    Vector{"copy of 8 from 6 back", std::string("abcdef\x10\x21\x05"), "abcdefab"},
-                    Vector{"one byte repeated ten times", std::string("z\x10\x31\x00", 4),
-                           std::string(11, 'z')},
-                    Vector{"code below the escape is itself", std::string("xy\x10\x08\x01", 5),
-                           "xyxyxyx"},
-                    Vector{"length byte and two-byte distance",
-                           std::string("abc\x10\x0D\x01\x02\x00", 9), Repeat("abc", 40)},
-                    Vector{"empty block", "", ""}));
+    testing::Values(
+        Vector{"escape pair among literals",
+               std::string("ab\x10\x10"
+                           "cd"),
+               std::string("ab\x10"
+                           "cd")},
+        Vector{"copy of 8 from 6 back", std::string("abcdef\x10\x21\x05"), "abcdefabcdefab"},
+        Vector{"one byte repeated ten times", std::string("z\x10\x31\x00", 4),
+               std::string(11, 'z')},
+        Vector{"code below the escape is itself", std::string("xy\x10\x08\x01", 5), "xyxyxyx"},
+        Vector{"length byte and two-byte distance", std::string("abc\x10\x0D\x01\x02\x00", 8),
+               Repeat("abc", 40)},
+        Vector{"empty block", "", ""}));
 
 struct Damaged {
     const char* what;
     std::size_t decoded_size;
     std::string tokens;
+    friend void PrintTo(const Damaged& c, std::ostream* os) { *os << c.what; }
 };
 
 class QvaLzDamaged : public testing::TestWithParam<Damaged> {};

@@ -12,6 +12,7 @@ struct NameCase {
     int length;
     std::string words;
     std::uint16_t check;
+    friend void PrintTo(const NameCase& c, std::ostream* os) { *os << c.what; }
 };
 
 class BuildNameRecordCases : public testing::TestWithParam<NameCase> {};
