@@ -46,24 +46,24 @@ bool LayoutFits(const ArchiveHeader& header, std::int64_t file_size) {
            header.data_offset <= size;
 }
 
-// Reads and checks the header (with the derived key, then the retry key) and the directory
-// block.
+// Reads the header with the key and checks it against the file.
+bool ReadHeader(QvaArchive* archive, KeyedReader read, const void* source, std::int64_t file_size) {
+    std::uint8_t bytes[kArchiveHeaderSize];
+    return read(source, 0, bytes, sizeof bytes, archive->key) &&
+           ParseArchiveHeader(bytes, &archive->header) && LayoutFits(archive->header, file_size);
+}
+
+// Reads and checks the header and the directory block. A header that is not usable with the
+// derived key is tried with the retry key; the magic alone cannot tell, since the key of no key
+// string shares its first two bytes with the retry key.
 int LoadArchiveDirectory(QvaArchive* archive, KeyedReader read, const void* source,
                          std::int64_t file_size, const char* key_string) {
-    std::uint8_t bytes[kArchiveHeaderSize];
     archive->key = DeriveArchiveKey(key_string);
-    if (!read(source, 0, bytes, sizeof bytes, archive->key)) {
-        return -1;
-    }
-    if (!ParseArchiveHeader(bytes, &archive->header)) {
+    if (!ReadHeader(archive, read, source, file_size)) {
         archive->key = RetryArchiveKey();
-        if (!read(source, 0, bytes, sizeof bytes, archive->key) ||
-            !ParseArchiveHeader(bytes, &archive->header)) {
+        if (!ReadHeader(archive, read, source, file_size)) {
             return -1;
         }
-    }
-    if (!LayoutFits(archive->header, file_size)) {
-        return -1;
     }
     const std::uint32_t size = archive->header.directory_size;
     archive->directory = static_cast<std::uint8_t*>(AllocTracked(size, __FILE__, __LINE__));

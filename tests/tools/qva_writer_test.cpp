@@ -67,9 +67,11 @@ std::string EveryByte(std::size_t repeats) {
     return bytes;
 }
 
+// Repeats 3000 and 71000 bytes back.
 std::string FarRepeat() {
     const std::string block = Noise(70000, 9);
-    return block + Noise(1000, 2) + block.substr(100, 5000);
+    const std::string near = block.substr(0, 3000);
+    return block + Noise(1000, 2) + block.substr(100, 5000) + near + near;
 }
 
 INSTANTIATE_TEST_SUITE_P(Inputs, EncodeQvaLzCases,
@@ -86,7 +88,7 @@ INSTANTIATE_TEST_SUITE_P(Inputs, EncodeQvaLzCases,
                                                                     std::to_string(i % 13) + "\r\n";
                                                         }
                                                         return text;
-                                                    }()}), );
+                                                    }()}));
 
 TEST(EncodeQvaLz, EscapeIsTheRarestByteAndRunsShrink) {
     std::string data = std::string(5000, 'a') + "b";
