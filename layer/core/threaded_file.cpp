@@ -172,7 +172,8 @@ int PlainFileSeek(FileHandle handle, std::int64_t offset, int origin) {
     if (target < 0) {
         return -1;
     }
-    if (file->threaded != 0) {
+    // Reads carry their own positions; the worker needs a seek only to move its read-ahead.
+    if (file->cache_buffer != nullptr) {
         file->done_event.Wait();
         file->seek_position = target;
         StartFileCommand(file, FileCommand::kSeek);
