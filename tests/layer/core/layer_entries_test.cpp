@@ -17,13 +17,9 @@ TEST_F(LayerEntriesTest, PendingEntriesLogAndFail) {
         int result;
     };
     const EntryCase cases[] = {
-        {"ShowFrame", [] { return layer::ShowFrame(); }, -1},
-        {"CreateBlankGraph", [] { return layer::CreateBlankGraph(8, 8, 0); }, -1},
-        {"SetWindowCaption", [] { return layer::SetWindowCaption("x"); }, 0},
-        {"IsWindowActive", [] { return layer::IsWindowActive(); }, 0},
-        {"OpenDataFile", [] { return static_cast<int>(layer::OpenDataFile("a", 0)); }, 0},
-        {"GetPrimaryPixelFormat", [] { return layer::GetPrimaryPixelFormat() == nullptr ? 0 : 1; },
-         0},
+        {"CreateTextInput", [] { return layer::CreateTextInput(8, 0, 0, 0); }, -1},
+        {"ReadKeyboardState", [] { return layer::ReadKeyboardState(nullptr); }, -1},
+        {"GetMouseButtons", [] { return layer::GetMouseButtons(); }, 0},
     };
     std::string expected;
     for (const EntryCase& entry : cases) {

@@ -1,0 +1,89 @@
+// Input, key-input strings, the IME and the network code as the core's tests see them: every
+// call recorded, any-input answers from test::Input().
+#include <string>
+
+#include "layer/core/ime.h"
+#include "layer/core/input_system.h"
+#include "layer/core/network.h"
+#include "layer/core/text_input.h"
+#include "tests/layer/core/fake_services.h"
+
+namespace layer {
+namespace {
+
+int Note(const std::string& call, int result = 0) {
+    test::FakeCalls().push_back(call);
+    return result;
+}
+
+}  // namespace
+
+int StartInputSystem() {
+    return Note("StartInputSystem");
+}
+int EndInputSystem() {
+    return Note("EndInputSystem");
+}
+int ReacquireInputDevices() {
+    return Note("ReacquireInputDevices");
+}
+int ApplyPadVibration() {
+    return Note("ApplyPadVibration");
+}
+int ServicePadVibration() {
+    return Note("ServicePadVibration");
+}
+int QueryAnyInput(int) {
+    auto& answers = test::Input().any_input;
+    if (answers.empty()) {
+        return 0;
+    }
+    const int answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+int SetF10ReportFlag(int flag) {
+    test::Input().f10_report = flag;
+    return Note("SetF10ReportFlag(" + std::to_string(flag) + ")");
+}
+int InitTextInput() {
+    return Note("InitTextInput");
+}
+int EndTextInput() {
+    return Note("EndTextInput");
+}
+int ApplyTypedChars() {
+    return Note("ApplyTypedChars");
+}
+int HandleImeMessage(const platform::Message&) {
+    return Note("HandleImeMessage");
+}
+int IsImeSwitchedOn() {
+    return 0;
+}
+int IsImeOpen() {
+    return 0;
+}
+int StartImeRestore() {
+    return Note("StartImeRestore");
+}
+int ClearNetworkState() {
+    return Note("ClearNetworkState");
+}
+int EndNetwork() {
+    return Note("EndNetwork");
+}
+int DeleteAllHttpSlots() {
+    return Note("DeleteAllHttpSlots");
+}
+int PumpNetworkMessages() {
+    return Note("PumpNetworkMessages");
+}
+int UpdateHttpSlots() {
+    return Note("UpdateHttpSlots");
+}
+int HandleSocketEvent(const platform::Message&) {
+    return Note("HandleSocketEvent");
+}
+
+}  // namespace layer

@@ -1,0 +1,43 @@
+#include "tests/layer/core/fake_services.h"
+
+#include <algorithm>
+
+namespace test {
+namespace {
+
+FakeGraphics graphics;
+FakeInput input;
+
+}  // namespace
+
+std::vector<std::string>& FakeCalls() {
+    static std::vector<std::string> calls;
+    return calls;
+}
+
+std::vector<std::string> FakeCallsNamed(const std::vector<std::string>& names) {
+    std::vector<std::string> picked;
+    for (const std::string& call : FakeCalls()) {
+        const std::string name = call.substr(0, call.find('('));
+        if (std::find(names.begin(), names.end(), name) != names.end()) {
+            picked.push_back(call);
+        }
+    }
+    return picked;
+}
+
+FakeGraphics& Graphics() {
+    return graphics;
+}
+
+FakeInput& Input() {
+    return input;
+}
+
+void ResetFakes() {
+    FakeCalls().clear();
+    graphics = {};
+    input = {};
+}
+
+}  // namespace test

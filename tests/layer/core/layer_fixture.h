@@ -1,0 +1,73 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <string>
+#include <thread>
+
+#include "layer/core/core_settings.h"
+#include "layer/core/layer_api.h"
+#include "layer/core/layer_log.h"
+#include "layer/core/window_state.h"
+#include "platform/clock.h"
+#include "platform/file_system.h"
+#include "platform/game_path.h"
+#include "tests/layer/core/fake_services.h"
+#include "tests/support/temp_tree.h"
+
+namespace test {
+
+// A fake clock that keeps moving on its own, a quarter millisecond at a time, so that the
+// layer's busy waits end quickly and its sleeps cost nothing.
+class TickingClock {
+  public:
+    TickingClock() : ticker_([this] { Tick(); }) {}
+    ~TickingClock() {
+        stop_ = true;
+        ticker_.join();
+        platform::RemoveFakeClock();
+    }
+    TickingClock(const TickingClock&) = delete;
+    TickingClock& operator=(const TickingClock&) = delete;
+
+  private:
+    void Tick() {
+        while (!stop_) {
+            platform::AdvanceFakeClock(250'000);
+            std::this_thread::sleep_for(std::chrono::microseconds(20));
+        }
+    }
+
+    bool installed_ = (platform::InstallFakeClock(1'000'000'000'000), true);
+    std::atomic<bool> stop_{false};
+    std::thread ticker_;
+};
+
+// The layer in a temporary folder with a fresh window state and the recording fakes; the
+// layer is shut down after each test.
+class LayerTest : public testing::Test {
+  protected:
+    void SetUp() override {
+        ResetFakes();
+        previous_folder_ = platform::GetCurrentFolder();
+        platform::SetCurrentFolder(platform::DiskPathToGamePath(tree.root().string()));
+        layer::SetLogEnabled(1);
+        layer::window_state = {};
+        layer::window_state.window_mode = 1;
+    }
+    void TearDown() override {
+        layer::ShutdownLayer();
+        platform::SetCurrentFolder(previous_folder_);
+        layer::SetLogFolder("");
+    }
+
+    std::string ReadLog() const { return tree.read("Log.txt"); }
+
+    TempTree tree;
+    TickingClock clock;
+    std::string previous_folder_;
+};
+
+}  // namespace test

@@ -1,0 +1,178 @@
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "layer/core/core_settings.h"
+#include "layer/core/fatal_stop.h"
+#include "layer/core/layer_api.h"
+#include "layer/core/layer_log.h"
+#include "layer/core/window_state.h"
+#include "platform/file_system.h"
+#include "platform/game_path.h"
+#include "platform/instance_lock.h"
+#include "platform/sdl_main_window.h"
+#include "tests/layer/core/fake_services.h"
+#include "tests/layer/core/layer_fixture.h"
+#include "tests/support/sjis.h"
+
+namespace {
+
+using test::FakeCallsNamed;
+using test::Sjis;
+
+class LayerStartup : public test::LayerTest {};
+
+bool Contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+TEST_F(LayerStartup, StartsWithTheSystemReportAndAWindowOfTheScreenSize) {
+    ASSERT_EQ(layer::InitializeLayer(), 0);
+    const std::string log = ReadLog();
+    for (const char8_t* line :
+         {u8"\tＱｖａｒｎ Ver2.25c\r\n", u8"\tＯＳ  Linux ", u8"\tＣＰＵ動作速度：大体",
+          u8"メモリ総量:", u8"タイマーの精度を検査します\r\n",
+          u8" パフォーマンスカウンターを使用します タイマー分解能 : ",
+          u8"二重起動はされていませんでした\r\n"}) {
+        EXPECT_TRUE(Contains(log, Sjis(line))) << reinterpret_cast<const char*>(line);
+    }
+    SDL_Window* window = platform::CurrentSdlWindow();
+    ASSERT_NE(window, nullptr);
+    int width = 0;
+    int height = 0;
+    SDL_GetWindowSize(window, &width, &height);
+    EXPECT_EQ(width, 640);
+    EXPECT_EQ(height, 480);
+    EXPECT_STREQ(SDL_GetWindowTitle(window), "Qvarn");
+    EXPECT_EQ(layer::window_state.class_name, "D123987X");
+    EXPECT_EQ(layer::IsWindowActive(), 1);
+}
+
+TEST_F(LayerStartup, CaptionNamesTheWindowAndItsClass) {
+    layer::SetWindowCaption(Sjis(u8"テスト").c_str());
+    ASSERT_EQ(layer::InitializeLayer(), 0);
+    EXPECT_STREQ(SDL_GetWindowTitle(platform::CurrentSdlWindow()), "テスト");
+    EXPECT_EQ(layer::window_state.class_name, Sjis(u8"テスト"));
+}
+
+TEST_F(LayerStartup, SecondStartChangesNothing) {
+    ASSERT_EQ(layer::InitializeLayer(), 0);
+    const std::string log = ReadLog();
+    test::FakeCalls().clear();
+    EXPECT_EQ(layer::InitializeLayer(), 0);
+    EXPECT_TRUE(test::FakeCalls().empty());
+    EXPECT_EQ(ReadLog(), log);
+}
+
+TEST_F(LayerStartup, StartsAndEndsTheServicesInOrder) {
+    ASSERT_EQ(layer::InitializeLayer(), 0);
+    const std::vector<std::string> start = FakeCallsNamed(
+        {"SetSoftwareRendering", "BuildYuvTables", "SetGraphRestoreHandler", "ClearNetworkState",
+         "StartInputSystem", "StartSoundSystem", "InitGraphicsSystem", "InitTextInput",
+         "SetVsyncWait", "SelectDrawTarget", "SetNewGraphDrawValidOption", "NewGraph",
+         "DisposeGraph", "GraphFromImageRecord", "SetBlendMode", "PutGraph", "PutGraphStretched"});
+    EXPECT_EQ(start, (std::vector<std::string>{"SetSoftwareRendering(0)",
+                                               "BuildYuvTables",
+                                               "SetGraphRestoreHandler",
+                                               "ClearNetworkState",
+                                               "StartInputSystem",
+                                               "StartSoundSystem",
+                                               "InitGraphicsSystem",
+                                               "InitTextInput",
+                                               "SetVsyncWait(1)",
+                                               "SelectDrawTarget(-2)",
+                                               "SelectDrawTarget(-4)",
+                                               "SetNewGraphDrawValidOption(1)",
+                                               "NewGraph",
+                                               "SetNewGraphDrawValidOption(0)",
+                                               "SelectDrawTarget(100)",
+                                               "SelectDrawTarget(-4)",
+                                               "DisposeGraph(100)",
+                                               "SelectDrawTarget(-2)",
+                                               "GraphFromImageRecord",
+                                               "SetBlendMode(3)",
+                                               "PutGraph(102)",
+                                               "SetBlendMode(0)",
+                                               "SelectDrawTarget(-4)",
+                                               "PutGraph(102)",
+                                               "DisposeGraph(102)",
+                                               "GraphFromImageRecord",
+                                               "PutGraphStretched(102)",
+                                               "DisposeGraph(102)"}));
+
+    test::FakeCalls().clear();
+    EXPECT_EQ(layer::ShutdownLayer(), 0);
+    EXPECT_EQ(
+        FakeCallsNamed({"EndNetwork", "DeleteAllHttpSlots", "EndMusicFilePlayback",
+                        "EndGraphicsSystem", "EndInputSystem", "EndSoundSystem", "EndTextInput"}),
+        (std::vector<std::string>{"EndNetwork", "DeleteAllHttpSlots", "EndMusicFilePlayback",
+                                  "EndGraphicsSystem", "EndInputSystem", "EndSoundSystem",
+                                  "EndTextInput"}));
+}
+
+TEST_F(LayerStartup, ShutdownLeavesNoWindowAndReturnsToTheStartFolder) {
+    ASSERT_EQ(layer::InitializeLayer(), 0);
+    const std::string start_folder = platform::GetCurrentFolder();
+    tree.write("elsewhere/x", "");
+    ASSERT_TRUE(
+        platform::SetCurrentFolder(platform::DiskPathToGamePath(tree.path("elsewhere").string())));
+    EXPECT_EQ(layer::ShutdownLayer(), 0);
+    EXPECT_EQ(platform::CurrentSdlWindow(), nullptr);
+    EXPECT_EQ(layer::core_settings.started, 0);
+    EXPECT_EQ(platform::GetCurrentFolder(), start_folder);
+    EXPECT_TRUE(Contains(ReadLog(), Sjis(u8"ソフトを終了する準備が整いました\r\n")));
+
+    EXPECT_EQ(layer::InitializeLayer(), 0);
+    EXPECT_NE(platform::CurrentSdlWindow(), nullptr);
+}
+
+TEST_F(LayerStartup, ShutdownBeforeStartDoesNothing) {
+    EXPECT_EQ(layer::ShutdownLayer(), 0);
+    EXPECT_TRUE(test::FakeCalls().empty());
+}
+
+TEST_F(LayerStartup, SecondCopyIsRefusedAndALaterStartWorks) {
+    platform::InstanceLock other_copy;
+    ASSERT_TRUE(other_copy.Acquire("D123987X"));
+    EXPECT_EQ(layer::InitializeLayer(), -1);
+    EXPECT_TRUE(Contains(ReadLog(), Sjis(u8"二重起動されています、ソフトを終了します\r\n")));
+    EXPECT_EQ(platform::CurrentSdlWindow(), nullptr);
+    EXPECT_EQ(layer::core_settings.starting, 0);
+
+    other_copy.Release();
+    EXPECT_EQ(layer::InitializeLayer(), 0);
+}
+
+TEST_F(LayerStartup, TwentyFourBitScreenIsRefusedWithoutLeavingAStartBehind) {
+    test::Graphics().screen_bits = 24;
+    EXPECT_EQ(layer::InitializeLayer(), -1);
+    EXPECT_TRUE(
+        Contains(ReadLog(), Sjis(u8"Ｑｖａｒｎは２４ビットカラーモードに対応していません")));
+    EXPECT_FALSE(Contains(ReadLog(), Sjis(u8"システムの情報")));
+    EXPECT_EQ(layer::core_settings.starting, 0);
+    EXPECT_EQ(platform::CurrentSdlWindow(), nullptr);
+}
+
+TEST_F(LayerStartup, FullScreenStartCoversTheDesktop) {
+    layer::window_state.window_mode = 0;
+    ASSERT_EQ(layer::InitializeLayer(), 0);
+    EXPECT_NE(SDL_GetWindowFlags(platform::CurrentSdlWindow()) & SDL_WINDOW_FULLSCREEN_DESKTOP, 0u);
+    EXPECT_EQ(layer::window_state.client_rect.right, 640);
+    EXPECT_EQ(layer::window_state.client_rect.bottom, 480);
+    EXPECT_EQ(layer::IsMouseCursorShown(), 0);
+}
+
+// The log's copy on stderr shows what was logged before the process ended.
+TEST_F(LayerStartup, AbortEndsTheProcessWith255AfterLogging) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    setenv("QVARN_DEBUG_OUTPUT", "1", 1);
+    layer::SetLogFolder(platform::DiskPathToGamePath(tree.root().string()));
+    layer::InitLog();
+    EXPECT_EXIT(layer::AbortWithError(Sjis(u8"致命的").c_str()), testing::ExitedWithCode(255),
+                "致命的");
+    unsetenv("QVARN_DEBUG_OUTPUT");
+}
+
+}  // namespace
