@@ -43,29 +43,41 @@ struct Axis {
     }
 };
 
-// Copies the source pixels (and blend bytes) that one destination row shows into contiguous
-// buffers, so that the row is drawn by the same loops as an unscaled row.
-template <int Bytes>
-void GatherRow(const std::uint8_t* source_row, const std::uint8_t* blend_row, const Axis& axis,
-               int count, std::uint8_t* pixels, std::uint8_t* blend) {
+// The source column of every visible destination column, walked once per draw.
+std::vector<std::int32_t> SourceColumns(const Axis& axis, int count) {
+    std::vector<std::int32_t> columns(count);
     std::int64_t index = axis.first_index;
     std::int64_t counter = axis.first_counter;
     for (int i = 0; i < count; ++i) {
-        const std::int64_t column = axis.SourceIndex(index);
-        std::memcpy(pixels + i * Bytes, source_row + column * Bytes, Bytes);
-        if (blend_row != nullptr) {
-            blend[i] = blend_row[column];
-        }
+        columns[i] = static_cast<std::int32_t>(axis.SourceIndex(index));
         counter -= 65536;
         while (counter <= 0) {
             ++index;
             counter += axis.step;
         }
     }
+    return columns;
 }
 
-using GatherFunction = void (*)(const std::uint8_t*, const std::uint8_t*, const Axis&, int,
-                                std::uint8_t*, std::uint8_t*);
+// Copies the source pixels (and blend bytes) that one destination row shows into contiguous
+// buffers, so that the row is drawn by the same loops as an unscaled row.
+template <int Bytes>
+void GatherRow(const std::uint8_t* source_row, const std::uint8_t* blend_row,
+               const std::vector<std::int32_t>& columns, std::uint8_t* pixels,
+               std::uint8_t* blend) {
+    const int count = static_cast<int>(columns.size());
+    for (int i = 0; i < count; ++i) {
+        std::memcpy(pixels + i * Bytes, source_row + std::int64_t{columns[i]} * Bytes, Bytes);
+    }
+    if (blend_row != nullptr) {
+        for (int i = 0; i < count; ++i) {
+            blend[i] = blend_row[columns[i]];
+        }
+    }
+}
+
+using GatherFunction = void (*)(const std::uint8_t*, const std::uint8_t*,
+                                const std::vector<std::int32_t>&, std::uint8_t*, std::uint8_t*);
 
 GatherFunction GatherFor(int bytes) {
     switch (bytes) {
@@ -116,6 +128,7 @@ void RenderMemImgStretched(MEMIMG* destination, const MEMIMG* source, const Rect
 
     const blit::RowFunction draw_row = blit::SelectRow(blit::Route::Scaled, setup.choice);
     const GatherFunction gather = GatherFor(setup.source_bytes);
+    const std::vector<std::int32_t> columns = SourceColumns(across, visible_width);
     std::vector<std::uint8_t> pixels(static_cast<std::size_t>(visible_width) * setup.source_bytes);
     std::vector<std::uint8_t> blend(blend_image != nullptr ? visible_width : 0);
     const std::int64_t destination_pitch = destination->Body->Pitch;
@@ -130,8 +143,8 @@ void RenderMemImgStretched(MEMIMG* destination, const MEMIMG* source, const Rect
             const std::uint8_t* blend_row =
                 blend_image != nullptr ? blend_image->Pixels + source_row * blend_image->Body->Pitch
                                        : nullptr;
-            gather(source->Pixels + source_row * source->Body->Pitch, blend_row, across,
-                   visible_width, pixels.data(), blend.data());
+            gather(source->Pixels + source_row * source->Body->Pitch, blend_row, columns,
+                   pixels.data(), blend.data());
             gathered = source_row;
         }
         draw_row(destination_row, pixels.data(), blend.data(), visible_width, setup.context);
