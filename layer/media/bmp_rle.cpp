@@ -76,7 +76,8 @@ bool DecodeBmpRle(const std::uint8_t* data, std::size_t size, bool four_bit,
             at += bytes + bytes % 2;
         }
     }
-    return true;
+    // The data ended before the end code.
+    return false;
 }
 
 }  // namespace layer

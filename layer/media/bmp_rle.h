@@ -16,7 +16,7 @@ struct RleTarget {
 
 // Decodes RLE8 (or, with `four_bit`, RLE4) codes: runs, end of line, end of image, delta
 // moves and absolute runs padded to an even offset. False when a code would write outside the
-// rows or needs bytes the data does not hold; data that ends without the end code stands.
+// rows or needs bytes the data does not hold, and when the data ends before the end code.
 bool DecodeBmpRle(const std::uint8_t* data, std::size_t size, bool four_bit,
                   const RleTarget& target);
 
