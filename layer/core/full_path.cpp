@@ -34,25 +34,25 @@ std::size_t LastSeparator(std::string_view path) {
 
 int BuildFullPath(std::string_view path, std::string_view base, FullPathRules rules,
                   std::string* output) {
-    std::string result;
+    std::string_view start = base;
     std::size_t at = 0;
     if (rules.network && path.size() >= 2 && IsArchiveSeparator(path[0]) &&
         IsArchiveSeparator(path[1])) {
-        result = "\\";
+        start = "\\";
         at = 2;
     } else if (!path.empty() && IsArchiveSeparator(path[0])) {
-        result = HasDrive(base) ? std::string(base.substr(0, 2)) : std::string();
+        start = HasDrive(base) ? base.substr(0, 2) : std::string_view();
         at = 1;
     } else if (HasDrive(path)) {
-        result = std::string(path.substr(0, 2));
+        start = path.substr(0, 2);
         at = path.size() > 2 && IsArchiveSeparator(path[2]) ? 3 : 2;
     } else {
-        result = std::string(base);
-        const std::size_t last = LastSeparator(result);
-        if (last != std::string::npos && last + 1 == result.size()) {
-            result.pop_back();
+        const std::size_t last = LastSeparator(base);
+        if (last != std::string_view::npos && last + 1 == base.size()) {
+            start.remove_suffix(1);
         }
     }
+    std::string result(start);
     const std::size_t floor = HasDrive(result) ? 2 : 0;
     while (at < path.size()) {
         const std::size_t length = ArchiveComponentLength(path.substr(at));
