@@ -160,6 +160,9 @@ int FitWindowToScreen() {
 }
 
 int TrackClientAreaMove(int x, int y) {
+    if (window_state.window == nullptr) {
+        return 0;
+    }
     int width = 0;
     int height = 0;
     platform::GetClientSize(window_state.window, &width, &height);

@@ -80,7 +80,7 @@ int OnPaint(const Message& message) {
             PresentBackScreen(&area);
             SetVsyncWait(vsync);
         }
-    } else {
+    } else if (window_state.window != nullptr) {
         platform::FillClientBlack(window_state.window, message.x, message.y, message.width,
                                   message.height);
     }
