@@ -48,4 +48,33 @@ int FillFormatFromMasks(PixelFormat* format, int bits_per_pixel, std::uint32_t r
     return 0;
 }
 
+PixelFormat* SetFormatUnusedBits(PixelFormat* format) {
+    const int widths =
+        format->red_width + format->green_width + format->blue_width + format->alpha_width;
+    if (widths == format->bits_per_pixel) {
+        format->unused_mask = 0;
+        return format;
+    }
+    std::uint32_t all_bits = 0;
+    for (int bit = 0; bit < format->bits_per_pixel && bit < 32; ++bit) {
+        all_bits |= std::uint32_t{1} << bit;
+    }
+    format->unused_mask = all_bits & ~(format->red_mask | format->green_mask | format->blue_mask |
+                                       format->alpha_mask);
+    return format;
+}
+
+int SamePixelFormat(const PixelFormat& a, const PixelFormat& b) {
+    if (a.bits_per_pixel != b.bits_per_pixel || a.red_mask != b.red_mask ||
+        a.green_mask != b.green_mask || a.blue_mask != b.blue_mask ||
+        a.alpha_mask != b.alpha_mask) {
+        return 0;
+    }
+    return a.bits_per_pixel != 0 || a.compression == b.compression ? 1 : 0;
+}
+
+int GetDibOutputMode() {
+    return 0;
+}
+
 }  // namespace layer

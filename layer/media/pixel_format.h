@@ -44,4 +44,16 @@ int FillFormatFromMasks(PixelFormat* format, int bits_per_pixel, std::uint32_t r
                         std::uint32_t green_mask, std::uint32_t blue_mask,
                         std::uint32_t alpha_mask);
 
+// Recomputes the unused-bit mask only: 0 when the four widths fill the depth, else every bit
+// of the depth that no channel mask covers. The unused position and width stay. Returns the
+// format.
+PixelFormat* SetFormatUnusedBits(PixelFormat* format);
+
+// 1 when both describe one layout: the same depth and the same four masks (and, for two
+// formats without a depth, the same compression); palettes are not compared. Else 0.
+int SamePixelFormat(const PixelFormat& a, const PixelFormat& b);
+
+// The layer-wide DIB output option; nothing sets it, so it is always 0.
+int GetDibOutputMode();
+
 }  // namespace layer
