@@ -33,6 +33,14 @@ void DropEntryData(ArchiveEntry* entry) {
     entry->compressed = nullptr;
 }
 
+// Whether the compressed block could hold the file at all, so that a damaged size does not
+// ask for a buffer the block could never fill.
+bool CanDecodeTo(const ArchiveFileRecord& record) {
+    return record.compressed_size >= kQvaLzHeaderSize &&
+           record.size <= (static_cast<std::uint64_t>(record.compressed_size) - kQvaLzHeaderSize) *
+                              kQvaLzMaxExpansion;
+}
+
 bool Decode(ArchiveEntry* entry, const std::uint8_t* block) {
     return DecodeQvaLz(block, entry->record.compressed_size, entry->decoded, entry->record.size) >=
            0;
@@ -89,7 +97,7 @@ int OpenArchiveEntry(ArchiveEntry* entry, QvaArchive* archive, std::string_view 
     const std::uint64_t length = IsStored(record) ? record.size : record.compressed_size;
     if (static_cast<std::uint64_t>(DataStart(*entry)) + length >
             static_cast<std::uint64_t>(archive->file_size) ||
-        (!IsStored(record) && length < kQvaLzHeaderSize)) {
+        (!IsStored(record) && !CanDecodeTo(record))) {
         return LogEntryFailure(kArchiveEntryDamagedText, path);
     }
     if (IsStored(record)) {

@@ -131,7 +131,8 @@ TEST_F(QvaCorrupt, DamagedCompressedEntriesFailWithALogLineNamingThem) {
     const std::uint32_t address = Field(record + 32);
     const std::size_t block = Field(8) + address;
     const std::vector<std::pair<const char*, std::function<void(QvaCorrupt*)>>> cases = {
-        {"oversized decode", [=](QvaCorrupt* t) { t->SetField(record + 36, 1000); }},
+        {"decode longer than the record", [=](QvaCorrupt* t) { t->SetField(record + 36, 1000); }},
+        {"size no block could fill", [=](QvaCorrupt* t) { t->SetField(record + 36, 0xFFFFFFF0u); }},
         {"compressed size short of the block",
          [=](QvaCorrupt* t) { t->SetField(record + 40, t->Field(record + 40) - 1); }},
         {"cut token",
