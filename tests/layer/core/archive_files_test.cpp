@@ -2,6 +2,7 @@
 
 #include <sys/resource.h>
 
+#include <filesystem>
 #include <string>
 
 #include "layer/core/archive_file_operations.h"
@@ -149,6 +150,35 @@ TEST_F(ArchiveFiles, WithEveryArchiveSlotInUseAPathOpensThePlainFile) {
     EXPECT_EQ(ReadAll("A512\\x.dat"), "archived") << "an idle archive makes room";
     ClearArchiveState();
     setrlimit(RLIMIT_NOFILE, &saved);
+}
+
+TEST_F(ArchiveFiles, RememberedArchiveThatCannotOpenAgainLeavesThePlainFile) {
+    WriteArchive("Data.qva", DataTree());
+    tree.write("Data/BasicData/X.dat", "from the disk");
+    EXPECT_EQ(ReadAll("Data\\BasicData\\X.dat"), "from the archive");
+    CloseIdleArchives();
+    std::filesystem::remove(tree.path("Data.qva"));
+    EXPECT_EQ(ReadAll("Data\\BasicData\\X.dat"), "from the disk");
+}
+
+TEST_F(ArchiveFiles, WholeImageModeServesEntriesFromMemory) {
+    WriteArchive("Data.qva", DataTree());
+    const std::string path = MakeUpperFullPath("Data.qva");
+    const int index = OpenCachedArchive(-1, path, GamePath("Data.qva"), 1, 1);
+    ASSERT_GE(index, 0);
+    QvaArchive* archive = Archives().cache[index].archive;
+    EXPECT_EQ(archive->whole_image, 1);
+    ArchiveEntry entry;
+    ASSERT_EQ(OpenArchiveEntry(&entry, archive, "BASICDATA\\X.DAT", 0), 0);
+    EXPECT_EQ(archive->image_load_pending, 0);
+    EXPECT_EQ(archive->file, 0u) << "the file is closed once the image is in";
+    std::string data(16, '\0');
+    EXPECT_EQ(ReadArchiveEntry(&entry, data.data(), 100), 16);
+    EXPECT_EQ(data, "from the archive");
+    CloseArchiveEntry(&entry);
+    EXPECT_EQ(OpenCachedArchive(index, path, "", 0, 0), index) << "found by its path";
+    ReleaseCachedArchive(index);
+    ReleaseCachedArchive(index);
 }
 
 TEST_F(ArchiveFiles, SearchesInsideArchivesListDotsAndNamesInTheirCase) {
