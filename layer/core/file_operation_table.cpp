@@ -41,9 +41,6 @@ int PlainFilesFlag = 0;
 const FileOperationTable& PlainFileOperations() {
     return kPlainSet;
 }
-const FileOperationTable& ArchiveAwareFileOperations() {
-    return kArchiveAwareSet;
-}
 
 int InstallFileOperations(const FileOperationTable* table) {
     operations = table != nullptr ? *table : BuiltInSet(PlainFilesFlag);

@@ -34,8 +34,8 @@ struct FileOperationTable {
 // 0 at load (the archive-aware set), 1 selects the plain set.
 extern int PlainFilesFlag;
 
+// The plain set, for callers that install a table of their own built on it.
 const FileOperationTable& PlainFileOperations();
-const FileOperationTable& ArchiveAwareFileOperations();
 
 // Copies a table over the one in force; null installs the built-in set PlainFilesFlag chooses.
 // Returns 0.
