@@ -32,8 +32,7 @@ bool PollWindowAndInput(InputState& inputState) {
     return true;
 }
 
-// Draws the band and shows the frame; false when the layer cannot show one.
-bool DrawErrorPanel(std::string_view line1, std::string_view line2, std::string_view line3) {
+void DrawErrorPanel(std::string_view line1, std::string_view line2, std::string_view line3) {
     const int unit = TileSize * ZoomFactor;
     layer::SetStandardFontSize(unit / 2);
     layer::SetStandardFontType(0);
@@ -46,7 +45,7 @@ bool DrawErrorPanel(std::string_view line1, std::string_view line2, std::string_
     layer::PrintText(10, 200, std::string(line1).c_str(), white, 0);
     layer::PrintText(10, 234, std::string(line2).c_str(), white, 0);
     layer::PrintText(10, 260, std::string(line3).c_str(), white, 0);
-    return layer::ShowFrame() == 0;
+    layer::ShowFrame();
 }
 
 void ShowErrorPanel(std::string_view line1, std::string_view line2, std::string_view line3) {
@@ -55,18 +54,21 @@ void ShowErrorPanel(std::string_view line1, std::string_view line2, std::string_
             WriteConsoleLine(line);
         return;
     }
-    if (!DrawErrorPanel(line1, line2, line3)) {
+    if (!LayerRunning) {
         const std::string text =
             std::string(line1) + "\r\n" + std::string(line2) + "\r\n" + std::string(line3);
         ShowSystemMessageBox(text, "", MessageBoxButtons::kOk);
         return;
     }
+    DrawErrorPanel(line1, line2, line3);
     WaitForErrorBoxConfirm(TheInputState, &PollWindowAndInput);
 }
 
 ErrorBoxSink current_sink = &ShowErrorPanel;
 
 }  // namespace
+
+bool LayerRunning = false;
 
 ErrorBoxSink SetErrorBoxSink(ErrorBoxSink sink) {
     const ErrorBoxSink previous = current_sink;

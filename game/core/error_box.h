@@ -6,6 +6,10 @@ namespace game {
 
 struct InputState;
 
+// Set by start-up while the layer runs its window: before that, and after shutdown, error
+// reports go to the system message box.
+extern bool LayerRunning;
+
 // Where the game's error reports go; tests install their own to capture the three CP932
 // lines.
 using ErrorBoxSink = void (*)(std::string_view line1, std::string_view line2,
