@@ -1,0 +1,87 @@
+#pragma once
+
+// The records behind the display stand-in's handles, shared by its source files.
+
+#include <cstdint>
+#include <vector>
+
+#include "platform/display.h"
+
+namespace platform {
+
+struct DisplayPalette {
+    DisplayObject* object = nullptr;
+    DisplayPaletteEntry entries[256];
+};
+
+struct DisplayClipper {
+    DisplayObject* object = nullptr;
+    Window* window = nullptr;
+};
+
+struct DisplaySurface {
+    DisplayObject* object = nullptr;
+    std::uint32_t caps = 0;
+    int width = 0;
+    int height = 0;
+    int pitch = 0;
+    DdPixelFormat format;
+    int z_bits = 0;
+    // The pixels of every surface but the primary, whose pixels are the presenter's frame.
+    std::vector<std::uint8_t> pixels;
+    bool lost = false;
+    int lock_depth = 0;
+    // A lock open for writing: the primary shows what was written when it is unlocked.
+    bool locked_for_writing = false;
+    bool has_source_key = false;
+    ColourKey source_key;
+    DisplayPalette* palette = nullptr;
+    DisplayClipper* clipper = nullptr;
+    std::vector<DisplaySurface*> attached;
+    // The front of a flip chain owns its back buffer.
+    DisplaySurface* chain_owner = nullptr;
+    bool draw_context_open = false;
+};
+
+struct DisplayObject {
+    Window* window = nullptr;
+    std::uint32_t cooperative_level = 0;
+    std::vector<DisplaySurface*> surfaces;
+    std::vector<DisplayClipper*> clippers;
+    std::vector<DisplayPalette*> palettes;
+};
+
+// The display format for a depth (32 X8R8G8B8, 16 R5G6B5, 8 palette), before any forcing.
+DdPixelFormat DisplayFormatForBits(int bits);
+// The format of the display now, forced or not.
+DdPixelFormat CurrentDisplayFormat();
+int BytesPerPixelOf(const DdPixelFormat& format);
+
+bool IsPrimary(const DisplaySurface* surface);
+
+// What an operation addresses of a surface: the rectangle its coordinates may name (the
+// client area in desktop coordinates for the primary, the surface's size otherwise) and where
+// those pixels lie (the presenter's frame for the primary, brought to the client size first).
+struct SurfaceView {
+    DisplayRect bounds;
+    std::uint8_t* pixels = nullptr;
+    int pitch = 0;
+    int bytes_per_pixel = 0;
+
+    std::uint8_t* At(int x, int y) const {
+        return pixels + (y - bounds.top) * pitch + (x - bounds.left) * bytes_per_pixel;
+    }
+};
+SurfaceView ViewOf(DisplaySurface* surface);
+// Shows a rectangle of the primary (desktop coordinates) that was written.
+void ShowPrimaryRect(const DisplayRect& rect);
+
+bool RectInside(const DisplayRect& rect, const DisplayRect& bounds);
+bool RectEmpty(const DisplayRect& rect);
+DisplayRect IntersectRects(const DisplayRect& a, const DisplayRect& b);
+
+// Every video-memory surface of the object, or of every live object, loses its memory.
+void LoseVideoMemorySurfaces(DisplayObject* object);
+void LoseVideoMemorySurfaces();
+
+}  // namespace platform

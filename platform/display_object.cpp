@@ -1,0 +1,240 @@
+// The display object: cooperative level, display modes (emulated by covering the desktop with
+// the window), capabilities and identity.
+#include <algorithm>
+#include <cstring>
+
+#include "platform/display_hooks.h"
+#include "platform/display_internal.h"
+#include "platform/message_queue.h"
+#include "platform/presenter.h"
+
+namespace platform {
+namespace {
+
+constexpr int kRefreshRate = 60;
+constexpr std::uint32_t kVideoMemoryBytes = 0x1000000;
+
+struct DisplayState {
+    // The emulated display mode; width 0 while the desktop is in force.
+    DisplayMode mode;
+    Window* mode_window = nullptr;
+    ClientAreaReader client_area_reader = nullptr;
+    std::vector<DisplayObject*> objects;
+};
+
+DisplayState state;
+
+struct ForcedFormatRow {
+    ForcedDisplayFormat forced;
+    DdPixelFormat format;
+};
+
+constexpr std::uint32_t kRgb = layer::kDdPixelFormatRgb;
+
+const ForcedFormatRow kForcedFormats[] = {
+    {ForcedDisplayFormat::kR5G6B5, {32, kRgb, 0, 16, 0xF800, 0x07E0, 0x001F, 0}},
+    {ForcedDisplayFormat::kX1R5G5B5, {32, kRgb, 0, 16, 0x7C00, 0x03E0, 0x001F, 0}},
+    {ForcedDisplayFormat::kX8B8G8R8, {32, kRgb, 0, 32, 0x0000FF, 0x00FF00, 0xFF0000, 0}},
+    {ForcedDisplayFormat::kPalette8, {32, kRgb | kPixelFormatPalette8, 0, 8, 0, 0, 0, 0}},
+};
+
+// Window mode reports the desktop, always as 32 bits.
+DisplayMode DesktopDisplayMode() {
+    const DesktopMode desktop = ReadDesktopMode();
+    DisplayMode mode{desktop.width, desktop.height, 32, kRefreshRate, DisplayFormatForBits(32)};
+    return mode;
+}
+
+void PostDisplayChange(const DisplayMode& mode) {
+    Message message;
+    message.kind = MessageKind::kDisplayChange;
+    message.width = mode.width;
+    message.height = mode.height;
+    message.depth = mode.bits;
+    PostWindowMessage(message);
+}
+
+int ApplyMode(Window* window, int width, int height, int bits, int refresh) {
+    if (width <= 0 || height <= 0 || (bits != 8 && bits != 16 && bits != 32)) {
+        return kDisplayUnsupported;
+    }
+    state.mode = {width, height, bits, refresh == 0 ? kRefreshRate : refresh,
+                  DisplayFormatForBits(bits)};
+    state.mode_window = window;
+    if (window != nullptr) {
+        SetFullScreen(window, true);
+    }
+    PostDisplayChange(ReadDisplayModeInForce());
+    return kDisplayOk;
+}
+
+int RestoreMode() {
+    if (state.mode.width == 0) {
+        return kDisplayOk;
+    }
+    if (state.mode_window != nullptr) {
+        SetFullScreen(state.mode_window, false);
+    }
+    state.mode = {};
+    state.mode_window = nullptr;
+    PostDisplayChange(ReadDisplayModeInForce());
+    return kDisplayOk;
+}
+
+}  // namespace
+
+DdPixelFormat DisplayFormatForBits(int bits) {
+    if (bits == 8) {
+        return {32, kRgb | kPixelFormatPalette8, 0, 8, 0, 0, 0, 0};
+    }
+    if (bits == 16) {
+        return {32, kRgb, 0, 16, 0xF800, 0x07E0, 0x001F, 0};
+    }
+    return {32, kRgb, 0, 32, 0xFF0000, 0x00FF00, 0x0000FF, 0};
+}
+
+DdPixelFormat CurrentDisplayFormat() {
+    for (const ForcedFormatRow& row : kForcedFormats) {
+        if (row.forced == GetForcedDisplayFormat()) {
+            return row.format;
+        }
+    }
+    return state.mode.width != 0 ? state.mode.format : DisplayFormatForBits(32);
+}
+
+int BytesPerPixelOf(const DdPixelFormat& format) {
+    return static_cast<int>(std::max<std::uint32_t>(format.rgb_bit_count / 8, 1));
+}
+
+void SetClientAreaReader(ClientAreaReader reader) {
+    state.client_area_reader = reader;
+}
+
+DisplayRect ReadClientArea() {
+    if (state.client_area_reader != nullptr) {
+        return state.client_area_reader();
+    }
+    if (state.mode.width != 0) {
+        return {0, 0, state.mode.width, state.mode.height};
+    }
+    const DisplayMode desktop = DesktopDisplayMode();
+    return {0, 0, desktop.width, desktop.height};
+}
+
+void LoseVideoMemorySurfaces() {
+    for (DisplayObject* object : state.objects) {
+        LoseVideoMemorySurfaces(object);
+    }
+}
+
+int CreateDisplayObject(DisplayObject** out) {
+    NoteDisplayCall("CreateDisplayObject");
+    *out = new DisplayObject;
+    state.objects.push_back(*out);
+    return kDisplayOk;
+}
+
+void ReleaseDisplayObject(DisplayObject* object) {
+    if (object == nullptr) {
+        return;
+    }
+    NoteDisplayCall("ReleaseDisplayObject");
+    while (!object->surfaces.empty()) {
+        ReleaseSurface(object->surfaces.back());
+    }
+    while (!object->clippers.empty()) {
+        ReleaseClipper(object->clippers.back());
+    }
+    while (!object->palettes.empty()) {
+        ReleasePalette(object->palettes.back());
+    }
+    std::erase(state.objects, object);
+    delete object;
+}
+
+int SetCooperativeLevel(DisplayObject* object, Window* window, std::uint32_t flags) {
+    NoteDisplayCall("SetCooperativeLevel");
+    if (TakeDisplayFailure(DisplayOperation::kCooperativeLevel)) {
+        return kDisplayFailed;
+    }
+    object->window = window;
+    object->cooperative_level = flags & ~kCoopFpuPreserve;
+    return kDisplayOk;
+}
+
+std::uint32_t GetCooperativeLevel(const DisplayObject* object) {
+    return object->cooperative_level;
+}
+
+int SetDisplayMode(DisplayObject* object, int width, int height, int bits, int refresh) {
+    NoteDisplayCall("SetDisplayMode");
+    if (TakeDisplayFailure(DisplayOperation::kSetDisplayMode) ||
+        (object->cooperative_level & kCoopExclusive) == 0) {
+        return kDisplayFailed;
+    }
+    return ApplyMode(object->window, width, height, bits, refresh);
+}
+
+int RestoreDisplayMode(DisplayObject*) {
+    NoteDisplayCall("RestoreDisplayMode");
+    return RestoreMode();
+}
+
+int GetDisplayMode(const DisplayObject*, DisplayMode* mode) {
+    *mode = ReadDisplayModeInForce();
+    return kDisplayOk;
+}
+
+int GetDisplayCaps(const DisplayObject*, DisplayCaps* caps) {
+    *caps = DisplayCaps{};
+    return kDisplayOk;
+}
+
+int GetDeviceIdentifier(const DisplayObject*, DisplayIdentifier* identifier) {
+    *identifier = DisplayIdentifier{};
+    std::strcpy(identifier->driver, "qvarn-display");
+    std::strcpy(identifier->description, "Software display");
+    identifier->version_high = 0x00010000;
+    return kDisplayOk;
+}
+
+int GetAvailableVideoMemory(const DisplayObject*, std::uint32_t* total, std::uint32_t* free) {
+    if (total != nullptr) {
+        *total = kVideoMemoryBytes;
+    }
+    if (free != nullptr) {
+        *free = kVideoMemoryBytes;
+    }
+    return kDisplayOk;
+}
+
+int QueryDirect3D(DisplayObject*) {
+    NoteDisplayCall("QueryDirect3D");
+    TakeDisplayFailure(DisplayOperation::kDirect3D);
+    return kDisplayUnsupported;
+}
+
+int ChangeDisplaySettings(const DisplaySettingsRequest* request) {
+    NoteDisplayCall("ChangeDisplaySettings");
+    if (TakeDisplayFailure(DisplayOperation::kChangeDisplaySettings)) {
+        return kDisplayFailed;
+    }
+    if (request == nullptr) {
+        return RestoreMode();
+    }
+    return ApplyMode(state.mode_window, request->width, request->height, request->bits,
+                     request->refresh);
+}
+
+DisplayMode ReadDisplayModeInForce() {
+    DisplayMode mode = state.mode.width != 0 ? state.mode : DesktopDisplayMode();
+    mode.format = CurrentDisplayFormat();
+    mode.bits = static_cast<int>(mode.format.rgb_bit_count);
+    return mode;
+}
+
+int ReadDisplayRefreshRate() {
+    return kRefreshRate;
+}
+
+}  // namespace platform

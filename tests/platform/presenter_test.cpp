@@ -1,0 +1,125 @@
+#include "platform/presenter.h"
+
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <vector>
+
+#include "platform/sdl_main_window.h"
+#include "platform/window.h"
+#include "tests/support/golden.h"
+
+namespace {
+
+using namespace platform;
+
+constexpr int kCardWidth = 16;
+constexpr int kCardHeight = 12;
+
+// Colour bars over a grey ramp, in 32-bit X8R8G8B8.
+std::vector<std::uint32_t> TestCard() {
+    const std::uint32_t bars[] = {0xFFFFFF, 0xFFFF00, 0x00FFFF, 0x00FF00,
+                                  0xFF00FF, 0xFF0000, 0x0000FF, 0x000000};
+    std::vector<std::uint32_t> card(kCardWidth * kCardHeight);
+    for (int y = 0; y < kCardHeight; ++y) {
+        for (int x = 0; x < kCardWidth; ++x) {
+            const std::uint32_t grey = static_cast<std::uint32_t>(x * 16);
+            card[y * kCardWidth + x] = y < 8 ? bars[x / 2] : grey << 16 | grey << 8 | grey;
+        }
+    }
+    return card;
+}
+
+test::RgbaImage FrameAsRgba() {
+    const RetainedFrame& frame = GetRetainedFrame();
+    std::vector<std::uint32_t> xrgb(static_cast<std::size_t>(frame.width) * frame.height);
+    EXPECT_EQ(ReadRetainedFrame({0, 0, frame.width, frame.height}, xrgb.data(), frame.width * 4),
+              0);
+    test::RgbaImage image{frame.width, frame.height, {}};
+    for (const std::uint32_t pixel : xrgb) {
+        image.pixels.insert(image.pixels.end(), {static_cast<std::uint8_t>(pixel >> 16),
+                                                 static_cast<std::uint8_t>(pixel >> 8),
+                                                 static_cast<std::uint8_t>(pixel), 255});
+    }
+    return image;
+}
+
+class PresenterTest : public testing::TestWithParam<int> {
+  protected:
+    void SetUp() override {
+        setenv("SDL_VIDEODRIVER", "dummy", 1);
+        WindowSpec spec;
+        spec.width = kCardWidth * GetParam();
+        spec.height = kCardHeight * GetParam();
+        window = OpenWindow(spec);
+        ASSERT_NE(window, nullptr);
+        ConfigureRetainedFrame(spec.width, spec.height,
+                               {32, layer::kDdPixelFormatRgb, 0, 32, 0xFF0000, 0xFF00, 0xFF, 0});
+    }
+
+    void TearDown() override {
+        CloseWindow(window);
+        ConfigureRetainedFrame(0, 0, {});
+    }
+
+    Window* window = nullptr;
+};
+
+TEST_P(PresenterTest, TestCardLandsInTheRetainedFrameAndTheWindow) {
+    const int scale = GetParam();
+    const std::vector<std::uint32_t> card = TestCard();
+    PixelBits bits;
+    bits.pixels = reinterpret_cast<const std::uint8_t*>(card.data());
+    bits.width = kCardWidth;
+    bits.height = kCardHeight;
+    bits.pitch = kCardWidth * 4;
+    bits.bits = 32;
+    ASSERT_EQ(PresentBits({0, 0, kCardWidth * scale, kCardHeight * scale}, bits,
+                          {0, 0, kCardWidth, kCardHeight}),
+              0);
+    EXPECT_TRUE(
+        test::MatchesGolden(FrameAsRgba(), "platform/presenter_card_x" + std::to_string(scale)));
+
+    SDL_Surface* surface = SDL_GetWindowSurface(CurrentSdlWindow());
+    ASSERT_NE(surface, nullptr);
+    for (int y = 0; y < kCardHeight * scale; ++y) {
+        for (int x = 0; x < kCardWidth * scale; ++x) {
+            const auto* row =
+                static_cast<const std::uint8_t*>(surface->pixels) + y * surface->pitch;
+            const std::uint32_t pixel = *reinterpret_cast<const std::uint32_t*>(row + x * 4);
+            Uint8 r = 0;
+            Uint8 g = 0;
+            Uint8 b = 0;
+            SDL_GetRGB(pixel, surface->format, &r, &g, &b);
+            const std::uint32_t expected = card[(y / scale) * kCardWidth + x / scale];
+            ASSERT_EQ(std::uint32_t{r} << 16 | std::uint32_t{g} << 8 | b, expected)
+                << x << "," << y;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Scales, PresenterTest, testing::Values(1, 2),
+                         [](const testing::TestParamInfo<int>& info) {
+                             return "Scale" + std::to_string(info.param);
+                         });
+
+TEST(PresenterBits, SixteenBitSourcesAndPartsOutsideTheFrame) {
+    ConfigureRetainedFrame(4, 1, {32, layer::kDdPixelFormatRgb, 0, 16, 0xF800, 0x07E0, 0x001F, 0});
+    const std::uint16_t source[2] = {0xF800, 0x001F};
+    PixelBits bits;
+    bits.pixels = reinterpret_cast<const std::uint8_t*>(source);
+    bits.width = 2;
+    bits.height = 1;
+    bits.pitch = 4;
+    bits.bits = 16;
+    ASSERT_EQ(PresentBits({3, 0, 5, 1}, bits, {0, 0, 2, 1}), 0);
+    const RetainedFrame& frame = GetRetainedFrame();
+    const auto* pixels = reinterpret_cast<const std::uint16_t*>(frame.pixels.data());
+    EXPECT_EQ(pixels[2], 0);
+    EXPECT_EQ(pixels[3], 0xF800);
+    EXPECT_EQ(PresentBits({2, 0, 1, 1}, bits, {0, 0, 2, 1}), -1);
+    ConfigureRetainedFrame(0, 0, {});
+}
+
+}  // namespace
