@@ -38,8 +38,9 @@ void WalkTriangle(const TriangleSetup& setup, const Rect& area, SpanFn&& span) {
             if (++left_index == setup.left_count) {
                 return;
             }
+            // The rows run on without a restart: the second piece begins on the row after the
+            // first piece's last, so no row is drawn twice.
             left = setup.left[left_index];
-            row = left.start_row;
         }
         if (right.rows == 0) {
             if (++right_index == setup.right_count) {

@@ -110,7 +110,6 @@ bool SetUpTriangle(const MemImgVertex* vertices, bool textured, TriangleSetup* s
             // The middle vertex lies on the left.
             setup->left[0] = Segment(fx[t], fx[m], rows_tm);
             setup->left[1] = Segment(fx[m], fx[bottom], rows_mb);
-            setup->left[1].start_row = FixedWhole(fy[m]);
             setup->right[0] = Segment(fx[t], fx[bottom], rows_tb);
             setup->left_count = 2;
             setup->right_count = 1;

@@ -13,13 +13,12 @@ struct MemImgVertex {
 };
 
 // One straight piece of a triangle's side, in 14.18: its X at the first row, the change of X
-// per row, and how many rows it lasts. A left side's second piece restarts the row count at
-// its own start row.
+// per row, and how many rows it lasts. A side's second piece takes over on the row after its
+// first piece's last.
 struct EdgeSegment {
     std::int64_t x = 0;
     std::int64_t step = 0;
     std::int64_t rows = 0;
-    std::int64_t start_row = 0;
 };
 
 // Everything the row loop needs, computed once per triangle. Edge positions are 64-bit; the

@@ -65,6 +65,56 @@ TEST(TriangleTest, TopVertexAboveRowZeroStartsTowardZero) {
     EXPECT_FALSE(covered.count({0, 6}));
 }
 
+struct CrossingCase {
+    const char* name;
+    std::array<MemImgVertex, 3> vertices;
+};
+
+class TriangleCrossingRowZero : public testing::TestWithParam<CrossingCase> {};
+
+// Rows start toward zero above row 0; the left side's second piece must take over on the next
+// row, not draw the middle vertex's row again.
+TEST_P(TriangleCrossingRowZero, TranslucentFillBlendsEachCoveredPixelOnce) {
+    const auto& vertices = GetParam().vertices;
+    GuardedImage plain(16, 16, 1);
+    plain.Fill(kUnvisited);
+    layer::RenderMemImgTriangle(plain.image(), nullptr, vertices.data(), 0, nullptr, 1,
+                                polytest::State(0, 0));
+    const auto covered = Covered(plain);
+    int bottom = 0;
+    for (const MemImgVertex& v : vertices) {
+        bottom = std::max(bottom, v.y);
+    }
+    for (int y = 0; y < 16; ++y) {
+        const bool row_drawn = std::any_of(covered.begin(), covered.end(),
+                                           [y](const auto& p) { return p.second == y; });
+        EXPECT_EQ(row_drawn, y <= bottom) << "row " << y;
+    }
+
+    constexpr std::uint32_t kDest = 0x00646464;  // grey 100
+    constexpr std::uint32_t kOnce = 0x004B4B4B;  // grey 75: grey 51 over grey 100 at 128
+    GuardedImage blended(16, 16, 1);
+    blended.Fill(kDest);
+    layer::RenderMemImgTriangle(blended.image(), nullptr, vertices.data(), 0, nullptr, 0x00333333,
+                                polytest::State(1, 128));
+    for (int y = 0; y < 16; ++y) {
+        for (int x = 0; x < 16; ++x) {
+            EXPECT_EQ(blended.Get(x, y), covered.count({x, y}) ? kOnce : kDest)
+                << "pixel " << x << "," << y;
+        }
+    }
+    EXPECT_TRUE(blended.GuardIntact());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Triangles, TriangleCrossingRowZero,
+    testing::Values(
+        CrossingCase{"MiddleOnTheLeft", {{{5, -5, 0, 0}, {0, 3, 0, 0}, {9, 8, 0, 0}}}},
+        CrossingCase{"MiddleOnTheRight", {{{2, -4, 0, 0}, {12, 2, 0, 0}, {0, 9, 0, 0}}}},
+        CrossingCase{"MiddleAboveRowZero", {{{6, -7, 0, 0}, {0, -2, 0, 0}, {10, 6, 0, 0}}}},
+        CrossingCase{"MiddleOnRowZero", {{{4, -3, 0, 0}, {0, 0, 0, 0}, {8, 5, 0, 0}}}}),
+    [](const testing::TestParamInfo<CrossingCase>& info) { return info.param.name; });
+
 TEST(TriangleTest, DegenerateTrianglesDrawNothing) {
     const std::array<std::array<MemImgVertex, 3>, 3> cases = {{
         {{{1, 1, 0, 0}, {1, 1, 0, 0}, {5, 6, 0, 0}}},
