@@ -2,7 +2,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <source_location>
 #include <utility>
 
 #include "layer/core/tracked_memory.h"
@@ -23,15 +22,15 @@ class TrackedBlock {
     TrackedBlock(const TrackedBlock&) = delete;
     TrackedBlock& operator=(const TrackedBlock&) = delete;
 
-    // An empty owner when the memory cannot be had.
-    static TrackedBlock Allocate(std::size_t size,
-                                 std::source_location where = std::source_location::current()) {
-        return TrackedBlock(AllocTracked(size, where.file_name(), static_cast<int>(where.line())));
+    // An empty owner when the memory cannot be had. The block is recorded under the caller's
+    // file and line.
+    static TrackedBlock Allocate(std::size_t size, const char* file = __builtin_FILE(),
+                                 int line = __builtin_LINE()) {
+        return TrackedBlock(AllocTracked(size, file, line));
     }
-    static TrackedBlock AllocateZeroed(
-        std::size_t size, std::source_location where = std::source_location::current()) {
-        return TrackedBlock(
-            AllocTrackedZeroed(size, where.file_name(), static_cast<int>(where.line())));
+    static TrackedBlock AllocateZeroed(std::size_t size, const char* file = __builtin_FILE(),
+                                       int line = __builtin_LINE()) {
+        return TrackedBlock(AllocTrackedZeroed(size, file, line));
     }
 
     explicit operator bool() const { return block_ != nullptr; }
