@@ -21,7 +21,7 @@ constexpr std::uint8_t kVersionC1 = 0xC1;
 constexpr int kNumberKind = 1;
 constexpr int kStringKind = 2;
 // Records of a type without contents take no bytes; their count is capped instead.
-constexpr std::int64_t kMaxEmptyRecords = 1 << 20;
+constexpr std::int64_t kMaxEmptyRecords = 1 << 16;
 
 // "データベースファイル読み込みに失敗、強制終了します。\n\r\n\r%s\r\nのファイルがあるか
 //  確認してください"
