@@ -1,6 +1,5 @@
-// The media side as it stands until its own code arrives: no fonts, no sound system, no
-// movies. Draws succeed and do nothing; creations fail. Each definition leaves this file when
-// its real one arrives.
+// The media side as it stands until its own code arrives: no sound system, no movies.
+// Creations fail. Each definition leaves this file when its real one arrives.
 #include "layer/media/media_services.h"
 
 namespace layer {
@@ -9,48 +8,6 @@ namespace {
 constexpr int kHighestSoundLoadMode = 3;
 
 }  // namespace
-
-StandardFontSettings standard_font_settings;
-
-int CreateFontToHandle(const char*, int, int, int, int, int, int, int, int) {
-    return -1;
-}
-int FreeFontHandle(int) {
-    return -1;
-}
-int SetFontDeleteNotice(int, int*) {
-    return -1;
-}
-int QueryFontSize(int) {
-    return -1;
-}
-int GetStandardFont() {
-    return standard_font_settings.handle;
-}
-int ApplyStandardFontSettings() {
-    return 0;
-}
-int DrawFontString(int, int, const char*, int, int, int, int) {
-    return 0;
-}
-int DrawFontStringScaled(int, int, double, double, const char*, int, int, int, int) {
-    return 0;
-}
-int DrawStandardFontString(int, int, const char*, int, int) {
-    return 0;
-}
-int MeasureFontString(const char*, int, int, int) {
-    return 0;
-}
-int MeasureStandardFontString(const char*, int, int) {
-    return 0;
-}
-int ListFontFaces(char (*)[64], int, int) {
-    return 0;
-}
-int ResetFontSystem() {
-    return 0;
-}
 
 int StartSoundSystem() {
     return -1;
