@@ -5,7 +5,7 @@
 
 #include "layer/softrender/draw_state.h"
 #include "layer/softrender/fade_channel.h"
-#include "layer/softrender/packed_saturate.h"
+#include "layer/softrender/packed_ops.h"
 #include "layer/softrender/pixel_layout.h"
 
 namespace layer {
@@ -46,15 +46,15 @@ inline typename L::Word CombineConstant(const ConstantColour& k, typename L::Wor
         return MapChannels<L>(d, k.colour, [&](auto, int dc, int c) { return fade(dc, c); });
     } else if constexpr (kCode == BlendAdditive) {
         if constexpr (kBits32) {
-            return PackedAddSaturate32(d, k.term);
+            return PackedAdd32Restore(d, k.term);
         } else {
-            return PackedAddSaturate16(d, k.term);
+            return static_cast<std::uint16_t>(PackedAdd16Restore(d, k.term));
         }
     } else if constexpr (kCode == BlendSubtractive) {
         if constexpr (kBits32) {
-            return PackedSubSaturate32(d, k.term);
+            return PackedSub32(d, k.term);
         } else {
-            return PackedSubSaturate16(d, k.term);
+            return static_cast<std::uint16_t>(PackedSub16(d, k.term));
         }
     } else if constexpr (kCode == BlendMultiply) {
         return MapChannels<L>(d, k.colour, [&](auto ch, int dc, int c) {

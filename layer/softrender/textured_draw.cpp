@@ -43,7 +43,7 @@ bool PrepareTexturedDraw(const MEMIMG* dest, const MEMIMG* source, int trans_fla
         return false;
     }
     const bool white = (state.bright_color & 0xFFFFFF) == 0xFFFFFF;
-    draw->span = SelectTexturedSpan(VariantOf(body), code, blend_image != nullptr, white,
+    draw->span = SelectTexturedSpan(VariantOf(body), code, p, blend_image != nullptr, white,
                                     !palette && body.AlphaFlag == 1, trans_flag != 0);
     if (draw->span == nullptr) {
         return false;

@@ -5,6 +5,7 @@
 #include <tuple>
 #include <utility>
 
+#include "layer/softrender/draw_state.h"
 #include "layer/softrender/texel_source.h"
 #include "layer/softrender/textured_pipeline.h"
 #include "layer/softrender/textured_store_additive.h"
@@ -20,9 +21,12 @@ namespace {
 
 using Sources = std::tuple<SourceDirect32, SourcePalette32, SourceDirect16, SourcePalette16>;
 using Stores = std::tuple<StoreNone, StoreTranslucent, StoreAdditive, StoreSubtractive,
-                          StoreMultiply, StoreInverted, StoreMultiplyFaded>;
-// BlendMode code of each store, in the order of Stores.
-constexpr std::array<int, 7> kStoreCodes = {0, 1, 2, 3, 4, 10, 11};
+                          StoreMultiply, StoreInverted, StoreMultiplyFaded, StoreAdditiveFull>;
+// BlendMode code of each store, in the order of Stores, and whether the store serves only
+// the parameter 255.
+constexpr std::array<int, 8> kStoreCodes = {0, 1, 2, 3, 4, 10, 11, 2};
+constexpr std::array<bool, 8> kFullParameterOnly = {false, false, false, false,
+                                                    false, false, false, true};
 
 constexpr std::size_t kVariants = std::tuple_size_v<Sources>;
 constexpr std::size_t kCodes = std::tuple_size_v<Stores>;
@@ -51,10 +55,11 @@ constexpr std::array<TexturedSpanFn, kEntries> kSpanTable =
 
 }  // namespace
 
-TexturedSpanFn SelectTexturedSpan(TexelVariant variant, int code, bool blend_image, bool white,
-                                  bool alpha, bool trans) {
+TexturedSpanFn SelectTexturedSpan(TexelVariant variant, int code, int parameter, bool blend_image,
+                                  bool white, bool alpha, bool trans) {
+    const bool full_additive = code == BlendAdditive && parameter == 255;
     for (std::size_t store = 0; store < kCodes; ++store) {
-        if (kStoreCodes[store] == code) {
+        if (kStoreCodes[store] == code && kFullParameterOnly[store] == full_additive) {
             const std::size_t index = (static_cast<std::size_t>(variant) * kCodes + store) * 16 +
                                       (blend_image ? 8 : 0) + (white ? 4 : 0) + (alpha ? 2 : 0) +
                                       (trans ? 1 : 0);

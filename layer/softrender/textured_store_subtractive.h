@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <type_traits>
 
-#include "layer/softrender/packed_saturate.h"
+#include "layer/softrender/packed_ops.h"
 #include "layer/softrender/textured_term.h"
 
 namespace layer {
@@ -16,9 +16,9 @@ struct StoreSubtractive {
     template <class L>
     static typename L::Word Subtract(typename L::Word d, std::uint32_t term) {
         if constexpr (std::is_same_v<L, Layout32>) {
-            return PackedSubSaturate32(d, term);
+            return PackedSub32(d, term);
         } else {
-            return PackedSubSaturate16(d, term);
+            return static_cast<std::uint16_t>(PackedSub16(d, term));
         }
     }
 
