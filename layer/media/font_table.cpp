@@ -4,7 +4,6 @@
 
 #include "layer/core/handle_kinds.h"
 #include "layer/core/tracked_memory.h"
-#include "layer/graphics/graphics_services.h"
 #include "layer/media/media_services.h"
 #include "layer/media/text_draw_services.h"
 
@@ -41,7 +40,7 @@ int FontHandleInSlot(int slot) {
 }
 
 int GraphicsNotReady() {
-    return IsDirectDrawMode() != 0 && GetDirectDrawObject() == nullptr ? 1 : 0;
+    return text_draw_services.graphics_not_ready();
 }
 
 int FreeFontHandle(int handle) {

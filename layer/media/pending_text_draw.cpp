@@ -7,6 +7,10 @@
 namespace layer {
 namespace {
 
+int DirectDrawMissing() {
+    return IsDirectDrawMode() != 0 && GetDirectDrawObject() == nullptr ? 1 : 0;
+}
+
 int NoWorkSurface(int, int*) {
     return -1;
 }
@@ -59,10 +63,10 @@ int SameColour(int pixel) {
 }  // namespace
 
 TextDrawServices text_draw_services{
-    NoWorkSurface,       NoSurfaceToDelete, NoImage,          NoSurfaceDraw,  NoStretchedDraw,
-    SoftwareDrawingOn,   NoScreen,          NoScreen,         NoPreparedDraw, Nothing,
-    NothingForRect,      NothingForRect,    Nothing,          Nothing,        NothingForRect,
-    GetScreenColourBits, RgbToPixel,        SplitScreenPixel, SameColour,
+    DirectDrawMissing, NoWorkSurface,       NoSurfaceToDelete, NoImage,          NoSurfaceDraw,
+    NoStretchedDraw,   SoftwareDrawingOn,   NoScreen,          NoScreen,         NoPreparedDraw,
+    Nothing,           NothingForRect,      NothingForRect,    Nothing,          Nothing,
+    NothingForRect,    GetScreenColourBits, RgbToPixel,        SplitScreenPixel, SameColour,
 };
 
 }  // namespace layer

@@ -11,6 +11,8 @@
 namespace layer {
 
 struct TextDrawServices {
+    // 1 while DirectDraw is in use and its object does not exist.
+    int (*graphics_not_ready)();
     // A 2D surface of the screen's size in the screen's depth, a software image in system
     // memory, with an alpha channel when asked; `lost` becomes 1 when the surface dies.
     // Its handle, or -1.
