@@ -1,0 +1,106 @@
+#pragma once
+
+// Graphics management started on a software screen (no display surfaces) or over the display
+// stand-in, as the display start would leave it.
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "layer/core/window_state.h"
+#include "layer/graphics/direct_draw_context.h"
+#include "layer/graphics/draw_settings.h"
+#include "layer/graphics/graphics_core.h"
+#include "layer/graphics/screen_colours.h"
+#include "platform/display.h"
+#include "platform/display_hooks.h"
+
+namespace test {
+
+inline void StopGraphics() {
+    layer::EndGraphicsManagement();
+    layer::DeleteAllSurfaces2D();
+    if (layer::direct_draw.object != nullptr) {
+        platform::ReleaseDisplayObject(layer::direct_draw.object->display);
+    }
+    layer::direct_draw = layer::DirectDrawContext{};
+    layer::draw_settings = layer::DrawSettings{};
+    platform::ResetDisplayHooks();
+    platform::SetClientAreaReader(nullptr);
+}
+
+// Software drawing without display surfaces at 640 x 480 and the given depth.
+inline void StartSoftwareGraphics(int bits) {
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    layer::window_state.active = 1;
+    layer::direct_draw.flags.direct_draw_less = 1;
+    layer::direct_draw.flags.software_drawing = 1;
+    layer::direct_draw.flags.no_direct3d = 1;
+    layer::direct_draw.screen_width = 640;
+    layer::direct_draw.screen_height = 480;
+    layer::direct_draw.screen_bits = bits;
+    layer::direct_draw.requested_bits = bits;
+    layer::direct_draw.screen_format = *layer::GetMemImgPixelFormat(bits == 16 ? 0 : 1, 0, 0);
+    layer::StartGraphicsManagement();
+}
+
+inline platform::DisplayRect FixtureClientArea() {
+    return {0, 0, 640, 480};
+}
+
+// Hardware drawing over the display stand-in at 640 x 480 in the display's format.
+inline void StartDisplayGraphics(platform::ForcedDisplayFormat forced) {
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    layer::window_state.active = 1;
+    platform::ForceDisplayFormat(forced);
+    platform::SetClientAreaReader(FixtureClientArea);
+    layer::direct_draw.object = &layer::direct_draw.object_storage;
+    platform::CreateDisplayObject(&layer::direct_draw.object->display);
+    const platform::DisplayMode mode = platform::ReadDisplayModeInForce();
+    layer::direct_draw.screen_dd_format = mode.format;
+    layer::ConvertSurfacePixelFormat(mode.format, &layer::direct_draw.screen_format);
+    layer::direct_draw.screen_width = 640;
+    layer::direct_draw.screen_height = 480;
+    layer::direct_draw.screen_bits = mode.bits;
+    layer::direct_draw.requested_bits = mode.bits;
+    layer::direct_draw.flags.no_direct3d = 1;
+    layer::StartGraphicsManagement();
+}
+
+// A 24-bit bottom-up BMP file of the colours (0x00RRGGBB) the function gives.
+inline std::string Bmp24(int width, int height, const std::function<std::uint32_t(int, int)>& at) {
+    const int row = (width * 3 + 3) & ~3;
+    const int data_size = row * height;
+    std::string file(54 + data_size, '\0');
+    auto put32 = [&file](int offset, std::uint32_t value) {
+        for (int i = 0; i < 4; ++i) {
+            file[offset + i] = static_cast<char>(value >> (8 * i));
+        }
+    };
+    file[0] = 'B';
+    file[1] = 'M';
+    put32(2, static_cast<std::uint32_t>(file.size()));
+    put32(10, 54);
+    put32(14, 40);
+    put32(18, static_cast<std::uint32_t>(width));
+    put32(22, static_cast<std::uint32_t>(height));
+    file[26] = 1;
+    file[28] = 24;
+    put32(34, static_cast<std::uint32_t>(data_size));
+    for (int y = 0; y < height; ++y) {
+        char* out = file.data() + 54 + (height - 1 - y) * row;
+        for (int x = 0; x < width; ++x) {
+            const std::uint32_t colour = at(x, y);
+            out[x * 3] = static_cast<char>(colour);
+            out[x * 3 + 1] = static_cast<char>(colour >> 8);
+            out[x * 3 + 2] = static_cast<char>(colour >> 16);
+        }
+    }
+    return file;
+}
+
+}  // namespace test
