@@ -43,8 +43,13 @@ int ReadJpegRows(JpegDecodeState* state, const BoundStream& stream) {
     }
     SetJpegStreamSource(info, stream);
     jpeg_read_header(info, TRUE);
+    // Four components (CMYK, YCCK) are refused, and so are pictures too large to decode,
+    // before the library sets up its buffers for them.
     if (info->jpeg_color_space == JCS_CMYK || info->jpeg_color_space == JCS_YCCK ||
-        info->num_components == 4) {
+        info->num_components == 4 || info->image_width > kMaxImageSide ||
+        info->image_height > kMaxImageSide ||
+        std::int64_t{info->image_width} * info->image_height * info->num_components >
+            kMaxDecodedBytes) {
         return -1;
     }
     jpeg_start_decompress(info);

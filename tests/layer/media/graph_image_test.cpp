@@ -121,6 +121,15 @@ TEST(GraphImage, SingleValuesAndImages) {
              EXPECT_EQ(f.unused_position, 15);
              EXPECT_EQ(f.unused_width, 1);
          }},
+        {"unused bits are recomputed from the widths",
+         [] {
+             PixelFormat f = Masks(32, 0xFF0000, 0xFF00, 0xFF, 0);
+             f.unused_mask = 0;
+             EXPECT_EQ(layer::SetFormatUnusedBits(&f)->unused_mask, 0xFF000000u);
+             PixelFormat full = Masks(32, 0xFF0000, 0xFF00, 0xFF, 0xFF000000);
+             full.unused_mask = 7;
+             EXPECT_EQ(layer::SetFormatUnusedBits(&full)->unused_mask, 0u);
+         }},
         {"formats differing only in palettes are the same",
          [] {
              PixelFormat a;

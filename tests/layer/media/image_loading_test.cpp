@@ -4,6 +4,7 @@
 
 #include "layer/core/tracked_memory.h"
 #include "layer/media/dib_from_image.h"
+#include "layer/media/dib_section.h"
 #include "layer/media/image_creation.h"
 #include "layer/media/image_loading.h"
 #include "layer/media/image_pixels.h"
@@ -172,6 +173,53 @@ TEST(MakeDibFromImage, PaletteImagesKeepTheirPalette) {
     EXPECT_EQ(info.colours[200].red, 200);
     EXPECT_EQ(pixels[2], 3);
     layer::FreeTracked(pixels);
+}
+
+layer::BitmapInfo* NewHeader(int width, int height, int bit_count) {
+    auto* info = static_cast<layer::BitmapInfo*>(
+        layer::AllocTrackedZeroed(sizeof(layer::BitmapInfo), __FILE__, __LINE__));
+    info->header.size = 40;
+    info->header.width = width;
+    info->header.height = height;
+    info->header.planes = 1;
+    info->header.bit_count = static_cast<std::uint16_t>(bit_count);
+    return info;
+}
+
+TEST(CreateDIBGraph, EightBitsKeepTheirPaletteOthersBecomeTwentyFourBits) {
+    layer::BitmapInfo* eight = NewHeader(2, 2, 8);
+    eight->colours[7] = {1, 2, 3, 0};
+    auto* indices = static_cast<std::uint8_t*>(layer::AllocTrackedZeroed(8, __FILE__, __LINE__));
+    indices[0] = 7;  // the first stored row is the bottom one
+    layer::DibSection* section = layer::CreateDIBGraph(eight, indices, 0);
+    ASSERT_NE(section, nullptr);
+    EXPECT_EQ(section->info.header.bit_count, 8);
+    EXPECT_EQ(section->info.header.height, -2);
+    EXPECT_EQ(section->info.colours[7].red, 3);
+    EXPECT_EQ(section->bits[4], 7);
+    layer::DeleteDibSection(section);
+    layer::FreeTracked(indices);
+    layer::FreeTracked(eight);
+
+    layer::BitmapInfo* sixteen = NewHeader(1, -1, 16);
+    auto* value = static_cast<std::uint8_t*>(layer::AllocTrackedZeroed(4, __FILE__, __LINE__));
+    value[0] = 0x1F;  // 5-5-5 blue
+    section = layer::CreateDIBGraph(sixteen, value, 0);
+    ASSERT_NE(section, nullptr);
+    EXPECT_EQ(section->info.header.bit_count, 24);
+    EXPECT_EQ(section->bits[0], 255);
+    EXPECT_EQ(section->bits[2], 0);
+    layer::DeleteDibSection(section);
+    layer::FreeTracked(value);
+    layer::FreeTracked(sixteen);
+}
+
+TEST(CreateDIBGraph, RefusalFreesTheCallersBlocks) {
+    const std::size_t live = layer::ReadTrackedTotals().count;
+    layer::BitmapInfo* info = NewHeader(0, 1, 24);
+    auto* pixels = static_cast<std::uint8_t*>(layer::AllocTrackedZeroed(4, __FILE__, __LINE__));
+    EXPECT_EQ(layer::CreateDIBGraph(info, pixels, 0), nullptr);
+    EXPECT_EQ(layer::ReadTrackedTotals().count, live);
 }
 
 }  // namespace
