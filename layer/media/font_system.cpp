@@ -66,6 +66,7 @@ int ResetFontSystem() {
     return 0;
 }
 
+// Empties the table, puts the standard font's settings to their defaults and makes it.
 int StartFontSystem() {
     font_table = FontTable{};
     standard_font_settings = StandardFontSettings{};

@@ -3,11 +3,10 @@
 // The font system's lifetime as the graphics side drives it, and the standard font's size
 // handed back across a screen-mode change.
 
+#include "layer/media/font_system_start.h"
+
 namespace layer {
 
-// Empties the table, puts the standard font's settings to their defaults and makes it.
-int StartFontSystem();
-int EndFontSystem();
 // Re-makes every font in its slot with its check number, so that handles stay valid across
 // the loss of the display surfaces; the caches come back empty.
 int RecreateAllFonts();
