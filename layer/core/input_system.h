@@ -12,6 +12,15 @@ int ReacquireInputDevices();
 int ApplyPadVibration();
 // Ends vibrations whose time ran out, then applies the state.
 int ServicePadVibration();
+// DirectInput key code -> 1 down, 0 up.
+int IsKeyDown(int code);
+// Fills 256 bytes with 1 or 0 per key code. 0, or -1 without a buffer.
+int ReadKeyStateTable(char* state);
+// Pad number from 1, plus 0x1000 to add the keys mapped onto that pad. Bits: 1 down, 2 left,
+// 4 right, 8 up, then the buttons from 16 (the keyboard's slots 4 to 13 on buttons 1 to 10).
+int ReadPadBits(int pad);
+// Bits 0 to 7 for the mouse buttons left, right, middle, then the extra buttons.
+int ReadMouseButtons();
 // flags: 1 keyboard and pads, 4 mouse. The first pressed key's code, 68 for a pending F10
 // report, -1 for a pad or mouse button, 0 for nothing.
 int QueryAnyInput(int flags);

@@ -19,16 +19,6 @@ int PendingZero(const char* name) {
 
 }  // namespace
 
-int GetMouseButtons() {
-    return PendingZero(__func__);
-}
-int ReadKeyboardState(char*) {
-    return Pending(__func__);
-}
-int GetPadInputBits(int) {
-    return PendingZero(__func__);
-}
-
 int SetTextInputColors(std::uint64_t, std::uint64_t, std::uint64_t, std::uint64_t, std::uint64_t,
                        std::uint64_t, std::uint64_t, std::uint64_t, std::uint64_t, std::uint64_t,
                        std::uint64_t, std::uint64_t, std::uint64_t, std::uint64_t, std::uint64_t) {

@@ -1,34 +1,11 @@
-// Input, key-input strings, the IME and the dormant network code as they stand until their
+// Key-input strings, the IME and the dormant network code as they stand until their
 // own code arrives: nothing is read, nothing is held, every call succeeds. Each definition
 // leaves this file when its real one arrives.
 #include "layer/core/ime.h"
-#include "layer/core/input_system.h"
 #include "layer/core/network.h"
 #include "layer/core/text_input.h"
 
 namespace layer {
-
-int StartInputSystem() {
-    return 0;
-}
-int EndInputSystem() {
-    return 0;
-}
-int ReacquireInputDevices() {
-    return 0;
-}
-int ApplyPadVibration() {
-    return 0;
-}
-int ServicePadVibration() {
-    return 0;
-}
-int QueryAnyInput(int) {
-    return 0;
-}
-int SetF10ReportFlag(int) {
-    return 0;
-}
 
 int InitTextInput() {
     return 0;

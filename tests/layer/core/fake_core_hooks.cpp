@@ -1,5 +1,5 @@
-// Input, key-input strings, the IME and the network code as the core's tests see them: every
-// call recorded, any-input answers from test::Input().
+// The input's activation and pump hooks, key-input strings, the IME and the network code as
+// the core's tests see them: every call recorded.
 #include <string>
 
 #include "layer/core/ime.h"
@@ -18,12 +18,6 @@ int Note(const std::string& call, int result = 0) {
 
 }  // namespace
 
-int StartInputSystem() {
-    return Note("StartInputSystem");
-}
-int EndInputSystem() {
-    return Note("EndInputSystem");
-}
 int ReacquireInputDevices() {
     return Note("ReacquireInputDevices");
 }
@@ -32,19 +26,6 @@ int ApplyPadVibration() {
 }
 int ServicePadVibration() {
     return Note("ServicePadVibration");
-}
-int QueryAnyInput(int) {
-    auto& answers = test::Input().any_input;
-    if (answers.empty()) {
-        return 0;
-    }
-    const int answer = answers.front();
-    answers.pop_front();
-    return answer;
-}
-int SetF10ReportFlag(int flag) {
-    test::Input().f10_report = flag;
-    return Note("SetF10ReportFlag(" + std::to_string(flag) + ")");
 }
 int InitTextInput() {
     return Note("InitTextInput");

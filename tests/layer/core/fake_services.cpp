@@ -6,7 +6,6 @@ namespace test {
 namespace {
 
 FakeGraphics graphics;
-FakeInput input;
 
 }  // namespace
 
@@ -30,14 +29,9 @@ FakeGraphics& Graphics() {
     return graphics;
 }
 
-FakeInput& Input() {
-    return input;
-}
-
 void ResetFakes() {
     FakeCalls().clear();
     graphics = {};
-    input = {};
 }
 
 }  // namespace test

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <deque>
 #include <string>
 #include <vector>
 
@@ -8,7 +7,7 @@
 
 namespace test {
 
-// The graphics, media, input, key-input, IME and network services the layer core calls are
+// The graphics, media, input hooks, key-input, IME and network services the layer core calls are
 // recording fakes in the core's tests: each call is noted by name (with its arguments where
 // they matter), and the answers come from the values below.
 std::vector<std::string>& FakeCalls();
@@ -31,14 +30,7 @@ struct FakeGraphics {
     int mode_word = 0;
 };
 
-struct FakeInput {
-    // What QueryAnyInput answers, one value per call; 0 once empty.
-    std::deque<int> any_input;
-    int f10_report = 0;
-};
-
 FakeGraphics& Graphics();
-FakeInput& Input();
 // Forgets the calls and puts every fake value back.
 void ResetFakes();
 

@@ -18,8 +18,9 @@ TEST_F(LayerEntriesTest, PendingEntriesLogAndFail) {
     };
     const EntryCase cases[] = {
         {"CreateTextInput", [] { return layer::CreateTextInput(8, 0, 0, 0); }, -1},
-        {"ReadKeyboardState", [] { return layer::ReadKeyboardState(nullptr); }, -1},
-        {"GetMouseButtons", [] { return layer::GetMouseButtons(); }, 0},
+        {"DeleteTextInput", [] { return layer::DeleteTextInput(1); }, -1},
+        {"SetTextInputColors",
+         [] { return layer::SetTextInputColors(0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0); }, 0},
     };
     std::string expected;
     for (const EntryCase& entry : cases) {

@@ -70,14 +70,13 @@ TEST_F(LayerStartup, StartsAndEndsTheServicesInOrder) {
     ASSERT_EQ(layer::InitializeLayer(), 0);
     const std::vector<std::string> start = FakeCallsNamed(
         {"SetSoftwareRendering", "BuildYuvTables", "SetGraphRestoreHandler", "ClearNetworkState",
-         "StartInputSystem", "StartSoundSystem", "InitGraphicsSystem", "InitTextInput",
-         "SetVsyncWait", "SelectDrawTarget", "SetNewGraphDrawValidOption", "NewGraph",
-         "DisposeGraph", "GraphFromImageRecord", "SetBlendMode", "PutGraph", "PutGraphStretched"});
+         "StartSoundSystem", "InitGraphicsSystem", "InitTextInput", "SetVsyncWait",
+         "SelectDrawTarget", "SetNewGraphDrawValidOption", "NewGraph", "DisposeGraph",
+         "GraphFromImageRecord", "SetBlendMode", "PutGraph", "PutGraphStretched"});
     EXPECT_EQ(start, (std::vector<std::string>{"SetSoftwareRendering(0)",
                                                "BuildYuvTables",
                                                "SetGraphRestoreHandler",
                                                "ClearNetworkState",
-                                               "StartInputSystem",
                                                "StartSoundSystem",
                                                "InitGraphicsSystem",
                                                "InitTextInput",
@@ -104,12 +103,10 @@ TEST_F(LayerStartup, StartsAndEndsTheServicesInOrder) {
 
     test::FakeCalls().clear();
     EXPECT_EQ(layer::ShutdownLayer(), 0);
-    EXPECT_EQ(
-        FakeCallsNamed({"EndNetwork", "DeleteAllHttpSlots", "EndMusicFilePlayback",
-                        "EndGraphicsSystem", "EndInputSystem", "EndSoundSystem", "EndTextInput"}),
-        (std::vector<std::string>{"EndNetwork", "DeleteAllHttpSlots", "EndMusicFilePlayback",
-                                  "EndGraphicsSystem", "EndInputSystem", "EndSoundSystem",
-                                  "EndTextInput"}));
+    EXPECT_EQ(FakeCallsNamed({"EndNetwork", "DeleteAllHttpSlots", "EndMusicFilePlayback",
+                              "EndGraphicsSystem", "EndSoundSystem", "EndTextInput"}),
+              (std::vector<std::string>{"EndNetwork", "DeleteAllHttpSlots", "EndMusicFilePlayback",
+                                        "EndGraphicsSystem", "EndSoundSystem", "EndTextInput"}));
 }
 
 TEST_F(LayerStartup, ShutdownLeavesNoWindowAndReturnsToTheStartFolder) {

@@ -31,9 +31,9 @@ class MessagePump : public test::LayerTest {
         test::FakeCalls().clear();
     }
 
-    static void PostF10Notices(int count) {
+    static void PostSocketNotices(int count) {
         Message message;
-        message.kind = MessageKind::kF10Report;
+        message.kind = MessageKind::kSocketNotify;
         for (int i = 0; i < count; ++i) {
             platform::PostWindowMessage(message);
         }
@@ -45,14 +45,14 @@ class MessagePump : public test::LayerTest {
 TEST_F(MessagePump, PassesEndAfterFiveDispatchesThenAfterTheRestThenEmpty) {
     layer::window_state.active = 0;
     layer::window_state.quit_requested = 1;
-    PostF10Notices(6);
+    PostSocketNotices(6);
     EXPECT_EQ(layer::RunMessagePump(), 0);
     const std::vector<std::string> passes =
-        test::FakeCallsNamed({"SetF10ReportFlag", "PumpNetworkMessages"});
-    const std::string f10 = "SetF10ReportFlag(0)";
+        test::FakeCallsNamed({"HandleSocketEvent", "PumpNetworkMessages"});
+    const std::string notice = "HandleSocketEvent";
     const std::string pass_end = "PumpNetworkMessages";
-    EXPECT_EQ(passes, (std::vector<std::string>{f10, f10, f10, f10, f10, pass_end, f10, pass_end,
-                                                pass_end, pass_end}));
+    EXPECT_EQ(passes, (std::vector<std::string>{notice, notice, notice, notice, notice, pass_end,
+                                                notice, pass_end, pass_end, pass_end}));
     layer::window_state.quit_requested = 0;
 }
 

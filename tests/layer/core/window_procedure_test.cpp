@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "layer/core/core_settings.h"
+#include "layer/core/input_devices.h"
 #include "layer/core/typed_char_buffer.h"
 #include "layer/core/window_state.h"
 #include "platform/message_queue.h"
@@ -120,7 +121,7 @@ TEST_F(WindowProcedure, F10NoticeSetsTheReportFlagOnlyForOne) {
         Message message = Make(MessageKind::kF10Report);
         message.value = value;
         layer::RunWindowProcedure(message);
-        EXPECT_EQ(test::Input().f10_report, flag);
+        EXPECT_EQ(layer::input_devices.f10_report, flag);
     }
 }
 
