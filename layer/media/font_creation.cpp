@@ -1,5 +1,6 @@
 // Making a font: its system font, its cell and its glyph cache.
 #include <cstring>
+#include <iterator>
 #include <new>
 
 #include "layer/core/double_byte_text.h"
@@ -146,7 +147,10 @@ int CreateFontToHandle(const char* face, int size, int thickness, int type, int 
     const std::size_t length = TrimToCharBoundary(name, strnlen(name, kFontRecordFaceSize - 1));
     std::memcpy(record->face_name, name, length);
 
-    record->face = MakeSystemFont(*record, kCharsetTable[charset_index]);
+    // An index outside the table asks for the default character set.
+    const bool known_charset = charset_index >= 0 && charset_index < std::ssize(kCharsetTable);
+    record->face = MakeSystemFont(
+        *record, known_charset ? kCharsetTable[charset_index] : platform::kDefaultCharsetValue);
     if (record->face == nullptr) {
         return Abandon(handle);
     }
