@@ -2,6 +2,8 @@
 
 #include <SDL.h>
 
+#include <string_view>
+
 #include "platform/message_queue.h"
 #include "platform/sdl_main_window.h"
 #include "platform/text_encoding.h"
@@ -16,6 +18,16 @@ namespace {
 
 Window open_window;
 bool screen_saver_allowed = true;
+
+// The drivers that report the pointer on the whole desktop.
+bool SupportsGlobalMouse() {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (driver == nullptr) {
+        return false;
+    }
+    const std::string_view name = driver;
+    return name == "x11" || name == "windows" || name == "cocoa";
+}
 
 void ApplyScreenSaverSetting() {
     if (screen_saver_allowed) {
@@ -173,8 +185,27 @@ void WarpMouse(Window* window, int x, int y) {
 }
 
 // The last position the window saw; outside the window the cursor stays where it left.
-void ReadMouse(Window*, int* x, int* y) {
-    SDL_GetMouseState(x, y);
+// Outside the window the desktop position is used where the window system tells it; SDL
+// answers the last position inside elsewhere.
+void ReadMouse(Window* window, int* x, int* y) {
+    const bool global = SupportsGlobalMouse() && window != nullptr && window->sdl != nullptr &&
+                        SDL_GetMouseFocus() != window->sdl;
+    if (!global) {
+        SDL_GetMouseState(x, y);
+        return;
+    }
+    int desktop_x = 0;
+    int desktop_y = 0;
+    SDL_GetGlobalMouseState(&desktop_x, &desktop_y);
+    int origin_x = 0;
+    int origin_y = 0;
+    SDL_GetWindowPosition(window->sdl, &origin_x, &origin_y);
+    if (x != nullptr) {
+        *x = desktop_x - origin_x;
+    }
+    if (y != nullptr) {
+        *y = desktop_y - origin_y;
+    }
 }
 
 DesktopMode ReadDesktopMode() {

@@ -59,7 +59,8 @@ void SetTextInputEnabled(bool enabled);
 void ShowCursor(bool shown);
 // Moves the mouse cursor to a client position.
 void WarpMouse(Window* window, int x, int y);
-// The mouse cursor's client position, as last seen inside the window.
+// The mouse cursor's client position; outside the window, from the desktop position where the
+// window system tells it, else as last seen inside.
 void ReadMouse(Window* window, int* x, int* y);
 
 struct DesktopMode {
