@@ -1,5 +1,5 @@
-// Shared main of every test executable. Each process gets its own runtime, config and
-// temporary folders, so that parallel ctest runs never meet in them.
+// Shared main of every test executable. Each process runs headless and gets its own runtime,
+// config and temporary folders, so that parallel ctest runs never meet in them.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -19,6 +19,14 @@ int main(int argc, char** argv) {
     setenv("XDG_RUNTIME_DIR", (root / "runtime").c_str(), 1);
     setenv("XDG_CONFIG_HOME", (root / "config").c_str(), 1);
     setenv("TMPDIR", (root / "tmp").c_str(), 1);
+
+    // Headless whether started by ctest or by hand; ctest picks the video driver per folder.
+    setenv("SDL_VIDEODRIVER", "dummy", 0);
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    setenv("MESA_SHADER_CACHE_DISABLE", "true", 1);
+    setenv("QVARN_AUTO_CONFIRM", "1", 1);
+    unsetenv("DISPLAY");
+    unsetenv("WAYLAND_DISPLAY");
 
     testing::InitGoogleTest(&argc, argv);
     const int result = RUN_ALL_TESTS();
