@@ -5,11 +5,11 @@
 namespace layer {
 
 std::int64_t StreamTell(const BoundStream& stream) {
-    return stream.tell(stream.stream);
+    return stream.functions.tell(stream.stream);
 }
 
 bool StreamSeek(const BoundStream& stream, std::int64_t offset, int origin) {
-    return stream.seek(offset, origin, stream.stream) == 0;
+    return stream.functions.seek(offset, origin, stream.stream) == 0;
 }
 
 bool StreamReadBytes(const BoundStream& stream, void* buffer, std::size_t size) {
@@ -17,7 +17,7 @@ bool StreamReadBytes(const BoundStream& stream, void* buffer, std::size_t size) 
     // Elements of one byte, so that the count read is the byte count whatever the stream.
     while (size > 0) {
         const int chunk = size > INT_MAX ? INT_MAX : static_cast<int>(size);
-        if (stream.read(at, 1, chunk, stream.stream) != chunk) {
+        if (stream.functions.read(at, 1, chunk, stream.stream) != chunk) {
             return false;
         }
         at += chunk;

@@ -3,20 +3,14 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "layer/core/stream_functions.h"
+
 namespace layer {
 
-// The value a stream's operations work on: a file handle or a memory stream's address.
-using StreamValue = std::uintptr_t;
-
-// A stream with its six operations, as every image loader reads it. Origins of seek: 0 start,
-// 1 position, 2 end; read returns the number of whole elements read, 0 on failure.
+// A stream with a copy of its six operations, as every image loader reads it. Origins of
+// seek: 0 start, 1 position, 2 end.
 struct BoundStream {
-    std::int64_t (*tell)(StreamValue stream) = nullptr;
-    int (*seek)(std::int64_t offset, int origin, StreamValue stream) = nullptr;
-    int (*read)(void* destination, int element_size, int count, StreamValue stream) = nullptr;
-    int (*end_test)(StreamValue stream) = nullptr;
-    int (*idle_test)(StreamValue stream) = nullptr;
-    int (*close)(StreamValue stream) = nullptr;
+    StreamFunctions functions;
     StreamValue stream = 0;
 };
 
