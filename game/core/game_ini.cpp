@@ -1,13 +1,16 @@
 #include "game/core/game_ini.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
+#include <optional>
 #include <string_view>
+#include <vector>
 
+#include "game/core/data_file_loading.h"
 #include "game/core/format_text.h"
 #include "game/core/system_message_box.h"
+#include "layer/core/layer_api.h"
 
 namespace game {
 namespace {
@@ -91,8 +94,8 @@ void ParseGameIniText(std::string text, int& start, int& soft, int& window, int&
 }
 
 int ReadGameIni(int& start, int& soft, int& window, int& sound, int& frameSkip) {
-    std::ifstream file(kFileName, std::ios::binary);
-    if (!file) {
+    const std::optional<std::vector<std::uint8_t>> image = ReadWholeDataFile(kFileName);
+    if (!image) {
         start = -1;
         soft = 0;
         window = 1;
@@ -100,8 +103,8 @@ int ReadGameIni(int& start, int& soft, int& window, int& sound, int& frameSkip) 
         frameSkip = 0;
         return -1;
     }
-    std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    ParseGameIniText(std::move(text), start, soft, window, sound, frameSkip);
+    ParseGameIniText(std::string(image->begin(), image->end()), start, soft, window, sound,
+                     frameSkip);
     return 1;
 }
 
@@ -112,10 +115,7 @@ std::string FormatGameIni(int start, int soft, int frameSkip) {
 
 bool WriteGameIni(int start, int soft, int frameSkip) {
     const std::string text = FormatGameIni(start, soft, frameSkip);
-    std::ofstream file(kFileName, std::ios::binary | std::ios::trunc);
-    file.write(text.data(), static_cast<std::streamsize>(text.size()));
-    file.close();
-    if (!file) {
+    if (layer::WriteWholeFile(kFileName, text.data(), static_cast<int>(text.size())) != 0) {
         ShowSystemMessageBox(kWriteErrorText, kWriteErrorCaption);
         return false;
     }

@@ -1,26 +1,27 @@
 #include "game/core/system_message_box.h"
 
-#include <cstdio>
+#include <string>
+
+#include "layer/core/layer_api.h"
 
 namespace game {
 namespace {
 
-// The layer has no message box entry for the game yet: the box is answered at once and its
-// texts go to the console.
-MessageBoxResult ConsoleMessageBox(std::string_view text, std::string_view caption,
-                                   MessageBoxButtons) {
-    WriteConsoleLine(caption);
-    WriteConsoleLine(text);
-    return MessageBoxResult::kOk;
+MessageBoxResult LayerMessageBox(std::string_view text, std::string_view caption,
+                                 MessageBoxButtons buttons) {
+    const int answer =
+        layer::ShowModalMessageBox(std::string(text).c_str(), std::string(caption).c_str(),
+                                   buttons == MessageBoxButtons::kOkCancel);
+    return answer == layer::kMessageBoxOk ? MessageBoxResult::kOk : MessageBoxResult::kCancel;
 }
 
-MessageBoxSink current_sink = &ConsoleMessageBox;
+MessageBoxSink current_sink = &LayerMessageBox;
 
 }  // namespace
 
 MessageBoxSink SetMessageBoxSink(MessageBoxSink sink) {
     const MessageBoxSink previous = current_sink;
-    current_sink = sink != nullptr ? sink : &ConsoleMessageBox;
+    current_sink = sink != nullptr ? sink : &LayerMessageBox;
     return previous;
 }
 
@@ -30,8 +31,7 @@ MessageBoxResult ShowSystemMessageBox(std::string_view text, std::string_view ca
 }
 
 void WriteConsoleLine(std::string_view text) {
-    std::fwrite(text.data(), 1, text.size(), stderr);
-    std::fputc('\n', stderr);
+    layer::PrintConsoleText((std::string(text) + "\n").c_str());
 }
 
 }  // namespace game

@@ -164,4 +164,21 @@ int SetSoundHandleFrequency(int frequency, int sound);
 int GetSoundHandleBaseFrequency(int sound);
 int SetSoundHandlePositionMs(int milliseconds, int sound);
 
+// Operating-system services the game takes through the layer. Paths are game paths (CP932,
+// "\" separators, relative to the current folder), found on disk whatever their letter case.
+enum : int { kMessageBoxOk = 1, kMessageBoxCancel = 2 };
+// A modal box with an OK button, or OK and Cancel; returns kMessageBoxOk or kMessageBoxCancel.
+int ShowModalMessageBox(const char* text, const char* caption, int with_cancel);
+// Copies a text to the console (standard error) in the console's encoding.
+int PrintConsoleText(const char* text);
+// Replaces a file whole: written to a temporary file beside it, flushed, then renamed over it,
+// so a failure never leaves a half-written file. 0, or -1 with the old file unchanged.
+int WriteWholeFile(const char* path, const void* data, int size);
+// Appends bytes to a file, creating it when missing. 0 or -1.
+int AppendToFile(const char* path, const void* data, int size);
+int RemoveFileAtPath(const char* path);
+int MakeFolderAtPath(const char* path);
+// Makes a folder the current folder that relative paths start from. 0 or -1.
+int ChangeCurrentFolder(const char* path);
+
 }  // namespace layer

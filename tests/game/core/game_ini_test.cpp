@@ -7,6 +7,7 @@
 #include <iterator>
 #include <string>
 
+#include "layer/core/layer_api.h"
 #include "tests/game/core/report_capture.h"
 #include "tests/support/temp_tree.h"
 
@@ -57,10 +58,10 @@ TEST(GameIni, ReadsTheTable) {
 class GameIniFile : public testing::Test {
   protected:
     GameIniFile() : previous_(std::filesystem::current_path()) {
-        std::filesystem::current_path(tree_.root());
+        layer::ChangeCurrentFolder(tree_.root().c_str());
     }
     ~GameIniFile() override {
-        std::filesystem::current_path(previous_);
+        layer::ChangeCurrentFolder(previous_.c_str());
         WindowModeFlag = 1;
         SEandBGM = 3;
         Proxy.clear();
