@@ -1,0 +1,8 @@
+#include "game/core/play_settings.h"
+
+namespace game {
+
+int TestPlayMode = 0;
+int FramesPerUpdate = 1;
+
+}  // namespace game
