@@ -19,7 +19,8 @@ constexpr unsigned kSse2Bit = 1u << 26;
 constexpr unsigned kBrandLastLeaf = 0x80000004u;
 
 std::string ReadBrand() {
-    if (__get_cpuid_max(0x80000000u, nullptr) < kBrandLastLeaf) {
+    // The highest extended leaf comes back as int with clang and as unsigned with gcc.
+    if (static_cast<unsigned>(__get_cpuid_max(0x80000000u, nullptr)) < kBrandLastLeaf) {
         return {};
     }
     char brand[49] = {};
