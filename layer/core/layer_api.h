@@ -28,6 +28,8 @@ int IsQuitRequested();
 double GetWindowScale();
 int RequestWindowMode(int window_flag);
 int SetWindowScale(double scale);
+// The client size of a window that fills the usable desktop (the window-scale key fits it).
+int GetFullScreenClientSize(int* width, int* height);
 int SetWindowCaption(const char* text);
 int SetLogEnabled(int flag);
 int SetRunWhileInactive(int flag);

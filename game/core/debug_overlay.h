@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+
+namespace game {
+
+// Once per drawn frame, after everything else: counts the draw rate and keeps the window
+// caption to the information the F8 key chose (the title, or the frame rates; in test play
+// the draw details as well).
+void DrawDebugOverlay();
+
+// The caption texts (CP932).
+std::string TitleCaption(const std::string& title);
+std::string PlayCaption(int drawRate, int measuredFps, int frameSkipLevel);
+std::string TestPlayCaption(int drawRate, int frameSkipLevel, int drawTime, int measuredFps,
+                            int graphCount, int mouseX, int mouseY, int eventTime);
+// The longest frame time as a number and a bar of at most 21 signs.
+std::string EventTimeBar(int eventTime);
+
+}  // namespace game

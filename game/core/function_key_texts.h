@@ -1,0 +1,56 @@
+#pragma once
+
+// The texts of the function keys and the debug captions (CP932).
+
+namespace game {
+
+// "スクリーンショットを撮影しました"
+constexpr const char* kScreenshotTakenText =
+    "\x83\x58\x83\x4e\x83\x8a\x81\x5b\x83\x93\x83\x56\x83\x87\x83\x62\x83\x67\x82\xf0\x8e\x42\x89"
+    "\x65\x82\xb5\x82\xdc\x82\xb5\x82\xbd";
+
+// "『%s』 　　　　 F4:画面変更 / F8:情報変更"
+constexpr const char* kTitleCaptionFormat =
+    "\x81\x77%s\x81\x78 \x81\x40\x81\x40\x81\x40\x81\x40 F4:\x89\xe6\x96\xca\x95\xcf\x8d\x58 / "
+    "F8:\x8f\xee\x95\xf1\x95\xcf\x8d\x58";
+
+// "[描画FPS%d(%s)<%dms>/内部FPS%d]ｽﾌﾟﾗｲﾄ%d枚/ﾏｳｽ X%d Y%d / [Ev処理時間]=%s"
+constexpr const char* kTestPlayCaptionFormat =
+    "[\x95\x60\x89\xe6"
+    "FPS%d(%s)<%dms>/\x93\xe0\x95\x94"
+    "FPS%d]\xbd\xcc\xdf\xd7\xb2\xc4%d\x96\x87/\xcf\xb3\xbd X%d Y%d / "
+    "[Ev\x8f\x88\x97\x9d\x8e\x9e\x8a\xd4]=%s";
+
+// "[描画FPS%d/内部FPS%d] [%s(F5で変更)] F8:情報変更"
+constexpr const char* kPlayCaptionFormat =
+    "[\x95\x60\x89\xe6"
+    "FPS%d/\x93\xe0\x95\x94"
+    "FPS%d] [%s(F5\x82\xc5\x95\xcf\x8d\x58)] F8:\x8f\xee\x95\xf1\x95\xcf\x8d\x58";
+
+// "■"
+constexpr const char* kEventTimeMidSign = "\x81\xa1";
+
+// "★"
+constexpr const char* kEventTimeHighSign = "\x81\x9a";
+
+// The frame-skip levels 0, 1, 2 as the test-play caption names them.
+constexpr const char* kSkipNames[] = {
+    // ｽｷｯﾌﾟなし
+    "\xbd\xb7\xaf\xcc\xdf\x82\xc8\x82\xb5",
+    // ｽｷｯﾌﾟx2
+    "\xbd\xb7\xaf\xcc\xdfx2",
+    // ｽｷｯﾌﾟx3
+    "\xbd\xb7\xaf\xcc\xdfx3",
+};
+
+// The frame-skip levels 0, 1, 2 as the player caption names them.
+constexpr const char* kSkipLevelNames[] = {
+    // 高スペック用/なめらか
+    "\x8d\x82\x83\x58\x83\x79\x83\x62\x83\x4e\x97\x70/\x82\xc8\x82\xdf\x82\xe7\x82\xa9",
+    // 中スペック用/ノーマル
+    "\x92\x86\x83\x58\x83\x79\x83\x62\x83\x4e\x97\x70/\x83\x6d\x81\x5b\x83\x7d\x83\x8b",
+    // 低スペック用/ガクガク
+    "\x92\xe1\x83\x58\x83\x79\x83\x62\x83\x4e\x97\x70/\x83\x4b\x83\x4e\x83\x4b\x83\x4e",
+};
+
+}  // namespace game
