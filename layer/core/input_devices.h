@@ -43,7 +43,8 @@ struct InputDeviceState {
 extern InputDeviceState input_devices;
 
 // The gate of every query but the mouse buttons': waits while the window is inactive, then
-// starts the input when it is not started and the layer is not quitting.
+// starts the input when it is not started and the layer is not quitting. Without a window
+// it does nothing, and the queries read an empty state.
 void PrepareInputQuery();
 // Refreshes the key state, at most once per millisecond unless a key event arrived.
 void PollKeyboard();

@@ -12,7 +12,11 @@ namespace layer {
 
 InputDeviceState input_devices;
 
+// Without a window there is nothing to wait for and no input to start.
 void PrepareInputQuery() {
+    if (window_state.window == nullptr) {
+        return;
+    }
     WaitWhileInactive();
     if (input_devices.started == 0 && IsQuitRequested() == 0) {
         StartInputSystem();

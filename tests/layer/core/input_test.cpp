@@ -190,6 +190,17 @@ TEST_F(LayerInput, QueriesDoNotStartTheInputWhileQuitting) {
     layer::window_state.quit_requested = 0;
 }
 
+TEST_F(LayerInput, QueriesWithoutAWindowReadNothing) {
+    layer::ShutdownLayer();
+    std::array<char, 256> state{};
+    state.fill(7);
+    EXPECT_EQ(layer::ReadKeyboardState(state.data()), 0);
+    EXPECT_EQ(HeldKeyCount(state), 0);
+    EXPECT_EQ(layer::GetPadInputBits(0x1001), 0);
+    EXPECT_EQ(layer::CheckAnyInput(7), 0);
+    EXPECT_EQ(layer::input_devices.started, 0);
+}
+
 // A virtual pad attached before the layer starts: 2 axes, 32 buttons, a hat.
 class PadInput : public test::LayerTest {
   protected:
