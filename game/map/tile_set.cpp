@@ -1,0 +1,121 @@
+#include "game/map/tile_set.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "game/core/damaged_data_file.h"
+#include "game/core/data_file_buffer.h"
+#include "game/core/data_file_loading.h"
+#include "game/core/data_file_scrambler.h"
+#include "game/core/format_text.h"
+#include "game/core/system_message_box.h"
+#include "game/map/data_folder.h"
+
+namespace game {
+namespace {
+
+constexpr std::uint8_t kVersion1 = 0xCF;
+constexpr std::uint8_t kVersion2 = 0xD0;
+constexpr std::uint8_t kRecordMark = 0xFF;
+constexpr std::uint8_t kEndByte = 0xCF;
+// Strings of a record are at most this long, terminator included.
+constexpr std::int32_t kMaxStringBytes = 1024;
+// Nine empty strings, the mark, two empty lists and the byte between them.
+constexpr std::size_t kMinRecordBytes = 9 * 4 + 1 + 4 + 1 + 4;
+
+// "タイルセットのロードに失敗しました、ファイル破損の可能性があります"
+constexpr char kRecordText[] =
+    "\x83^\x83"
+    "C\x83\x8B\x83Z\x83"
+    "b\x83g\x82\xCC\x83\x8D\x81[\x83h\x82\xC9\x8E\xB8\x94s\x82\xB5\x82\xDC\x82\xB5\x82\xBD\x81"
+    "A\x83t\x83@\x83"
+    "C\x83\x8B\x94j\x91\xB9\x82\xCC\x89\xC2\x94\x5C\x90\xAB\x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82"
+    "\xB7";
+// "タイルセットデータの読み込みに失敗しました"
+constexpr char kEndText[] =
+    "\x83^\x83"
+    "C\x83\x8B\x83Z\x83"
+    "b\x83g\x83"
+    "f\x81[\x83^\x82\xCC\x93\xC7\x82\xDD\x8D\x9E\x82\xDD\x82\xC9\x8E\xB8\x94s\x82\xB5\x82\xDC"
+    "\x82\xB5\x82\xBD";
+// "ファイル読み込みエラー"
+constexpr char kEndCaption[] =
+    "\x83t\x83@\x83"
+    "C\x83\x8B\x93\xC7\x82\xDD\x8D\x9E\x82\xDD\x83G\x83\x89\x81[";
+
+std::string ReadBoundedString(DataFileBuffer& cursor) {
+    const std::int32_t length = cursor.ReadDataInt();
+    if (length > kMaxStringBytes) {
+        cursor.MarkDamaged();
+        return {};
+    }
+    std::string text(static_cast<std::size_t>(std::max(length, 0)), '\0');
+    if (length < 0 || !cursor.ReadDataBytes(text.data(), text.size())) {
+        cursor.MarkDamaged();
+        return {};
+    }
+    text.resize(text.find('\0') == std::string::npos ? text.size() : text.find('\0'));
+    return text;
+}
+
+void ReadRecord(DataFileBuffer& cursor, bool wideAttributes, TileSet& set) {
+    set.name = ReadBoundedString(cursor);
+    for (auto& name : set.imageNames)
+        name = ReadBoundedString(cursor);
+    if (cursor.ReadDataByte() != kRecordMark && !cursor.damaged())
+        ShowSystemMessageBox(kRecordText, "");
+    const std::int32_t tags = cursor.ReadDataCount(1);
+    set.tags.assign(static_cast<std::size_t>(tags), 0);
+    cursor.ReadDataBytes(set.tags.data(), set.tags.size());
+    cursor.ReadDataByte();
+    const std::int32_t attributes = cursor.ReadDataCount(wideAttributes ? 4 : 1);
+    set.attributes.assign(static_cast<std::size_t>(attributes), 0);
+    for (auto& attribute : set.attributes)
+        attribute = wideAttributes ? cursor.ReadDataInt() : cursor.ReadDataByte();
+}
+
+}  // namespace
+
+bool TileSetList::ReadTileSetFile(const std::string& name) {
+    auto image = ReadWholeDataFile(kDataFolder + name);
+    return image && ReadTileSetImage(std::move(*image));
+}
+
+bool TileSetList::ReadTileSetImage(std::vector<std::uint8_t> image) {
+    const auto start = static_cast<std::size_t>(kDataFileFrame.headerLength);
+    if (image.size() <= start)
+        return false;
+    const ScrambleSeeds seeds = ReadFrameSeeds(image, kDataFileFrame);
+    CheckBytes checks = ReadFrameChecks(image, kDataFileFrame);
+    DescrambleDataFile(image, start, image.size(), seeds, CheckMode::kNone, checks);
+
+    DataFileBuffer cursor(std::move(image));
+    cursor.SkipDataBytes(start);
+    const std::uint8_t version = cursor.ReadDataByte();
+    if (version != kVersion1 && version != kVersion2)
+        return false;
+    const std::int32_t count = cursor.ReadDataCount(kMinRecordBytes);
+    if (!cursor.damaged())
+        sets.resize(static_cast<std::size_t>(count));
+    for (std::int32_t i = 0; i < count && !cursor.damaged(); ++i)
+        ReadRecord(cursor, version == kVersion2, sets[static_cast<std::size_t>(i)]);
+    if (cursor.ReadDataByte() != kEndByte || cursor.damaged()) {
+        ShowSystemMessageBox(kEndText, kEndCaption, MessageBoxButtons::kOkCancel);
+        return false;
+    }
+    if (HasSeeds(seeds) && !DescrambleDataFile(cursor.data(), start,
+                                               static_cast<std::size_t>(cursor.GetDataPosition()),
+                                               {}, CheckMode::kVerify, checks))
+        StopOnDamagedDataFile(kDataFolder + kFileName);
+    return true;
+}
+
+TileSet TileSetList::TileSetAt(std::int32_t number) const {
+    if (number < 0 || static_cast<std::size_t>(number) >= sets.size()) {
+        WriteConsoleLine(FormatText("tile set %d is not in the list of %zu", number, sets.size()));
+        return TileSet{};
+    }
+    return sets[static_cast<std::size_t>(number)];
+}
+
+}  // namespace game
