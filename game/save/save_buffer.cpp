@@ -55,22 +55,21 @@ bool SaveBuffer::ReadBytes(void* out, std::size_t n) {
 }
 
 bool SaveBuffer::ReadString(std::string& text) {
-    std::size_t length = 0;
+    std::int32_t stored = 0;
     if (version_ < kFirstLongStringVersion) {
         std::uint8_t bytes[2];
         if (!ReadBytes(bytes, 2))
             return false;
-        length = static_cast<std::size_t>(bytes[0] | bytes[1] << 8);
-    } else {
-        std::int32_t stored = 0;
-        if (!ReadInt(stored))
-            return false;
-        if (stored < 0) {
-            readPastEnd_ = true;
-            return false;
-        }
-        length = static_cast<std::size_t>(stored);
+        stored = static_cast<std::int16_t>(bytes[0] | bytes[1] << 8);
+    } else if (!ReadInt(stored)) {
+        return false;
     }
+    // A negative length is malformed and read as a block that ends here.
+    if (stored < 0) {
+        readPastEnd_ = true;
+        return false;
+    }
+    const auto length = static_cast<std::size_t>(stored);
     if (!Fits(length))
         return false;
     const char* start = reinterpret_cast<const char*>(block_.data() + position_);

@@ -23,7 +23,8 @@ class SaveBuffer {
     bool ReadInt(std::int32_t& value);
     bool ReadBytes(void* out, std::size_t n);
     // A length counting the terminator (16-bit in saves below version 111, else 32-bit),
-    // then the bytes; the text ends at the first NUL.
+    // then the bytes; the text ends at the first NUL. A negative length (signed 16-bit or
+    // 32-bit) fails as a short block.
     bool ReadString(std::string& text);
     // False, with the read-past-end flag set, for a negative count or one whose items of at
     // least itemBytes bytes each cannot fit before the end.

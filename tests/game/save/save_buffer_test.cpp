@@ -61,6 +61,14 @@ TEST(SaveBuffer, BadLengthsAndCountsSetTheFlag) {
     EXPECT_FALSE(negative.ReadString(text));
     EXPECT_TRUE(negative.readPastEnd());
 
+    // In older saves the 16-bit length is signed too: 0x8000 is negative, not 32768.
+    std::vector<std::uint8_t> old_block(0x8002);
+    old_block[1] = 0x80;
+    SaveBuffer old_negative(old_block);
+    old_negative.set_version(110);
+    EXPECT_FALSE(old_negative.ReadString(text));
+    EXPECT_TRUE(old_negative.readPastEnd());
+
     SaveBuffer counts(std::vector<std::uint8_t>(8));
     EXPECT_TRUE(counts.CountFits(2, 4));
     EXPECT_FALSE(counts.CountFits(3, 4));

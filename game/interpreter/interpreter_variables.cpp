@@ -1,0 +1,76 @@
+// The interpreter's variable accessors: the running event's own IDs are rewritten, then the
+// live store is asked with the map override set to the event's map.
+#include <array>
+
+#include "game/core/variable_store.h"
+#include "game/interpreter/event_interpreter.h"
+
+namespace game {
+namespace {
+
+enum class Owner { kMapEvent, kCommonEvent };
+
+struct Rewrite {
+    std::int32_t first;
+    std::int32_t last;
+    std::int32_t base;
+    Owner owner;
+    std::int32_t stride;  // IDs per owner
+};
+
+// Applied in this order, each on the result of the one before.
+constexpr std::array<Rewrite, 3> kRewrites{{
+    {1100000, 1199999, 1000000, Owner::kMapEvent, 10},
+    {1600000, 1699999, 15000000, Owner::kCommonEvent, 100},
+    {9190000, 9199999, 9100000, Owner::kMapEvent, 10},
+}};
+// Only the common event's own range names texts.
+constexpr std::size_t kStringRewrite = 1;
+
+std::int32_t Apply(const Rewrite& rewrite, std::int32_t id, const EventInterpreter& interpreter) {
+    if (id < rewrite.first || id > rewrite.last)
+        return id;
+    const int owner =
+        rewrite.owner == Owner::kMapEvent ? interpreter.eventNumber : interpreter.commonNumber;
+    // Wraps like the game's 32-bit ints for any owner number.
+    const std::uint32_t offset =
+        static_cast<std::uint32_t>(owner) * static_cast<std::uint32_t>(rewrite.stride) +
+        static_cast<std::uint32_t>(id % rewrite.stride);
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(rewrite.base) + offset);
+}
+
+std::int32_t RewriteValueId(std::int32_t id, const EventInterpreter& interpreter) {
+    for (const Rewrite& rewrite : kRewrites)
+        id = Apply(rewrite, id, interpreter);
+    return id;
+}
+
+}  // namespace
+
+std::int32_t EventInterpreter::ReadInterpreterValue(std::int32_t id) {
+    if (id < 1000000)
+        return id;
+    const std::int32_t target = RewriteValueId(id, *this);
+    TheVariableStore.mapOverride = mapId;
+    return TheVariableStore.ReadValueById(target);
+}
+
+void EventInterpreter::StoreInterpreterValue(std::int32_t id, std::int32_t value) {
+    const std::int32_t target = RewriteValueId(id, *this);
+    TheVariableStore.mapOverride = mapId;
+    TheVariableStore.StoreValueById(target, value);
+}
+
+std::string EventInterpreter::ReadInterpreterString(std::int32_t id, DataBase* database) {
+    const std::int32_t target = Apply(kRewrites[kStringRewrite], id, *this);
+    TheVariableStore.mapOverride = mapId;
+    return TheVariableStore.ReadStringById(target, database);
+}
+
+void EventInterpreter::StoreInterpreterString(std::int32_t id, const std::string& text) {
+    const std::int32_t target = Apply(kRewrites[kStringRewrite], id, *this);
+    TheVariableStore.mapOverride = mapId;
+    TheVariableStore.StoreStringById(target, text);
+}
+
+}  // namespace game

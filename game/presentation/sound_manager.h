@@ -1,0 +1,45 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+namespace game {
+
+// A volume moving from start to target over length frames.
+struct VolumeFade {
+    int start = 0;
+    int target = 0;
+    int length = 0;
+    int counter = 0;
+};
+
+// The game's sound front end: what plays, at which volume, tempo and frequency.
+class SoundManager {
+  public:
+    // -1000 when the kind's current entry (0 music, 1 background sound) is an Ogg file, whose
+    // length the special-value command corrects; else 0.
+    int GetOggLengthAdjustment(int kind) const;
+
+    int musicVolume = 0;
+    VolumeFade musicFade;
+    int bgsVolume = 0;
+    VolumeFade bgsFade;
+    // Percent: the music's tempo and the background sound's frequency.
+    int musicTempo = 100;
+    int bgsFrequency = 100;
+    std::uint8_t musicIsMidi = 0;
+    // Frames until a pending MIDI tempo change is applied; 0 none.
+    int tempoCountdown = 0;
+    int musicHandle = -1;
+    int bgsHandle = -1;
+    // Per list entry of kinds 0 and 1: 1 when its file name ends in ".ogg" or ".OGG".
+    std::array<std::vector<std::uint8_t>, 2> oggFlags;
+};
+
+extern SoundManager TheSoundManager;
+
+// Passes a tempo depth to the outside MIDI player when it is bound; 0 when it is not.
+int GGSTempoDepth(int depth);
+
+}  // namespace game
