@@ -70,9 +70,11 @@ bool ReportDamagedMap(const std::string& name) {
 // Reads the three layers; a size the rest of the file cannot hold is damage, found before
 // anything is allocated.
 bool ReadTileLayers(DataFileBuffer& cursor, MapData& map) {
-    const std::int64_t width = map.header.width;
-    const std::int64_t height = map.header.height;
-    if (width <= 0 || height <= 0 || !cursor.CountFits(3 * width * height, 4))
+    const std::int32_t width = map.header.width;
+    const std::int32_t height = map.header.height;
+    if (width <= 0 || height <= 0 ||
+        std::uint64_t{3} * static_cast<std::uint32_t>(width) * static_cast<std::uint32_t>(height) >
+            cursor.remaining() / 4)
         return false;
     ResetMapLayers(map, true, map.header.width, map.header.height);
     for (auto& layer : map.tileLayers) {

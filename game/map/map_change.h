@@ -1,0 +1,19 @@
+#pragma once
+
+namespace game {
+
+struct MapState;
+
+// Back to no map: view, zoom, shakes, counters and the lists emptied, and the tile sets read
+// again from "BasicData\TileSetData.dat".
+void ResetMapState(MapState& mapState);
+
+// Loads map `number` of the system database (type 0): its file, its tile set, the parallel
+// common events when none run yet, the view back at the top left, its panorama and its loop
+// flags. A map that cannot be read ends the scene loop and gives false.
+bool ChangeMap(MapState& mapState, int number);
+
+// The frame counter of the autotile animation, wrapping at 2,400,000.
+void AdvanceFrameCounter(MapState& mapState);
+
+}  // namespace game

@@ -1,0 +1,127 @@
+#include "game/map/map_state_save.h"
+
+#include "game/core/map_event_lookup.h"
+#include "game/map/map_change.h"
+#include "game/map/map_state.h"
+#include "game/save/save_buffer.h"
+
+namespace game {
+namespace {
+
+constexpr std::uint16_t kFirstTileVersion = 105;
+constexpr std::uint16_t kLastByteAttributeVersion = 99;
+
+void WriteTiles(SaveBuffer& save, const MapData& map) {
+    save.WriteInt(map.header.width);
+    save.WriteInt(map.header.height);
+    for (const auto& layer : map.tileLayers) {
+        for (std::int32_t x = 0; x < map.header.width; ++x) {
+            for (std::int32_t y = 0; y < map.header.height; ++y) {
+                const bool present = static_cast<std::size_t>(x) < layer.size() &&
+                                     static_cast<std::size_t>(y) < layer[x].size();
+                save.WriteInt(present ? layer[x][y] : MapData::kEmptyTile);
+            }
+        }
+    }
+}
+
+// The size is checked against what is left before the layers are made.
+bool ReadTiles(SaveBuffer& save, MapData& map) {
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    if (!save.ReadInt(width) || !save.ReadInt(height))
+        return false;
+    // A map without tiles is damage too: it marks the save as read past its end.
+    if (width <= 0 || height <= 0)
+        return save.CountFits(-1, 1);
+    const std::uint64_t tiles =
+        std::uint64_t{3} * static_cast<std::uint32_t>(width) * static_cast<std::uint32_t>(height);
+    // Counts beyond the block are refused without a product that could overflow.
+    if (!save.CountFits(tiles > save.end() ? -1 : static_cast<std::int64_t>(tiles), 4))
+        return false;
+    map.header.width = width;
+    map.header.height = height;
+    ResetMapLayers(map, true, width, height);
+    for (auto& layer : map.tileLayers) {
+        for (auto& column : layer) {
+            for (auto& tile : column) {
+                if (!save.ReadInt(tile))
+                    return false;
+            }
+        }
+    }
+    return true;
+}
+
+bool ReadAttributes(SaveBuffer& save, std::vector<std::int32_t>& attributes) {
+    std::int32_t count = 0;
+    const bool bytes = save.version() <= kLastByteAttributeVersion;
+    if (!save.ReadInt(count) || !save.CountFits(count, bytes ? 1 : 4))
+        return false;
+    attributes.resize(static_cast<std::size_t>(count));
+    for (auto& attribute : attributes) {
+        if (bytes) {
+            std::uint8_t low = 0;
+            if (!save.ReadByte(low))
+                return false;
+            attribute = (attribute & ~0xFF) | low;
+        } else if (!save.ReadInt(attribute)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+bool WriteMapState(SaveBuffer& save, const MapState& mapState) {
+    save.WriteInt(mapState.mapNumber);
+    save.WriteInt(mapState.scrollX);
+    save.WriteInt(mapState.scrollY);
+    WriteTiles(save, mapState.mapData);
+    save.WriteString(mapState.baseImageName);
+    for (const auto& name : mapState.autotileImageNames)
+        save.WriteString(name);
+    save.WriteInt(static_cast<std::int32_t>(mapState.attributes.size()));
+    for (std::int32_t attribute : mapState.attributes)
+        save.WriteInt(attribute);
+    // The character blocks of the event characters are written by the character side.
+    save.WriteInt(0);
+    save.WriteInt(static_cast<std::int32_t>(mapState.reservedList.size()));
+    for (std::int32_t value : mapState.reservedList)
+        save.WriteInt(value);
+    return true;
+}
+
+bool ReadMapState(SaveBuffer& save, MapState& mapState, bool rebuild) {
+    if (!save.ReadInt(mapState.mapNumber))
+        return false;
+    if (rebuild)
+        ChangeMap(mapState, mapState.mapNumber);
+    if (!save.ReadInt(mapState.scrollX) || !save.ReadInt(mapState.scrollY))
+        return false;
+    if (save.version() >= kFirstTileVersion && !ReadTiles(save, mapState.mapData))
+        return false;
+    if (!save.ReadString(mapState.baseImageName))
+        return false;
+    for (auto& name : mapState.autotileImageNames) {
+        if (!save.ReadString(name))
+            return false;
+    }
+    if (!ReadAttributes(save, mapState.attributes))
+        return false;
+    std::int32_t characters = 0;
+    if (!save.ReadInt(characters) || characters != 0)
+        return false;
+    std::int32_t reserved = 0;
+    if (!save.ReadInt(reserved) || !save.CountFits(reserved, 4))
+        return false;
+    mapState.reservedList.assign(static_cast<std::size_t>(reserved), 0);
+    for (auto& value : mapState.reservedList) {
+        if (!save.ReadInt(value))
+            return false;
+    }
+    return true;
+}
+
+}  // namespace game
