@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "layer/core/tracked_memory.h"
+#include "layer/softrender/memimg_layout_table.h"
 
 namespace layer {
 
@@ -78,24 +79,11 @@ void FillRows(std::uint8_t* first, std::int32_t pitch, int width, int height, st
 }  // namespace
 
 const PixelFormat* GetMemImgPixelFormat(int color_type, int alpha_flag, int palette_flag) {
-    static const PixelFormat kSingle8 = SingleChannelFormat(8);
-    static const PixelFormat kSingle16 = SingleChannelFormat(16);
-    static const PixelFormat kColor[2][2][2] = {
-        {{ColorFormat(0, false, false), ColorFormat(0, false, true)},
-         {ColorFormat(0, true, false), ColorFormat(0, true, true)}},
-        {{ColorFormat(1, false, false), ColorFormat(1, false, true)},
-         {ColorFormat(1, true, false), ColorFormat(1, true, true)}}};
-    switch (color_type) {
-        case 0:
-        case 1:
-            return &kColor[color_type][alpha_flag != 0][palette_flag != 0];
-        case 2:
-            return &kSingle8;
-        case 3:
-            return &kSingle16;
-        default:
-            return nullptr;
-    }
+    return MemImgLayoutRecord(color_type, alpha_flag, palette_flag,
+                              [](int type, int alpha, int palette) {
+                                  return type < 2 ? ColorFormat(type, alpha != 0, palette != 0)
+                                                  : SingleChannelFormat(type == 2 ? 8 : 16);
+                              });
 }
 
 int SetupMemImg(MEMIMG* image, int width, int height, int pitch, std::uint32_t trans_color,

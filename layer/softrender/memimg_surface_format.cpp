@@ -1,6 +1,7 @@
 #include "layer/softrender/memimg_surface_format.h"
 
 #include "layer/softrender/memimg.h"
+#include "layer/softrender/memimg_layout_table.h"
 
 namespace layer {
 
@@ -21,25 +22,10 @@ DdPixelFormat SurfaceFormatOf(const PixelFormat& format) {
 }  // namespace
 
 const DdPixelFormat* GetMemImgSurfaceFormat(int color_type, int alpha_flag, int palette_flag) {
-    auto of = [](int type, int alpha, int palette) {
-        return SurfaceFormatOf(*GetMemImgPixelFormat(type, alpha, palette));
-    };
-    static const DdPixelFormat kColor[2][2][2] = {
-        {{of(0, 0, 0), of(0, 0, 1)}, {of(0, 1, 0), of(0, 1, 1)}},
-        {{of(1, 0, 0), of(1, 0, 1)}, {of(1, 1, 0), of(1, 1, 1)}}};
-    static const DdPixelFormat kSingle8 = of(2, 0, 0);
-    static const DdPixelFormat kSingle16 = of(3, 0, 0);
-    switch (color_type) {
-        case 0:
-        case 1:
-            return &kColor[color_type][alpha_flag != 0][palette_flag != 0];
-        case 2:
-            return &kSingle8;
-        case 3:
-            return &kSingle16;
-        default:
-            return nullptr;
-    }
+    return MemImgLayoutRecord(
+        color_type, alpha_flag, palette_flag, [](int type, int alpha, int palette) {
+            return SurfaceFormatOf(*GetMemImgPixelFormat(type, alpha, palette));
+        });
 }
 
 }  // namespace layer
