@@ -8,40 +8,17 @@
 #include "layer/media/font_table.h"
 #include "layer/media/media_services.h"
 #include "layer/media/string_layout.h"
-#include "layer/media/text_draw_services.h"
 #include "layer/softrender/memimg.h"
 #include "platform/fonts/fake_glyph_source.h"
+#include "tests/support/thirty_two_bit_text_services.h"
 
 namespace {
 
 constexpr int kSide = 256;
 
-int Ready() {
-    return 0;
-}
-int ThirtyTwoBits() {
-    return 32;
-}
-int Pack(int red, int green, int blue) {
-    return red << 16 | green << 8 | blue;
-}
-int Split(int pixel, int* red, int* green, int* blue) {
-    *red = pixel >> 16 & 0xFF;
-    *green = pixel >> 8 & 0xFF;
-    *blue = pixel & 0xFF;
-    return 0;
-}
-int NoSurface(int, int*) {
-    return 0;
-}
-
 struct FuzzFonts {
     FuzzFonts() {
-        layer::text_draw_services.graphics_not_ready = Ready;
-        layer::text_draw_services.screen_bits = ThirtyTwoBits;
-        layer::text_draw_services.rgb_to_pixel = Pack;
-        layer::text_draw_services.pixel_to_rgb = Split;
-        layer::text_draw_services.add_work_surface = NoSurface;
+        test::UseThirtyTwoBitTextServices();
         for (int source = 0; source < 2; ++source) {
             platform::UseGlyphSource(source == 0 ? &platform::FakeGlyphSource() : nullptr);
             for (int type = 0; type < 4; ++type) {

@@ -8,38 +8,15 @@
 #include "layer/media/glyph_cache.h"
 #include "layer/media/media_services.h"
 #include "layer/media/string_layout.h"
-#include "layer/media/text_draw_services.h"
 #include "layer/softrender/memimg.h"
 #include "platform/text_encoding.h"
+#include "tests/support/thirty_two_bit_text_services.h"
 
 namespace {
 
-int Ready() {
-    return 0;
-}
-int ThirtyTwoBits() {
-    return 32;
-}
-int Pack(int red, int green, int blue) {
-    return red << 16 | green << 8 | blue;
-}
-int Split(int pixel, int* red, int* green, int* blue) {
-    *red = pixel >> 16 & 0xFF;
-    *green = pixel >> 8 & 0xFF;
-    *blue = pixel & 0xFF;
-    return 0;
-}
-int NoSurface(int, int*) {
-    return 0;
-}
-
 struct Page {
     Page() {
-        layer::text_draw_services.graphics_not_ready = Ready;
-        layer::text_draw_services.screen_bits = ThirtyTwoBits;
-        layer::text_draw_services.rgb_to_pixel = Pack;
-        layer::text_draw_services.pixel_to_rgb = Split;
-        layer::text_draw_services.add_work_surface = NoSurface;
+        test::UseThirtyTwoBitTextServices();
         const std::string face = platform::Utf8ToCp932("ＭＳ ゴシック");
         font = layer::CreateFontToHandle(face.c_str(), 22, 5, 2, -1, -1, 0, -1, -1);
         layer::SetupMemImg(&image, 640, 480, -1, 0, 1, 0, 1, 0, nullptr);
