@@ -54,16 +54,9 @@ int SaveImageJpeg(const char* file_name, GraphImage* image, int quality) {
     }
     state.info.err = InstallJpegErrorExit(&state.errors);
     jpeg_create_compress(&state.info);
-    int result = WriteJpegRows(&state, image, quality);
+    const int result = WriteJpegRows(&state, image, quality);
     jpeg_destroy_compress(&state.info);
-    FreeSavedRows(&state.rows);
-    if (std::fclose(state.file) != 0) {
-        result = -1;
-    }
-    if (result != 0) {
-        std::remove(path->c_str());
-    }
-    return result;
+    return FinishSavedFile(result, &state.rows, state.file, *path);
 }
 
 }  // namespace layer

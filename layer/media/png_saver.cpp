@@ -62,16 +62,9 @@ int SaveImagePng(const char* file_name, GraphImage* image, int compression_level
     if (state.png != nullptr) {
         state.info = png_create_info_struct(state.png);
     }
-    int result = state.info != nullptr ? WritePngRows(&state, image, compression_level) : -1;
+    const int result = state.info != nullptr ? WritePngRows(&state, image, compression_level) : -1;
     png_destroy_write_struct(&state.png, &state.info);
-    FreeSavedRows(&state.rows);
-    if (std::fclose(state.file) != 0) {
-        result = -1;
-    }
-    if (result != 0) {
-        std::remove(path->c_str());
-    }
-    return result;
+    return FinishSavedFile(result, &state.rows, state.file, *path);
 }
 
 }  // namespace layer

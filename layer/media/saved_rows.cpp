@@ -46,4 +46,15 @@ std::optional<std::string> SaveTargetPath(const char* file_name) {
     return platform::ResolveGamePathForCreate(file_name);
 }
 
+int FinishSavedFile(int result, SavedRows* rows, std::FILE* file, const std::string& path) {
+    FreeSavedRows(rows);
+    if (std::fclose(file) != 0) {
+        result = -1;
+    }
+    if (result != 0) {
+        std::remove(path.c_str());
+    }
+    return result;
+}
+
 }  // namespace layer

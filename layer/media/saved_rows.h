@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <optional>
 #include <string>
 
@@ -22,5 +23,10 @@ void FreeSavedRows(SavedRows* saved);
 
 // The disk path at which to write a game path, or nullopt when its folder is missing.
 std::optional<std::string> SaveTargetPath(const char* file_name);
+
+// Ends a save once its library is done: frees the rows and closes the file at the disk path;
+// a failed close fails the save, and a failed save removes the file. The save's result, 0 or
+// -1.
+int FinishSavedFile(int result, SavedRows* rows, std::FILE* file, const std::string& path);
 
 }  // namespace layer
