@@ -54,17 +54,12 @@ std::optional<FontFile> MatchFontFile(std::string_view cp932_family) {
     if (!family) {
         return std::nullopt;
     }
-    FcConfig* config = FontConfig();
     FcPattern* pattern = FcPatternCreate();
-    if (config == nullptr || pattern == nullptr) {
+    if (pattern == nullptr) {
         return std::nullopt;
     }
     FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family->c_str()));
-    FcConfigSubstitute(config, pattern, FcMatchPattern);
-    FcDefaultSubstitute(pattern);
-    FcResult result = FcResultNoMatch;
-    FcPattern* match = FcFontMatch(config, pattern, &result);
-    FcPatternDestroy(pattern);
+    FcPattern* match = MatchFontPattern(pattern);
     if (match == nullptr) {
         return std::nullopt;
     }

@@ -57,6 +57,20 @@ void ReloadFontConfig() {
     state = FontConfigState{};
 }
 
+FcPattern* MatchFontPattern(FcPattern* pattern) {
+    FcConfig* config = FontConfig();
+    if (config == nullptr) {
+        FcPatternDestroy(pattern);
+        return nullptr;
+    }
+    FcConfigSubstitute(config, pattern, FcMatchPattern);
+    FcDefaultSubstitute(pattern);
+    FcResult result = FcResultNoMatch;
+    FcPattern* match = FcFontMatch(config, pattern, &result);
+    FcPatternDestroy(pattern);
+    return match;
+}
+
 const std::vector<FontAlias>& FontAliases() {
     static const std::vector<FontAlias> aliases = ParseFontAliases(kJapaneseAliasesConf);
     return aliases;

@@ -5,6 +5,7 @@
 #include <vector>
 
 typedef struct _FcConfig FcConfig;
+typedef struct _FcPattern FcPattern;
 
 namespace platform {
 
@@ -16,6 +17,11 @@ FcConfig* FontConfig();
 // Drops the configuration and the added files; the next use reads the system's configuration
 // again (FONTCONFIG_FILE included). For tests that need a configuration of their own.
 void ReloadFontConfig();
+
+// The face of the configuration that best matches a pattern, after the configuration's and
+// the default substitutions; null when none matches or there is no configuration. Takes the
+// pattern and destroys it; the caller destroys the match.
+FcPattern* MatchFontPattern(FcPattern* pattern);
 
 // A Windows face name games ask for and the free faces that stand in for it, best first
 // (UTF-8), in the order of the alias file.

@@ -40,9 +40,8 @@ bool HasFamily(FcPattern* match, const std::string& name) {
 }
 
 std::optional<MatchedFile> MatchFace(const std::string* family, const FontRequest& request) {
-    FcConfig* config = FontConfig();
     FcPattern* pattern = FcPatternCreate();
-    if (config == nullptr || pattern == nullptr) {
+    if (pattern == nullptr) {
         return std::nullopt;
     }
     if (family != nullptr) {
@@ -57,11 +56,7 @@ std::optional<MatchedFile> MatchFace(const std::string* family, const FontReques
         FcPatternAddDouble(pattern, FC_WEIGHT, weight);
     }
     FcPatternAddInteger(pattern, FC_SLANT, request.italic != 0 ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
-    FcConfigSubstitute(config, pattern, FcMatchPattern);
-    FcDefaultSubstitute(pattern);
-    FcResult result = FcResultNoMatch;
-    FcPattern* match = FcFontMatch(config, pattern, &result);
-    FcPatternDestroy(pattern);
+    FcPattern* match = MatchFontPattern(pattern);
     if (match == nullptr) {
         return std::nullopt;
     }
