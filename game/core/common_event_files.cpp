@@ -142,15 +142,10 @@ bool ReadCommonEvent(DataFileBuffer& cursor, CommonEvent& event) {
 
 CommonEventDataResult ParseCommonEventData(std::span<const std::uint8_t> file,
                                            CommonEventList& list) {
-    std::vector<std::uint8_t> image(file.begin(), file.end());
     const DataFileFrame& frame = kDataFileFrame;
-    const auto header_length = static_cast<std::size_t>(frame.headerLength);
-    const ScrambleSeeds seeds = ReadFrameSeeds(image, frame);
-    CheckBytes checks = ReadFrameChecks(image, frame);
-    DescrambleDataFile(image, header_length, image.size(), seeds, CheckMode::kNone, checks);
-
-    DataFileBuffer cursor(std::move(image));
-    cursor.SkipDataBytes(header_length);
+    OpenedDataFile opened = OpenDataFile(file, frame);
+    DataFileBuffer cursor(std::move(opened.image));
+    cursor.SkipDataBytes(static_cast<std::size_t>(frame.headerLength));
     if (cursor.ReadDataByte() != kListTag)
         return cursor.damaged() ? CommonEventDataResult::kDamaged : CommonEventDataResult::kBadTag;
     const std::int32_t count = cursor.ReadDataCount(kMinRecordBytes);
@@ -160,10 +155,8 @@ CommonEventDataResult ParseCommonEventData(std::span<const std::uint8_t> file,
     const bool closed = cursor.ReadDataByte() == kListTag;
     if (cursor.damaged())
         return CommonEventDataResult::kDamaged;
-    if (closed && HasSeeds(seeds) &&
-        !DescrambleDataFile(cursor.data(), header_length,
-                            static_cast<std::size_t>(cursor.GetDataPosition()), {},
-                            CheckMode::kVerify, checks))
+    if (closed && !DataFileBodyIntact(cursor.data(), frame, opened,
+                                      static_cast<std::size_t>(cursor.GetDataPosition())))
         return CommonEventDataResult::kDamaged;
     list.Resize(static_cast<std::size_t>(count));
     PlaceRecords(list, 0, records);

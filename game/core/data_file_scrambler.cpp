@@ -126,4 +126,20 @@ void SealDataFile(std::vector<std::uint8_t>& file, const DataFileFrame& frame,
     }
 }
 
+OpenedDataFile OpenDataFile(std::span<const std::uint8_t> file, const DataFileFrame& frame) {
+    OpenedDataFile opened{std::vector<std::uint8_t>(file.begin(), file.end()),
+                          ReadFrameSeeds(file, frame), ReadFrameChecks(file, frame)};
+    DescrambleDataFile(opened.image, static_cast<std::size_t>(frame.headerLength),
+                       opened.image.size(), opened.seeds, CheckMode::kNone, opened.checks);
+    return opened;
+}
+
+bool DataFileBodyIntact(std::span<std::uint8_t> image, const DataFileFrame& frame,
+                        const OpenedDataFile& opened, std::size_t end) {
+    CheckBytes checks = opened.checks;
+    return !HasSeeds(opened.seeds) ||
+           DescrambleDataFile(image, static_cast<std::size_t>(frame.headerLength), end, {},
+                              CheckMode::kVerify, checks);
+}
+
 }  // namespace game

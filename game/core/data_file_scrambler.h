@@ -55,4 +55,17 @@ ScrambleHeader ChooseScrambleHeader(std::uint32_t timeSeconds, int headerLength)
 void SealDataFile(std::vector<std::uint8_t>& file, const DataFileFrame& frame,
                   const ScrambleSeeds& seeds, std::span<const std::uint8_t> filler = {});
 
+// A file read back: a copy with the body behind the header descrambled, and the seeds and
+// check bytes its header held.
+struct OpenedDataFile {
+    std::vector<std::uint8_t> image;
+    ScrambleSeeds seeds;
+    CheckBytes checks;
+};
+OpenedDataFile OpenDataFile(std::span<const std::uint8_t> file, const DataFileFrame& frame);
+// Whether the plain body as read, bytes [frame.headerLength, end) of `image`, sums to the
+// check the opened file's header held; always true for a file stored plain (all-zero seeds).
+bool DataFileBodyIntact(std::span<std::uint8_t> image, const DataFileFrame& frame,
+                        const OpenedDataFile& opened, std::size_t end);
+
 }  // namespace game

@@ -193,15 +193,10 @@ bool ReadDBTypeDefinition(DataFileBuffer& cursor, DataBaseTypeDesc& desc) {
 
 DataBaseFileResult ParseDataBaseDat(std::span<const std::uint8_t> file,
                                     std::vector<DataBaseType>& types) {
-    std::vector<std::uint8_t> image(file.begin(), file.end());
     const DataFileFrame& frame = kDataFileFrame;
-    const auto header_length = static_cast<std::size_t>(frame.headerLength);
-    const ScrambleSeeds seeds = ReadFrameSeeds(image, frame);
-    CheckBytes checks = ReadFrameChecks(image, frame);
-    DescrambleDataFile(image, header_length, image.size(), seeds, CheckMode::kNone, checks);
-
-    DataFileBuffer cursor(std::move(image));
-    cursor.SkipDataBytes(header_length);
+    OpenedDataFile opened = OpenDataFile(file, frame);
+    DataFileBuffer cursor(std::move(opened.image));
+    cursor.SkipDataBytes(static_cast<std::size_t>(frame.headerLength));
     DBFileVersion = kVersionC0;
     const std::uint8_t version = cursor.ReadDataByte();
     if (cursor.damaged())
@@ -221,9 +216,8 @@ DataBaseFileResult ParseDataBaseDat(std::span<const std::uint8_t> file,
         types = std::move(read);
         return DataBaseFileResult::kBadEndVersion;
     }
-    if (HasSeeds(seeds) && !DescrambleDataFile(cursor.data(), header_length,
-                                               static_cast<std::size_t>(cursor.GetDataPosition()),
-                                               {}, CheckMode::kVerify, checks))
+    if (!DataFileBodyIntact(cursor.data(), frame, opened,
+                            static_cast<std::size_t>(cursor.GetDataPosition())))
         return DataBaseFileResult::kDamaged;
     types = std::move(read);
     return DataBaseFileResult::kLoaded;
