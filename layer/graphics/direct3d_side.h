@@ -3,6 +3,8 @@
 // The 3D side as the graphics code calls it. Without a 3D interface object every operation
 // returns -1 or does nothing, so callers may call them unconditionally.
 
+#include <cstdint>
+
 #include "layer/core/rect.h"
 #include "layer/graphics/graph_record.h"
 #include "layer/graphics/picture_source.h"
@@ -11,6 +13,15 @@ namespace layer {
 
 // 1 while the 3D interface object exists.
 int HasDirect3DObject();
+// The start with a mode change: the object, one device and the texture formats. 0, or -1
+// (the mode change then fails).
+int StartDirect3D();
+// 1 when the start asked for the 3D side; a rebuild after a loss then acquires it again.
+int IsDirect3DWanted();
+int ClearDirect3DWanted();
+// The object asked of the display object again, and the device made again on it.
+int QueryDirect3DObject();
+int RecreateDevice3D();
 int EndScene3D();
 int FlushVertexBatch();
 int SetBlendTexture3D(int graph, int parameter1, int parameter2);
@@ -28,5 +39,16 @@ int WriteImageRectToGraphTiles(const PictureSource& picture, const Rect& source_
 int WriteImageToGraphTiles(const PictureSource& picture, int x, int y, GraphRecord* graph);
 // The draw target on a texture graph's first tile.
 int SetDrawTargetTexture2D(GraphRecord* graph);
+
+// The texture-path bodies of the draw calls, and the clearing and capture of texture targets.
+int DrawGraphTextured(int x, int y, GraphRecord* graph, int transparent);
+int DrawGraphStretchedTextured(int x1, int y1, int x2, int y2, GraphRecord* graph, int transparent);
+int DrawGraphRotatedTextured(float x, float y, double scale, double angle, GraphRecord* graph,
+                             int transparent, int turn);
+int DrawGraphCornersTextured(const float* corners, GraphRecord* graph, int transparent);
+int FillBoxTextured(int x1, int y1, int x2, int y2, std::uint32_t colour);
+int OutlineBoxTextured(int x1, int y1, int x2, int y2, std::uint32_t colour);
+int ClearTargetTexture();
+int CaptureScreenTextured(int x1, int y1, int x2, int y2, GraphRecord* graph, int flag);
 
 }  // namespace layer

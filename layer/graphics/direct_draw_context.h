@@ -75,6 +75,10 @@ struct DirectDrawContext {
     platform::DisplaySurface* work = nullptr;
     platform::DisplaySurface* second_work = nullptr;
     platform::DisplaySurface* z_buffer = nullptr;
+    // 1 when the back surface is the flip chain's back buffer, released with the primary.
+    int back_in_flip_chain = 0;
+    // 1 while the software back screen lies in the locked back surface.
+    int back_image_over_surface = 0;
     // Software screens, made only in software drawing.
     MEMIMG primary_image;
     MEMIMG back_image;
@@ -88,8 +92,16 @@ struct DirectDrawContext {
     MEMIMG* draw_image = nullptr;
     MEMIMG* draw_depth_image = nullptr;
     ScreenModeFlags flags;
+    // The separate-front request; stored only, since no supported system needs one.
+    int separate_front_mode = 0;
+    // Set by each software presentation: the window may differ from the software front screen,
+    // which the next front-screen draw reads back first.
+    int capture_needed = 0;
     // Timing of the last mode change (ms and Hz; -1 unknown).
     int last_mode_change_time = 0;
+    // The last mode change entered, left or changed a full-screen display mode: only then does
+    // the next one wait for the monitor to settle.
+    int last_change_was_full_screen = 0;
     int display_refresh_rate = -1;
     int frame_period = -1;
     int vertical_blank_sleep_threshold = -1;

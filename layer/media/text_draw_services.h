@@ -26,7 +26,8 @@ struct TextDrawServices {
     int (*draw_surface_stretched)(const Rect& destination, int surface);
     // 1 while the screens are software images.
     int (*software_drawing)();
-    // The software back screen, and the mask screen while mask drawing is on.
+    // The software image of the draw target (the back screen, the front screen or a graph),
+    // and the mask screen while mask drawing is on.
     MEMIMG* (*back_image)();
     MEMIMG* (*mask_image)();
     // A software draw over a DirectDraw draw target: the image to draw into (null when

@@ -1,0 +1,29 @@
+#pragma once
+
+// The 2D draw routes: each runs the software renderer on the software screens, or on the
+// images PrepareDraw2D lays over display surfaces, or copies with one direct blit. All return
+// 0, or -1 when refused.
+
+#include <cstdint>
+
+#include "layer/graphics/graph_record.h"
+#include "layer/softrender/line_draw.h"
+
+namespace layer {
+
+int DrawSurface2D(int x, int y, int surface, int transparent);
+int DrawGraph2D(int x, int y, GraphRecord* graph, int transparent);
+// Reversed corners mirror that axis. `surface` -1 draws the graph's first tile.
+int DrawGraphStretched2D(int x1, int y1, int x2, int y2, GraphRecord* graph, int transparent,
+                         int surface);
+int DrawGraphRotated2D(double x, double y, double scale, double angle, GraphRecord* graph,
+                       int transparent, int turn);
+// Corners top-left, top-right, bottom-right, bottom-left.
+int DrawQuadFloat2D(const float* corners, GraphRecord* graph, int transparent);
+// Colours are pixel values of the screen's format.
+int DrawBox2D(int x1, int y1, int x2, int y2, std::uint32_t colour);
+int DrawBoxOutline2D(int x1, int y1, int x2, int y2, std::uint32_t colour);
+int DrawLines2D(const MemImgLineRecord* lines, int count);
+int ClearDrawScreen2D();
+
+}  // namespace layer

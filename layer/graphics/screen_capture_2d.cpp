@@ -1,0 +1,121 @@
+// Captures of the draw target into 2D graphs, between software images and display surfaces in
+// whichever combination the target and the graph have.
+#include "layer/graphics/screen_capture_2d.h"
+
+#include "layer/graphics/direct3d_side.h"
+#include "layer/graphics/direct_draw_context.h"
+#include "layer/graphics/draw_settings.h"
+#include "layer/graphics/draw_work_2d.h"
+#include "layer/graphics/front_screen.h"
+#include "layer/graphics/graphics_services.h"
+#include "layer/graphics/surface_2d.h"
+#include "layer/graphics/surface_data.h"
+#include "layer/softrender/memimg_convert.h"
+
+namespace layer {
+namespace {
+
+// A picture record over locked surface pixels; the pixels stay the surface's.
+GraphImage PixelsAsImage(const platform::SurfaceDescription& locked, int width, int height) {
+    GraphImage image;
+    image.format = direct_draw.screen_format;
+    image.width = width;
+    image.height = height;
+    image.pitch = locked.pitch;
+    image.pixels = locked.pixels;
+    return image;
+}
+
+int CaptureFromImage(const Rect& rect, const Surface2D& tile, SurfaceData& data) {
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
+    if (data.MemImgFlag != 0) {
+        return CopyMemImgRect(&data.Image, direct_draw.draw_image, &rect, tile.SourceX,
+                              tile.SourceY) < 0
+                   ? -1
+                   : 0;
+    }
+    const platform::DisplayRect area{tile.SourceX, tile.SourceY, tile.SourceX + width,
+                                     tile.SourceY + height};
+    platform::SurfaceDescription locked;
+    if (platform::LockSurface(data.Surface, &area, &locked,
+                              platform::kLockWait | platform::kLockWriteOnly) !=
+        platform::kDisplayOk) {
+        return -1;
+    }
+    GraphImage target = PixelsAsImage(locked, width, height);
+    const int result = StoreMemImgInGraphImage(&target, direct_draw.draw_image, rect.left, rect.top,
+                                               width, height, 0, 0, 0, 0);
+    target.pixels = nullptr;
+    platform::UnlockSurface(data.Surface);
+    return result < 0 ? -1 : 0;
+}
+
+int CaptureFromSurface(Rect rect, const Surface2D& tile, SurfaceData& data) {
+    if (draw_settings.draw_target == kDrawTargetFront) {
+        Rect front;
+        GetFrontScreenRect(&front);
+        rect = {rect.left + front.left, rect.top + front.top, rect.right + front.left,
+                rect.bottom + front.top};
+    }
+    rect = {rect.left + direct_draw.draw_offset_x, rect.top + direct_draw.draw_offset_y,
+            rect.right + direct_draw.draw_offset_x, rect.bottom + direct_draw.draw_offset_y};
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
+    if (data.MemImgFlag == 0) {
+        const platform::DisplayRect to{tile.SourceX, tile.SourceY, tile.SourceX + width,
+                                       tile.SourceY + height};
+        const platform::DisplayRect from{rect.left, rect.top, rect.right, rect.bottom};
+        return platform::BltSurface(data.Surface, &to, direct_draw.draw_surface, &from,
+                                    platform::kBltWait, 0) == platform::kDisplayOk
+                   ? 0
+                   : -1;
+    }
+    CopySurfaceRect(direct_draw.work, direct_draw.draw_surface, 0, 0, rect, -1);
+    const platform::DisplayRect area{0, 0, width, height};
+    platform::SurfaceDescription locked;
+    if (platform::LockSurface(direct_draw.work, &area, &locked,
+                              platform::kLockWait | platform::kLockReadOnly) !=
+        platform::kDisplayOk) {
+        return -1;
+    }
+    GraphImage source = PixelsAsImage(locked, width, height);
+    const int result = StoreGraphImageInMemImg(&source, nullptr, &data.Image, 0, 0, width, height,
+                                               tile.SourceX, tile.SourceY, 0);
+    source.pixels = nullptr;
+    platform::UnlockSurface(direct_draw.work);
+    return result < 0 ? -1 : 0;
+}
+
+}  // namespace
+
+int CaptureScreenToGraph2D(int x1, int y1, int x2, int y2, GraphRecord* graph) {
+    if (IsDirectDrawMissing() != 0) {
+        return -1;
+    }
+    const int width = x2 - x1;
+    const int height = y2 - y1;
+    if (width <= 0 || height <= 0 || width != graph->Width || height != graph->Height || x1 < 0 ||
+        y1 < 0 || x2 > draw_settings.target_width || y2 > draw_settings.target_height) {
+        return -1;
+    }
+    const Surface2D* tile = graph->TileCount > 0 ? GetSurface2D(graph->Tiles[0]) : nullptr;
+    SurfaceData* data = tile != nullptr ? GetSurfaceData(tile->SurfaceDataHandle) : nullptr;
+    if (data == nullptr) {
+        return -1;
+    }
+    const Rect rect{x1, y1, x2, y2};
+    if (IsSoftwareScreenDrawing() != 0) {
+        if (draw_settings.draw_target == kDrawTargetFront) {
+            CaptureScreenToSoftImage();
+        }
+        return CaptureFromImage(rect, *tile, *data);
+    }
+    EndScene3D();
+    if (direct_draw.draw_surface == nullptr) {
+        return direct_draw.draw_image != nullptr ? CaptureFromImage(rect, *tile, *data) : -1;
+    }
+    return CaptureFromSurface(rect, *tile, *data);
+}
+
+}  // namespace layer
