@@ -182,5 +182,9 @@ int RemoveFileAtPath(const char* path);
 int MakeFolderAtPath(const char* path);
 // Makes a folder the current folder that relative paths start from. 0 or -1.
 int ChangeCurrentFolder(const char* path);
+// Calls `visit` with the name of every file and folder inside a folder, "." and ".." left
+// out, in byte order; a name with no CP932 form is left out with a log line. The current
+// folder stays as it is. The number of names, or -1 when the folder is missing.
+int ListFolder(const char* path, void (*visit)(const char* name, void* context), void* context);
 
 }  // namespace layer
