@@ -1,5 +1,6 @@
 // The entries on the screen, graphs and drawing: most pass their arguments on unchanged.
 #include "layer/core/layer_api.h"
+#include "layer/graphics/frame_dump.h"
 #include "layer/graphics/graphics_services.h"
 
 namespace layer {
@@ -26,6 +27,7 @@ int AllowDirectDraw(int flag) {
 }
 
 int ShowFrame() {
+    NoteFramePresented();
     return PresentFrame();
 }
 

@@ -186,5 +186,27 @@ int ChangeCurrentFolder(const char* path);
 // out, in byte order; a name with no CP932 form is left out with a log line. The current
 // folder stays as it is. The number of names, or -1 when the folder is missing.
 int ListFolder(const char* path, void (*visit)(const char* name, void* context), void* context);
+// The current folder, and the folder of the running program, as absolute game paths with no
+// trailing "\": the length written (NUL included), or -1 when the buffer is too small.
+int GetCurrentFolderPath(char* buffer, int capacity);
+int GetProgramFolderPath(char* buffer, int capacity);
+// Adds the faces of a font file to the system's fonts for the rest of the run, or takes them
+// back: 0, or -1 when the file holds no face or was not added.
+int AddFontResourceFile(const char* path);
+int RemoveFontResourceFile(const char* path);
+// Calls `visit` with the name of every file in the current folder that matches a wildcard
+// pattern (letters of either case), in name order; the number of files, or -1.
+int ForEachMatchingFile(const char* pattern, void (*visit)(const char* name, void* context),
+                        void* context);
+
+// The test tooling's settings, read from the environment once: QVARN_EXIT_AFTER_FRAMES=N ends
+// the game after N frames (-1 when unset), QVARN_DUMP_FRAME=F.png writes the last presented
+// frame at shutdown (empty when unset), QVARN_AUTO_CONFIRM=1 answers every box and key wait.
+struct TestHooks {
+    long exit_after_frames = -1;
+    const char* dump_frame_path = "";
+    int auto_confirm = 0;
+};
+const TestHooks& GetTestHooks();
 
 }  // namespace layer

@@ -19,6 +19,7 @@
 #include "layer/core/text_input.h"
 #include "layer/core/window_routines.h"
 #include "layer/core/window_state.h"
+#include "layer/graphics/frame_dump.h"
 #include "layer/graphics/graphics_services.h"
 #include "layer/media/media_services.h"
 
@@ -102,6 +103,7 @@ int EndLayer() {
         return 0;
     }
     window_state.close_state = kWindowShuttingDown;
+    DumpPresentedFrame();
     ReleaseLogConsoleFont();
     EndNetwork();
     DeleteAllHttpSlots();
