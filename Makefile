@@ -18,7 +18,8 @@ test: build
 	$(CTEST) $(BUILD)
 
 run: build
-	$(BUILD)/qvarn-player
+	$(BUILD)/tools/mkdemo $(BUILD)/demo
+	$(BUILD)/qvarn-player $(BUILD)/demo
 
 bench: build
 	@for b in $(BUILD)/bench/bench_*; do [ -x "$$b" ] && "$$b" || exit 1; done

@@ -1,34 +1,56 @@
-// The player's entry point until the game start-up arrives: the layer is started, its window
-// is kept alive until it closes, and the layer is shut down. QVARN_EXIT_AFTER_FRAMES=N ends
-// after N rounds.
-#include <cstdlib>
+// qvarn-player [GAMEFOLDER] [WORDS...]: plays the game in GAMEFOLDER. The game folder is the
+// first argument naming an existing folder; without one, the current folder when it holds
+// "Game.dat", else the program's own folder. The other arguments are the game's command line.
+#include <string>
+#include <vector>
 
+#include "game/core/command_line.h"
+#include "game/core/frame_loop.h"
+#include "game/core/game_folder.h"
+#include "game/core/program_entry.h"
 #include "layer/core/layer_api.h"
 
 namespace {
 
-constexpr int kFrameMilliseconds = 16;
-constexpr int kStartFailedExitCode = 255;
+constexpr int kPathCapacity = 4096;
 
-long FrameLimit() {
-    const char* value = std::getenv("QVARN_EXIT_AFTER_FRAMES");
-    return value != nullptr ? std::strtol(value, nullptr, 10) : -1;
+std::string startFolder;
+
+std::string CurrentFolder() {
+    char path[kPathCapacity];
+    return layer::GetCurrentFolderPath(path, kPathCapacity) > 0 ? std::string(path) : std::string();
+}
+
+bool NamesFolder(const std::string& argument) {
+    if (layer::ChangeCurrentFolder(argument.c_str()) != 0)
+        return false;
+    layer::ChangeCurrentFolder(startFolder.c_str());
+    return true;
+}
+
+// Makes the game folder current and returns it in game form with its trailing backslash.
+std::string EnterGameFolder(const std::string& folderArgument) {
+    if (!folderArgument.empty()) {
+        layer::ChangeCurrentFolder(folderArgument.c_str());
+    } else if (layer::GetDataFileSize("Game.dat") < 0) {
+        char program[kPathCapacity];
+        if (layer::GetProgramFolderPath(program, kPathCapacity) > 0)
+            layer::ChangeCurrentFolder(program);
+    }
+    const std::string folder = CurrentFolder();
+    return folder.empty() || folder.back() == '\\' ? folder : folder + "\\";
 }
 
 }  // namespace
 
-int main() {
-    layer::RequestWindowMode(1);
-    if (layer::InitializeLayer() != 0) {
-        return kStartFailedExitCode;
-    }
-    const long limit = FrameLimit();
-    for (long frame = 0; limit < 0 || frame < limit; ++frame) {
-        layer::WaitMilliseconds(kFrameMilliseconds);
-        if (layer::PumpMessages() == -1) {
-            break;
-        }
-    }
-    layer::ShutdownLayer();
-    return 0;
+int main(int argc, char** argv) {
+    startFolder = CurrentFolder();
+    const game::FolderArgument taken = game::TakeFolderArgument(
+        std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc), &NamesFolder);
+    game::GameFolder = EnterGameFolder(taken.folder);
+    game::BuildGameGlobals();
+    // Start-up reads its first font files from the folder the program started in.
+    layer::ChangeCurrentFolder(startFolder.c_str());
+    game::FrameLimit = layer::GetTestHooks().exit_after_frames;
+    return game::WinMain(taken.commandLine);
 }

@@ -1,0 +1,38 @@
+#include "game/core/window_closing.h"
+
+#include "game/core/screen_state.h"
+#include "game/interpreter/window_links.h"
+#include "game/presentation/choice_window.h"
+#include "game/presentation/message_window.h"
+
+namespace game {
+
+void CloseMessageWindow(MessageWindow& messageWindow) {
+    messageWindow.open = 0;
+    messageWindow.waiting = 0;
+    messageWindow.text.clear();
+    ScreenState& screenState = TheScreenState;
+    ReleaseMessageLink(screenState);
+    screenState.messageHold = 0;
+    screenState.messageText.clear();
+    LinkMessageWindow(screenState, -1, nullptr);
+    screenState.windowBusy = 0;
+    screenState.messageOpen = 0;
+    screenState.messageActive = 0;
+}
+
+void CloseChoiceWindow(ChoiceWindow& choiceWindow) {
+    choiceWindow.open = 0;
+    choiceWindow.text.clear();
+    ScreenState& screenState = TheScreenState;
+    if (screenState.choiceLinkSlot != -1)
+        ReturnChoiceResult(screenState, choiceWindow.cursor + 2);
+    screenState.choiceText.clear();
+    LinkChoiceWindow(screenState, -1, nullptr);
+    screenState.windowBusy = 0;
+    screenState.choiceCloseNow = 0;
+    screenState.messageHold = 0;
+    screenState.messageActive = screenState.messageOpen;
+}
+
+}  // namespace game

@@ -1,0 +1,7 @@
+#include "game/presentation/picture_list.h"
+
+namespace game {
+
+PictureList ThePictureList;
+
+}  // namespace game

@@ -1,0 +1,21 @@
+#pragma once
+
+namespace game {
+
+// The pictures the events show, numbered; drawn in two layers around the windows.
+class PictureList {
+  public:
+    // releaseFlag 0: the list does not release the images of its pictures when destroyed.
+    explicit PictureList(int releaseFlag = 0) : releaseFlag(releaseFlag) {}
+
+    int releaseFlag = 0;
+};
+
+extern PictureList ThePictureList;
+
+// The per-frame picture update.
+void UpdatePictures(PictureList& pictureList);
+// Layer 0 draws pictures 0 to 99999, layer 1 pictures 100000 and above.
+void DrawPictureLayer(PictureList& pictureList, int layer);
+
+}  // namespace game

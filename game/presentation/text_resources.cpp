@@ -1,0 +1,7 @@
+#include "game/presentation/text_resources.h"
+
+namespace game {
+
+TextResources TheTextResources;
+
+}  // namespace game

@@ -1,0 +1,80 @@
+#include "game/core/command_line.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace game {
+namespace {
+
+using Kind = CommandLineOption::Kind;
+using Words = std::vector<std::string>;
+
+TEST(CommandLineTest, SplitKeepsTwentyWordsOfAtMost255Bytes) {
+    EXPECT_EQ(SplitCommandLine("  a\tbb  ccc "), (Words{"a", "bb", "ccc"}));
+    EXPECT_TRUE(SplitCommandLine("").empty());
+    std::string many;
+    for (int i = 0; i < 25; ++i)
+        many += "w" + std::to_string(i) + " ";
+    const Words words = SplitCommandLine(many);
+    ASSERT_EQ(words.size(), 20u);
+    EXPECT_EQ(words.back(), "w19");
+    EXPECT_EQ(SplitCommandLine(std::string(300, 'x'))[0].size(), 255u);
+}
+
+bool NamesFolder(const std::string& argument) {
+    return argument.rfind("/games/", 0) == 0;
+}
+
+TEST(CommandLineTest, TheFirstFolderArgumentIsTakenOutOfTheCommandLine) {
+    const FolderArgument taken =
+        TakeFolderArgument({"-vinput", "/games/one", "5", "/games/two"}, NamesFolder);
+    EXPECT_EQ(taken.folder, "/games/one");
+    EXPECT_EQ(taken.commandLine, "-vinput 5 /games/two");
+    const FolderArgument none = TakeFolderArgument({"Test_Of_Main"}, NamesFolder);
+    EXPECT_EQ(none.folder, "");
+    EXPECT_EQ(none.commandLine, "Test_Of_Main");
+}
+
+struct DecimalCase {
+    const char* word;
+    int value;
+};
+
+class DecimalWordTest : public testing::TestWithParam<DecimalCase> {};
+
+TEST_P(DecimalWordTest, SignAndLeadingDigits) {
+    EXPECT_EQ(ReadDecimalWord(GetParam().word), GetParam().value);
+}
+
+INSTANTIATE_TEST_SUITE_P(Words, DecimalWordTest,
+                         testing::Values(DecimalCase{"2000005", 2000005}, DecimalCase{"-42", -42},
+                                         DecimalCase{"+7x", 7}, DecimalCase{"abc", 0},
+                                         DecimalCase{"", 0}, DecimalCase{"99999999999", 2147483647},
+                                         DecimalCase{"-99999999999", -2147483647 - 1}),
+                         [](const auto& info) { return "Case" + std::to_string(info.index); });
+
+TEST(CommandLineTest, OptionsAreReadInOrderWithTheirOperands) {
+    const std::vector<CommandLineOption> options = ScanCommandLineOptions(
+        {"-vinput", "2000005", "42", "Test_Of_Main", "-sinput", "3000001", "abc"});
+    EXPECT_EQ(options, (std::vector<CommandLineOption>{{Kind::kNumber, 2000005, 42, ""},
+                                                       {Kind::kTestPlay, 0, 0, ""},
+                                                       {Kind::kText, 3000001, 0, "abc"}}));
+}
+
+TEST(CommandLineTest, AMissingOperandCountsAsEmpty) {
+    EXPECT_EQ(ScanCommandLineOptions({"-vinput"}),
+              (std::vector<CommandLineOption>{{Kind::kNumber, 0, 0, ""}}));
+    EXPECT_EQ(ScanCommandLineOptions({"-sinput", "3000002"}),
+              (std::vector<CommandLineOption>{{Kind::kText, 3000002, 0, ""}}));
+}
+
+TEST(CommandLineTest, OperandsAreNotReadAsOptionsAndAnEmptyWordEndsTheScan) {
+    EXPECT_EQ(ScanCommandLineOptions({"-sinput", "3000000", "Test_Of_Main"}),
+              (std::vector<CommandLineOption>{{Kind::kText, 3000000, 0, "Test_Of_Main"}}));
+    EXPECT_TRUE(ScanCommandLineOptions({"", "Test_Of_Main"}).empty());
+}
+
+}  // namespace
+}  // namespace game

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <filesystem>
+
+namespace tools {
+
+// Writes the demo game into a folder (made when missing): "Game.dat", the three databases
+// and "BasicData\CommonEvent.dat" under "Data". Its title runs in common events: a message,
+// then the choice "はじめから" / "おわる"; the first item sets V0 = 1 and calls "ゲーム開始"
+// with two numbers and one text; a parallel clock adds 1 to V1 every frame. False when a
+// file cannot be written.
+bool WriteDemoGame(const std::filesystem::path& folder);
+
+}  // namespace tools
