@@ -7,7 +7,6 @@
 #include "game/presentation/choice_window.h"
 #include "game/presentation/message_window.h"
 #include "game/presentation/picture_list.h"
-#include "game/presentation/text_resources.h"
 #include "layer/core/layer_api.h"
 
 namespace game {
@@ -62,9 +61,6 @@ void DrawChoiceWindow(ChoiceWindow&) {}
 
 void UpdatePictures(PictureList&) {}
 void DrawPictureLayer(PictureList&, int) {}
-
-void SetupFonts(TextResources&) {}
-void LoadIcons(TextResources&) {}
 
 void PlaySoundByNumber(int, int, int, int) {}
 void UpdateSound() {}
