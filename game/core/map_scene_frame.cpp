@@ -12,9 +12,13 @@
 #include "game/interpreter/main_interpreter.h"
 #include "game/interpreter/pending_interpreter_calls.h"
 #include "game/interpreter/run_interpreter.h"
+#include "game/map/image_cache.h"
 #include "game/map/map_state.h"
+#include "game/map/map_update.h"
+#include "game/map/map_view.h"
 #include "game/map/party.h"
 #include "game/map/pending_map_calls.h"
+#include "game/map/screen_tone.h"
 #include "game/presentation/pending_presentation_calls.h"
 #include "game/presentation/picture_list.h"
 #include "layer/core/layer_api.h"
@@ -25,7 +29,7 @@ namespace {
 constexpr int kFrameCounterWrap = 10000000;
 
 void RestartAfterLoad(MapScene& mapScene) {
-    ReleaseAllGraphics();
+    TheImageCache.ReleaseAllGraphics();
     BuildMapSprites(mapScene.mapView);
     LoadChoiceWindowSkin(mapScene.choiceWindow);
     LoadMessageWaitCursor(mapScene.messageWindow);
@@ -48,13 +52,13 @@ void DrawMapSceneFrame(MapScene& mapScene) {
     layer::WipeDrawTarget();
     mapScene.pacing.drawAccumulator = 0.0f;
     layer::SetDrawSampling(0);
-    ApplyScreenTone(mainInterpreter, 0, 0, 0);
+    ApplyScreenTone(mainInterpreter, false, false);
     if (mainInterpreter.LiveMapView != 0)
-        DrawMap(mapScene);
+        DrawMap(mapScene.mapView);
     else
         DrawFrozenScreen(screenState);
-    ApplyScreenTone(mainInterpreter, 1, 0, 0);
-    ApplyScreenTone(mainInterpreter, 0, 1, 0);
+    ApplyScreenTone(mainInterpreter, true, false);
+    ApplyScreenTone(mainInterpreter, false, true);
     layer::SetDrawSampling(0);
     DrawPictureLayer(ThePictureList, 0);
     layer::ChangeBrightRgb(255, 255, 255);
@@ -80,7 +84,7 @@ void RunMapSceneFrame(MapScene& mapScene) {
     ScreenState& screenState = TheScreenState;
     MapState& mapState = TheMapState;
     if (mapState.mapNumber == -1)
-        ApplyPendingTransfer(mapScene);
+        ApplyPendingTransfer(mapScene.mapView);
     if (screenState.SceneNumber == -1)
         return;
     if (screenState.RestartPending != 0)
@@ -97,18 +101,18 @@ void RunMapSceneFrame(MapScene& mapScene) {
         return;
     UpdateHero(TheParty);
     if (screenState.TransferPending != 0)
-        ApplyPendingTransfer(mapScene);
+        ApplyPendingTransfer(mapScene.mapView);
     UpdateChoiceWindow(mapScene.choiceWindow);
     UpdateMessageWindow(mapScene.messageWindow);
     UpdatePictures(ThePictureList);
     UpdateSound();
     CountDownTransition(screenState);
     UpdateScreenToneAndFlash(mainInterpreter);
-    ScrollPanoramaAndFog(mapScene);
+    ScrollPanoramaAndFog(mapScene.mapView);
     IdleScene(&TheInternetState);
     screenState.frameTimes[0] = layer::GetMilliseconds() - screenState.frameTimes[0];
-    mapScene.mapView.scrollX = mapState.scrollX / 4;
-    mapScene.mapView.scrollY = mapState.scrollY / 4;
+    mapScene.mapView.tileView.viewPixelX = mapState.scrollX / 4;
+    mapScene.mapView.tileView.viewPixelY = mapState.scrollY / 4;
     if (IsDrawDue(mapScene.pacing, screenState.TransitionPrepared != 0))
         DrawMapSceneFrame(mapScene);
 }

@@ -21,6 +21,7 @@
 #include "game/interpreter/main_interpreter.h"
 #include "game/interpreter/pending_interpreter_calls.h"
 #include "game/interpreter/run_interpreter.h"
+#include "game/map/map_change.h"
 #include "game/map/map_state.h"
 #include "game/map/party.h"
 #include "game/map/pending_map_calls.h"
@@ -96,6 +97,7 @@ void RenewGameState() {
     if (TheGameInfo.gameStrings.size() > kHeroGraphicString)
         TheParty.graphicName = TheGameInfo.gameStrings[kHeroGraphicString];
     TheMapState = MapState();
+    ResetMapState(TheMapState);
     ThePictureList = PictureList(0);
     ResetInputState(TheInputState);
     TheVariableStore.link = &TheMainInterpreter;

@@ -1,0 +1,214 @@
+// Draw calls on the software back screen: pictures of every call under every blend mode, a few
+// pixels worked out by hand, and the edge cases of the calls.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "layer/graphics/draw_calls.h"
+#include "layer/graphics/draw_settings.h"
+#include "tests/layer/graphics/software_screen_fixture.h"
+
+namespace {
+
+using test::SoftwareScreens;
+
+// A 32 x 24 picture: a colour ramp with a magenta (transparent) corner.
+std::uint32_t Ramp(int x, int y) {
+    if (x < 8 && y < 8) {
+        return 0x000000;
+    }
+    return static_cast<std::uint32_t>(x * 8) << 16 | static_cast<std::uint32_t>(y * 10) << 8 | 0x60;
+}
+
+// An 8-bit blend picture: a horizontal ramp.
+std::uint32_t BlendRamp(int x, int) {
+    const auto level = static_cast<std::uint32_t>(x * 8);
+    return level << 16 | level << 8 | level;
+}
+
+class SoftwareDrawCalls : public SoftwareScreens {
+  protected:
+    // Graphs made under mode word 1 are blend pictures.
+    static int BlendGraph(int width, int height) {
+        layer::SetNewGraphModeWord(1);
+        const int graph = Graph(width, height, BlendRamp);
+        layer::SetNewGraphModeWord(0);
+        return graph;
+    }
+
+    void SetUp() override {
+        SoftwareScreens::SetUp();
+        ramp_ = Graph(32, 24, Ramp);
+        ASSERT_GE(ramp_, 0);
+        // A grey backdrop, so that every blend mode shows.
+        layer::PutBox(0, 0, 640, 480, layer::RgbToPixel(90, 90, 90), 1);
+        layer::PutBox(0, 0, 640, 240, layer::RgbToPixel(200, 160, 40), 1);
+    }
+
+    int ramp_ = -1;
+};
+
+struct ModeCase {
+    int mode;
+    int parameter;
+};
+
+constexpr ModeCase kModes[] = {{0, 0},   {1, 128},  {2, 200}, {3, 160},
+                               {4, 255}, {10, 180}, {11, 150}};
+
+TEST_F(SoftwareDrawCalls, EveryCallUnderEveryBlendMode) {
+    int row = 0;
+    for (const ModeCase& mode : kModes) {
+        const int y = 8 + row * 66;
+        layer::SetBlendMode(mode.mode, mode.parameter);
+        EXPECT_EQ(layer::PutGraph(8, y, ramp_, 1), 0);
+        EXPECT_EQ(layer::PutGraph(48, y, ramp_, 0), 0);
+        EXPECT_EQ(layer::PutGraphStretched(88, y, 152, y + 48, ramp_, 1), 0);
+        EXPECT_EQ(layer::PutGraphMirrored(160, y, ramp_, 1), 0);
+        EXPECT_EQ(layer::PutGraphRotated(230, y + 24, 1.5, 0.5, ramp_, 1, 0), 0);
+        EXPECT_EQ(layer::PutGraphRotated(290, y + 24, 1.0, -0.8, ramp_, 1, 1), 0);
+        EXPECT_EQ(layer::PutGraphCorners(330, y, 380, y + 6, 372, y + 50, 326, y + 40, ramp_, 1),
+                  0);
+        EXPECT_EQ(layer::PutGraphPart(400, y, 8, 4, 20, 16, ramp_, 1, 0), 0);
+        EXPECT_EQ(layer::PutGraphPart(430, y, 8, 4, 20, 16, ramp_, 1, 1), 0);
+        EXPECT_EQ(layer::PutBox(460, y, 500, y + 40, layer::RgbToPixel(40, 200, 250), 1), 0);
+        EXPECT_EQ(layer::PutBox(510, y, 550, y + 40, layer::RgbToPixel(250, 250, 250), 0), 0);
+        ++row;
+    }
+    layer::SetBlendMode(0, 0);
+    EXPECT_TRUE(test::MatchesGolden(Picture(layer::direct_draw.back_image, 560, 470),
+                                    "layer/graphics/draw_calls_blend_modes"));
+}
+
+TEST_F(SoftwareDrawCalls, BrightColourBlendImageAndReversedCorners) {
+    layer::SetBrightRgb(255, 128, 64);
+    layer::PutGraph(8, 8, ramp_, 1);
+    layer::PutGraphStretched(120, 8, 40, 72, ramp_, 1);
+    layer::PutGraphStretched(130, 72, 194, 8, ramp_, 1);
+    layer::SetBrightRgb(255, 255, 255);
+    const int blend = BlendGraph(32, 24);
+    ASSERT_GE(blend, 0);
+    layer::SetBlendImage(blend, 128, 64);
+    EXPECT_EQ(layer::PutGraph(210, 8, ramp_, 0), 0);
+    layer::SetBlendImage(-1, 0, 0);
+    layer::PutBox(300, 60, 260, 10, layer::RgbToPixel(0, 255, 0), 1);
+    layer::PutBox(320, 10, 360, 60, layer::RgbToPixel(255, 0, 255), 0);
+    EXPECT_TRUE(test::MatchesGolden(Picture(layer::direct_draw.back_image, 380, 90),
+                                    "layer/graphics/draw_calls_shapes"));
+}
+
+TEST_F(SoftwareDrawCalls, PixelsWorkedOutByHand) {
+    layer::PutBox(0, 0, 100, 100, layer::RgbToPixel(0, 0, 0), 1);
+    const int white = Graph(4, 4, [](int, int) { return 0xFFFFFFu; });
+    layer::SetBlendMode(1, 128);
+    layer::PutGraph(10, 10, white, 0);
+    EXPECT_EQ(BackPixel(10, 10), 0x7F7F7Fu);
+    layer::SetBlendMode(0, 0);
+    layer::PutGraph(20, 20, ramp_, 0);
+    EXPECT_EQ(BackPixel(20 + 9, 20 + 2), Ramp(9, 2));
+    // The transparent corner keeps the backdrop.
+    layer::PutGraph(60, 20, ramp_, 1);
+    EXPECT_EQ(BackPixel(61, 21), 0u);
+    EXPECT_EQ(BackPixel(68, 21), Ramp(8, 1));
+    // Mirrored: source column 0 lands in the rightmost column.
+    layer::PutGraphMirrored(20, 50, ramp_, 0);
+    EXPECT_EQ(BackPixel(20 + 31, 50 + 9), Ramp(0, 9));
+}
+
+TEST_F(SoftwareDrawCalls, OutlineCoversItsEdgesOnce) {
+    layer::PutBox(0, 0, 40, 40, layer::RgbToPixel(0, 0, 0), 1);
+    layer::SetBlendMode(2, 100);
+    layer::PutBox(10, 10, 20, 20, layer::RgbToPixel(100, 100, 100), 0);
+    for (int i = 10; i < 20; ++i) {
+        for (const auto& [x, y] :
+             {std::pair{i, 10}, std::pair{i, 19}, std::pair{10, i}, std::pair{19, i}}) {
+            EXPECT_EQ(BackPixel(x, y), layer::RgbToPixel(39, 39, 39) & 0xFFFFFFu) << x << ", " << y;
+        }
+    }
+    EXPECT_EQ(BackPixel(20, 10), 0u);
+    EXPECT_EQ(BackPixel(15, 15), 0u);
+}
+
+TEST_F(SoftwareDrawCalls, ReversedBoxCornersFillTheSamePixels) {
+    layer::PutBox(0, 0, 64, 64, 0, 1);
+    layer::PutBox(40, 30, 10, 5, layer::RgbToPixel(255, 0, 0), 1);
+    const test::RgbaImage reversed = Picture(layer::direct_draw.back_image, 64, 64);
+    layer::PutBox(0, 0, 64, 64, 0, 1);
+    layer::PutBox(10, 5, 40, 30, layer::RgbToPixel(255, 0, 0), 1);
+    EXPECT_EQ(Picture(layer::direct_draw.back_image, 64, 64).pixels, reversed.pixels);
+}
+
+TEST_F(SoftwareDrawCalls, EmptyAreaDrawsNothingWhateverTheHandle) {
+    layer::SetDrawClipRect(5, 5, 5, 50);
+    EXPECT_EQ(layer::PutGraph(0, 0, 12345, 0), 0);
+    EXPECT_EQ(layer::PutGraphStretched(0, 0, 9, 9, 12345, 0), 0);
+    EXPECT_EQ(layer::PutBox(0, 0, 9, 9, 0, 1), 0);
+    layer::SetDrawClipRect(0, 0, 640, 480);
+    EXPECT_EQ(layer::PutGraph(0, 0, 12345, 0), -1);
+    EXPECT_EQ(layer::PutGraphRotated(0, 0, 1.0, 0.0, 12345, 0, 0), -1);
+}
+
+TEST_F(SoftwareDrawCalls, PartWithBadHandleKeepsTheArea) {
+    layer::SetDrawClipRect(3, 4, 300, 200);
+    EXPECT_EQ(layer::PutGraphPart(10, 10, 2, 2, 8, 8, 12345, 0, 1), -1);
+    EXPECT_EQ(layer::PutGraphPart(10, 10, 2, 2, 8, 8, 12345, 0, 0), -1);
+    const layer::Rect area = layer::draw_settings.draw_area;
+    EXPECT_EQ(area.left, 3);
+    EXPECT_EQ(area.top, 4);
+    EXPECT_EQ(area.right, 300);
+    EXPECT_EQ(area.bottom, 200);
+}
+
+TEST_F(SoftwareDrawCalls, PartDrawsOnlyThePart) {
+    layer::PutBox(0, 0, 100, 100, 0, 1);
+    layer::PutGraphPart(40, 40, 10, 6, 5, 4, ramp_, 0, 0);
+    EXPECT_EQ(BackPixel(40, 40), Ramp(10, 6));
+    EXPECT_EQ(BackPixel(44, 43), Ramp(14, 9));
+    EXPECT_EQ(BackPixel(45, 43), 0u);
+    EXPECT_EQ(BackPixel(39, 40), 0u);
+    layer::PutGraphPart(60, 40, 10, 6, 5, 4, ramp_, 0, 1);
+    EXPECT_EQ(BackPixel(64, 40), Ramp(10, 6));
+    EXPECT_EQ(BackPixel(60, 40), Ramp(14, 6));
+}
+
+TEST_F(SoftwareDrawCalls, SmallBlendImageRefusesTheDraw) {
+    const int blend = BlendGraph(8, 8);
+    layer::SetBlendImage(blend, 128, 64);
+    EXPECT_EQ(layer::PutGraph(0, 0, ramp_, 0), -1);
+    layer::SetBlendImage(-1, 0, 0);
+}
+
+TEST_F(SoftwareDrawCalls, DoubleDeleteIsHarmless) {
+    const int surface = layer::GetGraphRecord(ramp_)->Tiles[0];
+    int notice = 0;
+    layer::SetSurface2DDeleteNotice(surface, &notice);
+    EXPECT_EQ(layer::DeleteSurface2D(surface), 0);
+    EXPECT_EQ(notice, 1);
+    EXPECT_EQ(layer::DeleteSurface2D(surface), 0);
+}
+
+TEST_F(SoftwareDrawCalls, EraseFillsTheTargetWithTheBackground) {
+    layer::core_settings.background_red = 10;
+    layer::core_settings.background_green = 20;
+    layer::core_settings.background_blue = 30;
+    layer::PutGraph(0, 0, ramp_, 0);
+    EXPECT_EQ(layer::EraseDrawTarget(), 0);
+    EXPECT_EQ(BackPixel(20, 20), 0x0A141Eu);
+    EXPECT_EQ(BackPixel(639, 479), 0x0A141Eu);
+    layer::core_settings.background_red = 0;
+    layer::core_settings.background_green = 0;
+    layer::core_settings.background_blue = 0;
+}
+
+TEST_F(SoftwareDrawCalls, CaptureMustMatchTheGraphSize) {
+    const int graph = layer::NewGraph(32, 24, 1);
+    layer::PutGraph(100, 50, ramp_, 0);
+    EXPECT_EQ(layer::CopyScreenToGraph(100, 50, 133, 74, graph, 0), -1);
+    EXPECT_EQ(layer::CopyScreenToGraph(100, 50, 132, 74, graph, 0), 0);
+    layer::PutBox(0, 0, 200, 200, 0, 1);
+    layer::PutGraph(0, 0, graph, 0);
+    EXPECT_EQ(BackPixel(17, 9), Ramp(17, 9));
+    EXPECT_EQ(BackPixel(31, 23), Ramp(31, 23));
+}
+
+}  // namespace
