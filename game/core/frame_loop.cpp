@@ -9,7 +9,7 @@
 #include "game/core/screen_state.h"
 #include "game/core/window_closing.h"
 #include "game/interpreter/main_interpreter.h"
-#include "game/map/pending_map_calls.h"
+#include "game/map/map_view.h"
 #include "game/save/replay_recorder.h"
 #include "layer/core/layer_api.h"
 

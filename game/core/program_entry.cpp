@@ -25,7 +25,7 @@
 #include "game/interpreter/main_interpreter.h"
 #include "game/map/map_state.h"
 #include "game/map/party.h"
-#include "game/map/pending_map_calls.h"
+#include "game/map/graph_restore.h"
 #include "game/presentation/pending_presentation_calls.h"
 #include "game/presentation/picture_list.h"
 #include "game/presentation/sound_manager.h"

@@ -79,6 +79,7 @@ void DrawOrderBuckets::BuildDrawOrderBuckets(const std::vector<DrawOrderEntry>& 
 }
 
 int DrawOrderBuckets::NextDrawItem(int viewPixelY) {
+    lastItemIsTileRow = false;
     if (rowCount <= 0)
         return kEndItem;
     const int q = tileSize / 8;
@@ -101,8 +102,10 @@ int DrawOrderBuckets::NextDrawItem(int viewPixelY) {
         itemCursor = 0;
         if (rowCursor > last_tile_row)
             continue;
-        if (currentList == 1 && rowCursor % q == phase.u)
+        if (currentList == 1 && rowCursor % q == phase.u) {
+            lastItemIsTileRow = true;
             return -998 - rowCursor / q - (viewPixelY + phase.t) / tileSize;
+        }
     }
 }
 

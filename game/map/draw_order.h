@@ -46,6 +46,10 @@ class DrawOrderBuckets {
     // The next item of the walk; kEndItem once every list is done.
     int NextDrawItem(int viewPixelY);
 
+    // Set when the last item was a row of tile pass 1: far above a looping map such a row's
+    // value rises into the range of the other items.
+    bool lastItemIsTileRow = false;
+
     std::array<std::vector<std::vector<int>>, 3> rowLists;
     int rowCursor = 0;
     int itemCursor = 0;

@@ -12,6 +12,7 @@
 #include "tools/lib/command_list_builder.h"
 #include "tools/lib/common_event_writer.h"
 #include "tools/lib/database_writer.h"
+#include "tools/lib/demo_map.h"
 #include "tools/lib/game_dat_writer.h"
 
 namespace tools {
@@ -20,6 +21,8 @@ namespace {
 using Bytes = std::vector<std::uint8_t>;
 
 constexpr int kSystemTypes = 24;
+constexpr int kMapType = 0;
+constexpr int kPanoramaType = 13;
 constexpr int kStartPositionType = 7;
 constexpr int kColourType = 12;
 constexpr int kFirstVariableSetType = 14;
@@ -63,6 +66,27 @@ game::DataBaseTypeDesc Describe(std::string_view name, int records, int contents
     return desc;
 }
 
+// Type 0, a row per map: file, music, background sound, loop kind, panorama, music file,
+// sound file and panorama file setting. Map 0 is the start map, map 1 loops both ways with
+// panorama 0 behind it.
+void AddMapRows(game::DataBase& db) {
+    game::DataBaseType& maps = db.types[kMapType];
+    maps.contentCodes = {kTextContent,       kNumberContent,     kNumberContent + 1,
+                         kNumberContent + 2, kNumberContent + 3, kTextContent + 1,
+                         kTextContent + 2,   kTextContent + 3};
+    maps.records.assign(2, game::DataBaseRecord{});
+    maps.records[0] = {{-1, -1, 0, -1}, {"MapData\\Start.mps", "", "", ""}};
+    maps.records[1] = {{-1, -1, 3, 0}, {"MapData\\Loop.mps", "", "", ""}};
+    db.typeDescs[kMapType] = Describe("マップ", 2, 8);
+    // Type 13: image, scroll speed x and y, parallax divisor; 0 the panorama, 1 the fog.
+    game::DataBaseType& images = db.types[kPanoramaType];
+    images.contentCodes = {kTextContent, kNumberContent, kNumberContent + 1, kNumberContent + 2};
+    images.records.assign(2, game::DataBaseRecord{});
+    images.records[0] = {{8, 4, 2}, {tools::kDemoPanoramaImage}};
+    images.records[1] = {{-8, 4, 1}, {tools::kDemoFogImage}};
+    db.typeDescs[kPanoramaType] = Describe("遠景", 2, 4);
+}
+
 game::DataBase SystemDataBase() {
     game::DataBase db;
     db.types.clear();
@@ -87,6 +111,7 @@ game::DataBase SystemDataBase() {
         db.types[static_cast<std::size_t>(type)] = NumberType(1, kVariableSetSize);
         db.typeDescs[static_cast<std::size_t>(type)] = Describe("変数名", kVariableSetSize, 1);
     }
+    AddMapRows(db);
     return db;
 }
 
@@ -193,12 +218,20 @@ Bytes GameDat() {
     return WriteGameDat(contents, game::ScrambleSeeds{});
 }
 
+bool WriteMapFiles(const std::filesystem::path& folder) {
+    for (const DemoFile& file : DemoMapFiles()) {
+        if (!WriteFile(folder / file.path, file.bytes))
+            return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 bool WriteDemoGame(const std::filesystem::path& folder) {
     const std::filesystem::path basicData = folder / "Data" / "BasicData";
     const std::vector<game::CommonEvent> events = {TitleEvent(), ClockEvent(), StartEvent(2)};
-    return WriteFile(folder / "Game.dat", GameDat()) &&
+    return WriteFile(folder / "Game.dat", GameDat()) && WriteMapFiles(folder) &&
            WriteDataBase(basicData, "SysDataBase", SystemDataBase()) &&
            WriteDataBase(basicData, "DataBase", NamedDataBase("表", "りんご")) &&
            WriteDataBase(basicData, "CDataBase", NamedDataBase("持ち物", "鍵")) &&
