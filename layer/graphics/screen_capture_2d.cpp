@@ -27,6 +27,9 @@ GraphImage PixelsAsImage(const platform::SurfaceDescription& locked, int width, 
 }
 
 int CaptureFromImage(const Rect& rect, const Surface2D& tile, SurfaceData& data) {
+    if (direct_draw.draw_image == nullptr || TestMemImgValid(direct_draw.draw_image) == 0) {
+        return -1;
+    }
     const int width = rect.right - rect.left;
     const int height = rect.bottom - rect.top;
     if (data.MemImgFlag != 0) {
@@ -113,7 +116,7 @@ int CaptureScreenToGraph2D(int x1, int y1, int x2, int y2, GraphRecord* graph) {
     }
     EndScene3D();
     if (direct_draw.draw_surface == nullptr) {
-        return direct_draw.draw_image != nullptr ? CaptureFromImage(rect, *tile, *data) : -1;
+        return CaptureFromImage(rect, *tile, *data);
     }
     return CaptureFromSurface(rect, *tile, *data);
 }

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "layer/core/core_settings.h"
+#include "layer/core/system_info.h"
 #include "layer/graphics/display_side.h"
 #include "layer/graphics/graphics_services.h"
 #include "layer/softrender/blend_tables.h"
@@ -25,6 +26,8 @@ class SoftwareScreens : public testing::Test {
         layer::core_settings.started = 1;
         layer::window_state.window_mode = 1;
         layer::window_state.client_rect = {0, 0, 640, 480};
+        layer::system_info.desktop_width = 1920;
+        layer::system_info.desktop_height = 1080;
         StartSoftwareGraphics(bits_);
         layer::BuildBlendTables();
         layer::CreateMainSurfaces();
