@@ -8,9 +8,9 @@
 namespace game {
 
 void CloseMessageWindow(MessageWindow& messageWindow) {
-    messageWindow.open = 0;
-    messageWindow.waiting = 0;
-    messageWindow.text.clear();
+    messageWindow.PageCursorShown = 0;
+    messageWindow.IsOpen = 0;
+    messageWindow.TextLayout.SourceText.clear();
     ScreenState& screenState = TheScreenState;
     ReleaseMessageLink(screenState);
     screenState.messageHold = 0;
@@ -22,16 +22,18 @@ void CloseMessageWindow(MessageWindow& messageWindow) {
 }
 
 void CloseChoiceWindow(ChoiceWindow& choiceWindow) {
-    choiceWindow.open = 0;
-    choiceWindow.text.clear();
+    choiceWindow.IsOpen = 0;
+    choiceWindow.Shown = 0;
+    choiceWindow.TextLayout.SourceText.clear();
     ScreenState& screenState = TheScreenState;
     if (screenState.choiceLinkSlot != -1)
-        ReturnChoiceResult(screenState, choiceWindow.cursor + 2);
+        ReturnChoiceResult(screenState, choiceWindow.Cursor + 2);
     screenState.choiceText.clear();
     LinkChoiceWindow(screenState, -1, nullptr);
     screenState.windowBusy = 0;
     screenState.choiceCloseNow = 0;
     screenState.messageHold = 0;
+    choiceWindow.Alpha = 0;
     screenState.messageActive = screenState.messageOpen;
 }
 

@@ -1,13 +1,22 @@
 #pragma once
 
-// Stand-ins for pictures, windows, sound, fonts, MIDI and speech until they arrive. The
-// windows print their text to stderr and release their interpreter at their next update, a
-// choice taking its first item; pictures draw nothing; there is no sound, no MIDI device and
-// no speech.
+// Stand-ins for pictures, sound, MIDI and speech until they arrive: pictures draw nothing;
+// sounds played by number are only recorded; there is no MIDI device and no speech.
+
+#include <vector>
 
 namespace game {
 
 class GameInfo;
+
+// A call of PlaySoundByNumber as the stand-in records it.
+struct PlayedSound {
+    int kind;
+    int number;
+    int fadeFrames;
+    int startMs;
+};
+extern std::vector<PlayedSound> PlayedSounds;
 
 // Plays entry `number` of sound kind (0 music, 1 background sound, 2 sound effects); -1 stops.
 void PlaySoundByNumber(int kind, int number, int fadeFrames, int startMs);
