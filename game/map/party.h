@@ -7,10 +7,25 @@
 
 namespace game {
 
+class SaveBuffer;
+struct InputState;
+
 // The hero, who is the party object itself, and the members following it (member 0 first).
 struct Party : MapCharacter {
+    static constexpr int kMemberSlots = 5;
+    // Members read at most this many from a save: more would reach the draw items of the
+    // tile rows.
+    static constexpr int kMaxSavedMembers = 9;
+    // Length of the move history after a gathering.
+    static constexpr int kHistoryLength = 100;
+
+    Party();
+
     std::vector<MapCharacter> members;
-    // While 1 the hero's steps are kept from the members' trail, the latest in partyHeldStep.
+    // Set when the hero's half-tile position changed this frame.
+    std::uint8_t movedFlag = 0;
+    // While 1 the members all take the hero's last step, kept in partyHeldStep, instead of
+    // the move history.
     std::uint8_t partyStepHold = 0;
     int partyHeldStep = 0;
 };
@@ -19,5 +34,28 @@ extern Party TheParty;
 
 // Member 0 is the hero, member m the m-th follower; null beyond the party.
 MapCharacter* GetPartyCharacter(Party& party, int member);
+
+// The party's save block: the hero, the members, the follow mode and the move history.
+void WriteParty(SaveBuffer& save, const Party& party);
+bool ReadParty(SaveBuffer& save, Party& party);
+
+// What the keys ask of the hero this frame: a walking direction (0 none) and confirm.
+struct HeroInput {
+    int direction = 0;
+    bool confirm = false;
+};
+HeroInput ReadHeroInput(const InputState& inputState);
+
+// The hero's frame: input, the party, the view, looping, its routes and its triggers.
+void UpdateHero(Party& party);
+// An input step: events met at the target are touched, then the hero steps.
+bool HeroStep(Party& party, int direction, bool turn);
+// Every step of the hero goes into the move history, or is held in follow-last mode.
+void RecordHeroStep(Party& party, int direction);
+void UpdatePartyMembers(Party& party);
+// Puts every member on the hero and refills the history with zeros.
+void GatherParty(Party& party);
+// Centres the view on half tile (x, y), kept on the map where it does not loop.
+void CenterViewOn(int x, int y);
 
 }  // namespace game

@@ -2,8 +2,6 @@
 
 namespace game {
 
-void UpdateHero(Party&) {}
-void ApplyCharacterSettings(Party&) {}
 void DrawEventKeyInput(EventCharacter&) {}
 
 }  // namespace game
