@@ -14,7 +14,7 @@
 namespace game {
 namespace {
 
-constexpr int kAutomaticStart = 1;
+constexpr int kAutomaticTrigger = 1;
 
 const EventCommand& EndLine() {
     static const EventCommand end = [] {
@@ -53,7 +53,7 @@ void EventInterpreter::SetUpInterpreter(int newSlot, bool newAutoPick) {
     if (autoPick) {
         automaticEvents.clear();
         for (const CommonEvent& event : CommonEvents.events) {
-            if ((event.trigger & 0x0F) == kAutomaticStart)
+            if ((event.trigger & 0x0F) == kAutomaticTrigger)
                 automaticEvents.push_back(event);
         }
     }

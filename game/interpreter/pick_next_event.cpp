@@ -6,7 +6,7 @@
 namespace game {
 namespace {
 
-constexpr int kAutomaticStart = 1;
+constexpr int kAutomaticPage = 1;
 
 }  // namespace
 
@@ -29,7 +29,7 @@ void EventInterpreter::PickNextEvent() {
         if (event.runRequest == 0)
             continue;
         // An automatic page keeps its request and runs again whenever the interpreter idles.
-        if (event.startKind != kAutomaticStart) {
+        if (event.startKind != kAutomaticPage) {
             event.runRequest = 0;
             event.FaceHeroForEvent();
         }

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -177,6 +181,24 @@ TEST_F(VariableStoreBlock, ResetSizesFromCommonEventsAndTheSystemDataBase) {
     EXPECT_EQ(TheVariableStore.variableSets[1].size(), 50u);
     EXPECT_TRUE(TheVariableStore.variableSets[2].empty());
     EXPECT_EQ(TheVariableStore.variableSets[3].size(), 1u);
+}
+
+// The fuzz target's seed: a version byte, then the block of the sample store.
+TEST_F(VariableStoreBlock, FuzzSeedIsTheWritersBlock) {
+    GameRandomControl(static_cast<int>(RandomMode::kSet), 1234);
+    std::vector<std::uint8_t> seed{0};
+    const std::vector<std::uint8_t> block = Saved(Sample()).block();
+    seed.insert(seed.end(), block.begin(), block.end());
+    const std::filesystem::path file =
+        std::filesystem::path(QVARN_SOURCE_DIR) / "tests/fuzz/seeds/variable_store_block/sample";
+    if (std::getenv("QVARN_UPDATE_SEEDS") != nullptr)
+        std::ofstream(file, std::ios::binary)
+            .write(reinterpret_cast<const char*>(seed.data()),
+                   static_cast<std::streamsize>(seed.size()));
+    std::ifstream in(file, std::ios::binary);
+    const std::vector<std::uint8_t> stored((std::istreambuf_iterator<char>(in)),
+                                           std::istreambuf_iterator<char>());
+    EXPECT_EQ(stored, seed);
 }
 
 }  // namespace

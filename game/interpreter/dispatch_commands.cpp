@@ -1,0 +1,54 @@
+#include "game/interpreter/dispatch_commands.h"
+
+#include "game/core/processing_point.h"
+#include "game/core/screen_state.h"
+#include "game/interpreter/command_args.h"
+#include "game/interpreter/command_handlers.h"
+#include "game/interpreter/event_interpreter.h"
+#include "game/interpreter/run_interpreter.h"
+#include "game/map/map_state.h"
+
+namespace game {
+
+std::uint8_t DispatchCommands(EventInterpreter& interpreter) {
+    // Each turn moves on first, so the first line run is the current one.
+    --interpreter.line;
+    for (;;) {
+        if (interpreter.commandsThisFrame >= kCommandsPerFrame)
+            return 1;
+        ++interpreter.line;
+        TheProcessingPoint.line = interpreter.line;
+        const CommandEntry* entry = FindCommand(Arg(interpreter.CurrentLine(), 0));
+        if (entry != nullptr && entry->kind == CommandKind::kReturn)
+            return entry->handler(interpreter);
+        if (entry != nullptr)
+            entry->handler(interpreter);
+        ++interpreter.commandsThisFrame;
+    }
+}
+
+void EndInterpreterEvent(EventInterpreter& interpreter) {
+    interpreter.commandList = CommandListRef::None();
+    interpreter.loopIndents.clear();
+    interpreter.loopCounts.clear();
+    if (!interpreter.autoPick || interpreter.eventNumber < 0 || TheScreenState.RestartPending != 0)
+        return;
+    if (EventCharacter* event = FindEventCharacter(TheMapState, interpreter.eventNumber))
+        event->RestoreEventFacing();
+}
+
+std::uint8_t CommandListEnd(EventInterpreter& interpreter) {
+    EndInterpreterEvent(interpreter);
+    return 1;
+}
+
+void SkipToBlockEnd(EventInterpreter& interpreter) {
+    const int indent = interpreter.CurrentLine().indent;
+    // The end line closes every block.
+    while (interpreter.IsInterpreterRunning() &&
+           interpreter.LineAt(interpreter.line + 1).indent != indent &&
+           Arg(interpreter.LineAt(interpreter.line + 1), 0) != EventCommand::kEndCode)
+        ++interpreter.line;
+}
+
+}  // namespace game
