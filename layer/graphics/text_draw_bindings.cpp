@@ -52,8 +52,10 @@ MEMIMG* DrawTargetImage() {
     return image != nullptr && TestMemImgValid(image) != 0 ? image : nullptr;
 }
 
-MEMIMG* NoMaskImage() {
-    return nullptr;
+// Mask drawing is requested by default but never in effect, since the mask screen never
+// exists: the text then goes where it would go without a mask.
+MEMIMG* MaskImage() {
+    return IsMaskActive() != 0 ? nullptr : DrawTargetImage();
 }
 
 MEMIMG* PrepareTextDraw(const Rect& destination, int* convert_colours) {
@@ -99,7 +101,7 @@ TextDrawServices text_draw_services{
     DrawWorkSurfaceStretched,
     IsSoftwareScreenDrawing,
     DrawTargetImage,
-    NoMaskImage,
+    MaskImage,
     PrepareTextDraw,
     FinishDraw2D,
     BeginMasked,
