@@ -42,7 +42,9 @@ void DrawOrderBuckets::BuildDrawOrderBuckets(const std::vector<DrawOrderEntry>& 
     itemCursor = 0;
     currentList = 0;
     const int q = tileSize / 8;
-    rowCount = mapHeight * q + (mapHeight == 15 ? 2 * q : 0);
+    // Two spare tile rows let the walk reach the map's last row of pass 1; from 17 rows on
+    // the screen ends first.
+    rowCount = mapHeight * q + (mapHeight <= 16 ? 2 * q : 0);
     for (auto& rows : rowLists)
         rows.assign(static_cast<std::size_t>(std::max(rowCount, 0) + 1), {});
     if (rowCount <= 0)

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace game {
@@ -20,7 +21,8 @@ std::vector<int> Walk(DrawOrderBuckets& buckets, int viewPixelY) {
 TEST(DrawOrder, RowCountFollowsTheMapHeight) {
     struct Case {
         int height, tileSize, rows;
-    } const cases[] = {{15, 32, 68}, {20, 32, 80}, {15, 16, 34}, {1, 32, 4}};
+    } const cases[] = {{15, 32, 68}, {20, 32, 80}, {15, 16, 34},
+                       {1, 32, 12},  {16, 32, 72}, {17, 32, 68}};
     for (const Case& c : cases) {
         DrawOrderBuckets buckets;
         buckets.BuildDrawOrderBuckets({}, c.height, c.tileSize);
@@ -93,6 +95,36 @@ TEST(DrawOrder, PhaseTable) {
         EXPECT_EQ(phase.t, c.t);
         EXPECT_EQ(phase.u, c.u);
     }
+}
+
+TEST(DrawOrder, TheLastRowOfPassOneIsReachedOnMapsShorterThanTheScreen) {
+    for (const int height : {1, 8, 14, 15, 16}) {
+        for (const int viewPixelY : {0, -16, 20}) {
+            DrawOrderBuckets buckets;
+            buckets.BuildDrawOrderBuckets({}, height, 32);
+            int lastRow = -100;
+            for (int item = buckets.NextDrawItem(viewPixelY);
+                 item != kEndItem || buckets.lastItemIsTileRow;
+                 item = buckets.NextDrawItem(viewPixelY)) {
+                if (buckets.lastItemIsTileRow)
+                    lastRow = std::max(lastRow, TileRowOfItem(item));
+            }
+            const int lastVisibleRow = std::min(height - 1, (viewPixelY + 479) / 32);
+            EXPECT_GE(lastRow, lastVisibleRow) << height << " at " << viewPixelY;
+        }
+    }
+}
+
+TEST(DrawOrder, FarAboveALoopingMapATileRowIsMarkedAsOne) {
+    DrawOrderBuckets buckets;
+    buckets.BuildDrawOrderBuckets({}, 20, 32);
+    bool sawTileRowInEventRange = false;
+    for (int item = buckets.NextDrawItem(-40000); item != kEndItem || buckets.lastItemIsTileRow;
+         item = buckets.NextDrawItem(-40000)) {
+        if (buckets.lastItemIsTileRow && item >= 0)
+            sawTileRowInEventRange = true;
+    }
+    EXPECT_TRUE(sawTileRowInEventRange);
 }
 
 }  // namespace

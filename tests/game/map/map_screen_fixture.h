@@ -1,0 +1,88 @@
+#pragma once
+
+// The software back screen with the demo's tile pictures in a game folder, and a demo map
+// loaded as the current map: what the map drawing puts on the screen is read back.
+
+#include <gtest/gtest.h>
+
+#include "game/core/display_scale.h"
+#include "game/core/play_settings.h"
+#include "game/core/screen_state.h"
+#include "game/interpreter/main_interpreter.h"
+#include "game/map/image_cache.h"
+#include "game/map/map_state.h"
+#include "game/map/map_view.h"
+#include "tests/game/core/game_folder_scope.h"
+#include "tests/layer/graphics/software_screen_fixture.h"
+#include "tools/lib/demo_map.h"
+
+namespace game {
+
+class MapScreen : public test::SoftwareScreens {
+  protected:
+    void SetUp() override {
+        SoftwareScreens::SetUp();
+        for (const tools::DemoFile& file : tools::DemoMapFiles())
+            folder_.Write(file.path, file.bytes);
+        TileSize = 32;
+        ZoomFactor = 1;
+        FramesPerUpdate = 1;
+        TheMainInterpreter.PanoramaImage = -1;
+        TheMainInterpreter.FogImage = -1;
+        TheMainInterpreter.ToneCurrent = {0, 0, 0};
+        TheScreenState.panoramaChanged = 0;
+        TheScreenState.fogChanged = 0;
+    }
+    void TearDown() override {
+        TheImageCache.ReleaseAllGraphics();
+        TheMapState = MapState();
+        layer::ChangeBlendMode(0, 255);
+        layer::ChangeBrightRgb(255, 255, 255);
+        SoftwareScreens::TearDown();
+    }
+
+    // Makes the map the current one with the demo's tile set, and a map view for it.
+    static void Load(const MapData& map, bool loops = false) {
+        MapState& mapState = TheMapState;
+        mapState = MapState();
+        mapState.mapNumber = 0;
+        mapState.mapData = map;
+        mapState.tileSet = tools::DemoTileSet();
+        mapState.baseImageName = mapState.tileSet.imageNames[0];
+        for (std::size_t i = 0; i < mapState.autotileImageNames.size(); ++i)
+            mapState.autotileImageNames[i] = mapState.tileSet.imageNames[i + 1];
+        mapState.attributes = mapState.tileSet.attributes;
+        mapState.tags = mapState.tileSet.tags;
+        mapState.loopsHorizontally = loops;
+        mapState.loopsVertically = loops;
+    }
+
+    // The view at pixel (x, y), as the frame's draw pass sets it.
+    static void ViewAt(MapView& view, int x, int y) {
+        TheMapState.scrollX = 4 * x;
+        TheMapState.scrollY = 4 * y;
+        view.tileView.viewPixelX = x;
+        view.tileView.viewPixelY = y;
+    }
+
+    // A rectangle of the back screen as a picture.
+    static test::RgbaImage Screen(int x0 = 0, int y0 = 0, int width = 640, int height = 480) {
+        test::RgbaImage picture{width, height, {}};
+        for (int y = y0; y < y0 + height; ++y) {
+            for (int x = x0; x < x0 + width; ++x) {
+                const std::uint32_t pixel = BackPixel(x, y);
+                picture.pixels.insert(
+                    picture.pixels.end(),
+                    {static_cast<std::uint8_t>(pixel >> 16), static_cast<std::uint8_t>(pixel >> 8),
+                     static_cast<std::uint8_t>(pixel), 255});
+            }
+        }
+        return picture;
+    }
+
+    static void Clear() { layer::WipeDrawTarget(); }
+
+    GameFolderScope folder_;
+};
+
+}  // namespace game
