@@ -1,8 +1,13 @@
 #include <algorithm>
 #include <array>
 
+#include "game/interpreter/call_commands.h"
 #include "game/interpreter/command_handlers.h"
+#include "game/interpreter/database_operation.h"
 #include "game/interpreter/dispatch_commands.h"
+#include "game/interpreter/flow_commands.h"
+#include "game/interpreter/string_operation.h"
+#include "game/interpreter/variable_operation.h"
 
 namespace game {
 namespace {
@@ -13,70 +18,76 @@ constexpr CommandHandler kPending = CommandNotBuiltYet;
 
 // In ascending code order.
 constexpr CommandEntry kCommands[] = {
-    {-1, R, CommandListEnd},      {101, R, DisplayMessage},     {102, R, OfferChoices},
-    {104, R, SetChoiceCloseFlag}, {105, R, SetMessageHoldFlag}, {111, C, BranchOnNumbers},
-    {112, C, BranchOnStrings},    {121, C, kPending},  // VariableOperation
-    {122, R, kPending},                                // StringOperation
-    {123, R, kPending},                                // ReadKeyInput
-    {124, C, kPending},                                // SetVariableFromState
-    {130, R, kPending},                                // RelocateCharacter
-    {140, C, kPending},                                // PlaySoundCommand
-    {141, C, kPending},                                // PlaySpeech
-    {150, C, kPending},                                // PictureOperation
-    {151, R, kPending},                                // ScreenColorChange
-    {160, R, kPending},                                // ConfigureTransition
-    {161, R, kPending},                                // PrepareTransition
-    {162, R, kPending},                                // ExecuteTransition
-    {170, C, kPending},                                // StartLoop
-    {171, C, kPending},                                // BreakLoop
-    {172, R, kPending},                                // EndEvent
-    {173, R, kPending},                                // RemoveMapEvent
-    {174, R, kPending},                                // ReturnToTitle
-    {175, R, kPending},                                // QuitGame
-    {176, C, kPending},                                // ContinueLoop
-    {177, R, kPending},                                // FreezeMapView
-    {178, R, kPending},                                // UnfreezeMapView
-    {179, C, kPending},                                // StartCountedLoop
-    {180, R, kPending},                                // WaitFrames
-    {201, R, kPending},                                // AssignMoveRoute
-    {202, R, kPending},                                // WaitForMoves
-    {210, R, kPending},                                // CallEvent
-    {211, R, kPending},                                // ReserveEvent
-    {213, C, kPending},                                // GoToLabel
-    {220, R, kPending},                                // SaveOrLoadGame
-    {221, R, kPending},                                // ReadSaveSlotVariable
-    {222, R, kPending},                                // WriteSaveSlotVariable
-    {230, R, kPending},                                // AllowMovementDuringEvents
-    {231, R, kPending},                                // StopMovementDuringEvents
-    {240, R, kPending},                                // SetTileAttribute
-    {241, R, kPending},                                // ChangeTileSet
-    {242, R, kPending},                                // ChangeMapTiles
-    {250, C, kPending},                                // DatabaseOperation
-    {260, R, kPending},                                // AccessInternet
-    {270, R, kPending},                                // CharacterOperation
-    {280, R, kPending},                                // StartScreenShake
-    {281, R, kPending},                                // ScrollView
-    {290, R, kPending},                                // ApplyVisualEffect
-    {300, R, kPending},                                // CallEventByName
-    {401, C, kPending},                                // BranchCase
-    {402, C, kPending},                                // ChoiceCase
-    {420, C, kPending},                                // BranchElse
-    {421, C, kPending},                                // ChoiceOtherCase
-    {498, C, kPending},                                // LoopEnd
-    {499, C, kPending},                                // BranchEnd
-    {210000, C, FastArithmetic},                       // FastSetSum
-    {210001, C, FastArithmetic},                       // FastSetDifference
-    {210002, C, FastArithmetic},                       // FastSetProduct
-    {210010, C, FastArithmetic},                       // FastAddSum
-    {210011, C, FastArithmetic},                       // FastAddDifference
-    {210012, C, FastArithmetic},                       // FastAddProduct
-    {210020, C, FastArithmetic},                       // FastSubtractSum
-    {210021, C, FastArithmetic},                       // FastSubtractDifference
-    {210022, C, FastArithmetic},                       // FastSubtractProduct
-    {210030, C, FastArithmetic},                       // FastMultiplySum
-    {210031, C, FastArithmetic},                       // FastMultiplyDifference
-    {210032, C, FastArithmetic},                       // FastMultiplyProduct
-    {498000, C, FastJump},        {498001, C, FastLoopEnd},
+    {-1, R, CommandListEnd},
+    {101, R, DisplayMessage},
+    {102, R, OfferChoices},
+    {104, R, SetChoiceCloseFlag},
+    {105, R, SetMessageHoldFlag},
+    {111, C, BranchOnNumbers},
+    {112, C, BranchOnStrings},
+    {121, C, VariableOperation},
+    {122, R, StringOperation},
+    {123, R, kPending},  // ReadKeyInput
+    {124, C, kPending},  // SetVariableFromState
+    {130, R, kPending},  // RelocateCharacter
+    {140, C, kPending},  // PlaySoundCommand
+    {141, C, kPending},  // PlaySpeech
+    {150, C, kPending},  // PictureOperation
+    {151, R, kPending},  // ScreenColorChange
+    {160, R, kPending},  // ConfigureTransition
+    {161, R, kPending},  // PrepareTransition
+    {162, R, kPending},  // ExecuteTransition
+    {170, C, StartLoop},
+    {171, C, BreakLoop},
+    {172, R, EndEvent},
+    {173, R, RemoveMapEvent},
+    {174, R, ReturnToTitle},
+    {175, R, QuitGame},
+    {176, C, ContinueLoop},
+    {177, R, FreezeMapView},
+    {178, R, UnfreezeMapView},
+    {179, C, StartCountedLoop},
+    {180, R, WaitFrames},
+    {201, R, kPending},  // AssignMoveRoute
+    {202, R, WaitForMoves},
+    {210, R, CallEvent},
+    {211, R, ReserveEvent},
+    {213, C, GoToLabel},
+    {220, R, kPending},  // SaveOrLoadGame
+    {221, R, kPending},  // ReadSaveSlotVariable
+    {222, R, kPending},  // WriteSaveSlotVariable
+    {230, R, kPending},  // AllowMovementDuringEvents
+    {231, R, kPending},  // StopMovementDuringEvents
+    {240, R, kPending},  // SetTileAttribute
+    {241, R, kPending},  // ChangeTileSet
+    {242, R, kPending},  // ChangeMapTiles
+    {250, C, DatabaseOperation},
+    {260, R, kPending},  // AccessInternet
+    {270, R, kPending},  // CharacterOperation
+    {280, R, kPending},  // StartScreenShake
+    {281, R, kPending},  // ScrollView
+    {290, R, kPending},  // ApplyVisualEffect
+    {300, R, CallEventByName},
+    {401, C, BranchCase},
+    {402, C, ChoiceCase},
+    {420, C, BranchCase},  // BranchElse
+    {421, C, ChoiceCase},  // ChoiceOtherCase
+    {498, C, LoopEnd},
+    {499, C, BranchEnd},
+    {210000, C, FastArithmetic},  // FastSetSum
+    {210001, C, FastArithmetic},  // FastSetDifference
+    {210002, C, FastArithmetic},  // FastSetProduct
+    {210010, C, FastArithmetic},  // FastAddSum
+    {210011, C, FastArithmetic},  // FastAddDifference
+    {210012, C, FastArithmetic},  // FastAddProduct
+    {210020, C, FastArithmetic},  // FastSubtractSum
+    {210021, C, FastArithmetic},  // FastSubtractDifference
+    {210022, C, FastArithmetic},  // FastSubtractProduct
+    {210030, C, FastArithmetic},  // FastMultiplySum
+    {210031, C, FastArithmetic},  // FastMultiplyDifference
+    {210032, C, FastArithmetic},  // FastMultiplyProduct
+    {498000, C, FastJump},
+    {498001, C, FastLoopEnd},
 };
 
 static_assert(std::is_sorted(std::begin(kCommands), std::end(kCommands),

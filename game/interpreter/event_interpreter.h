@@ -94,6 +94,8 @@ class EventInterpreter {
     // Copies of the automatic common events, taken at set-up with automatic choice on.
     std::vector<CommonEvent> automaticEvents;
     int calledCommon = 0;
+    // Calls nested above this interpreter, of any kind; a call past the cap is not made.
+    int callDepth = 0;
     // Indent and remaining passes of every open loop, innermost last; always the same length.
     std::vector<int> loopIndents;
     std::vector<int> loopCounts;

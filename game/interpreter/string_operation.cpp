@@ -1,0 +1,291 @@
+#include "game/interpreter/string_operation.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "game/core/display_scale.h"
+#include "game/core/error_box.h"
+#include "game/core/game_folder.h"
+#include "game/core/play_settings.h"
+#include "game/core/processing_point.h"
+#include "game/core/screen_state.h"
+#include "game/core/shift_jis_byte_kind.h"
+#include "game/core/variable_ids.h"
+#include "game/interpreter/command_args.h"
+#include "game/interpreter/event_interpreter.h"
+#include "game/interpreter/main_interpreter.h"
+#include "game/interpreter/message_text.h"
+#include "game/interpreter/message_text_internal.h"
+#include "game/interpreter/string_edit.h"
+#include "layer/core/layer_api.h"
+
+namespace game {
+namespace {
+
+// "[文字列操作] テスト専用エラー:書き込み先が空欄です。ファイル出力しませんでした。"
+constexpr char kWriteNameEmpty[] =
+    "[\x95\xB6\x8E\x9A\x97\xF1\x91\x80\x8D\xEC] \x83"
+    "e\x83X\x83g\x90\xEA\x97p\x83G\x83\x89\x81[:"
+    "\x8F\x91\x82\xAB\x8D\x9E\x82\xDD\x90\xE6\x82\xAA\x8B\xF3\x97\x93\x82\xC5\x82\xB7\x81"
+    "B\x83t\x83@\x83"
+    "C\x83\x8B\x8Fo\x97\xCD\x82\xB5\x82\xDC\x82\xB9\x82\xF1\x82\xC5\x82\xB5\x82\xBD\x81"
+    "B";
+// "[文字列操作] ﾃｽﾄ専用ｴﾗｰ:絶対ｱﾄﾞﾚｽ指定か上位ﾌｫﾙﾀﾞ指定(..)が行われています。"
+constexpr char kWriteNameRefused1[] =
+    "[\x95\xB6\x8E\x9A\x97\xF1\x91\x80\x8D\xEC] "
+    "\xC3\xBD\xC4\x90\xEA\x97p\xB4\xD7\xB0:"
+    "\x90\xE2\x91\xCE\xB1\xC4\xDE\xDA\xBD\x8Ew\x92\xE8\x82\xA9\x8F\xE3\x88\xCA\xCC\xAB\xD9\xC0\xDE"
+    "\x8Ew\x92\xE8(..)\x82\xAA\x8Ds\x82\xED\x82\xEA\x82\xC4\x82\xA2\x82\xDC\x82\xB7\x81"
+    "B";
+// "ゲームフォルダ外部にはファイル出力できません。"
+constexpr char kWriteNameRefused2[] =
+    "\x83Q\x81[\x83\x80\x83t\x83H\x83\x8B\x83_\x8AO\x95\x94\x82\xC9\x82\xCD\x83t\x83@\x83"
+    "C\x83\x8B\x8Fo\x97\xCD\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1\x81"
+    "B";
+// "【テキスト出力】 ファイルを出力できませんでした。"
+constexpr char kWriteFailed1[] =
+    "\x81y\x83"
+    "e\x83L\x83X\x83g\x8Fo\x97\xCD\x81z \x83t\x83@\x83"
+    "C\x83\x8B\x82\xF0\x8Fo\x97\xCD\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1\x82\xC5\x82\xB5\x82\xBD"
+    "\x81"
+    "B";
+// "フォルダが存在しないか、アクセス制限されている可能性があります"
+constexpr char kWriteFailed2[] =
+    "\x83t\x83H\x83\x8B\x83_\x82\xAA\x91\xB6\x8D\xDD\x82\xB5\x82\xC8\x82\xA2\x82\xA9\x81"
+    "A\x83"
+    "A\x83N\x83Z\x83X\x90\xA7\x8C\xC0\x82\xB3\x82\xEA\x82\xC4\x82\xA2\x82\xE9\x89\xC2\x94\\\x90\xAB"
+    "\x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB7";
+
+enum SourceKind { kLiteral = 0, kVariable = 1, kVariableByNumber = 2, kKeyInput = 3 };
+enum Operation {
+    kAssign = 0,
+    kAppend = 1,
+    kFirstLine = 2,
+    kCutFirstLine = 3,
+    kCutFirstCharacter = 4,
+    kReadFile = 5,
+    kWriteFile = 6,
+    kListFolder = 7,
+    kRemove = 8,
+    kReplace = 9,
+};
+constexpr std::int32_t kTargetByNumber = 0x10;
+constexpr std::int32_t kEscapeCancels = 0x1000;
+constexpr std::int32_t kStartWithTarget = 0x2000;
+
+struct Command {
+    EventInterpreter& interpreter;
+    const EventCommand& line;
+    std::int32_t target;
+    int sourceKind;
+    int operation;
+    std::int32_t operand;  // int 3
+};
+
+std::string Expand(const Command& command, const std::string& text, bool atLine) {
+    MessageTextOptions options;
+    options.atLine = atLine;
+    return ExpandMessageText(text, command.interpreter.eventNumber,
+                             command.interpreter.commonNumber, command.interpreter.mapId, options);
+}
+
+// The string variable of source kind 2: the one a numeric variable names, else int 3 itself.
+std::int32_t NamedStringId(Command& command) {
+    return IsNumberVariableId(command.operand)
+               ? command.interpreter.ReadInterpreterValue(command.operand)
+               : command.operand;
+}
+
+// The game folder's form of a path inside it.
+std::string InGameFolder(const std::string& path) {
+    return GetExeDirectory() + path;
+}
+
+std::string ReadTextFile(const std::string& name) {
+    const layer::FileHandle file = layer::OpenDataFile(name.c_str(), 0);
+    if (file == 0)
+        return "<NoFile>";
+    const int size = std::max(layer::GetDataFileSize(name.c_str()), 0);
+    std::string bytes(static_cast<std::size_t>(size), '\0');
+    const int read = size > 0 ? layer::ReadDataFile(bytes.data(), size, file) : 0;
+    layer::CloseDataFile(file);
+    bytes.resize(static_cast<std::size_t>(std::clamp(read, 0, size)));
+    return bytes.substr(0, bytes.find('\0'));
+}
+
+std::string ListFolderNames(std::string folder) {
+    std::replace(folder.begin(), folder.end(), '\x01', '\\');
+    std::vector<std::string> names;
+    layer::ListFolder(
+        InGameFolder(folder).c_str(),
+        [](const char* name, void* context) {
+            static_cast<std::vector<std::string>*>(context)->push_back(name);
+        },
+        &names);
+    std::string list;
+    for (const std::string& name : names)
+        list += (list.empty() ? "" : "\n") + name;
+    return list;
+}
+
+// Names that reach outside the game folder: drive or stream colons, parent folders and
+// absolute paths.
+bool LeavesGameFolder(const std::string& name) {
+    return name.find(':') != std::string::npos || name.find("..") != std::string::npos ||
+           name.front() == '\\' || name.front() == '/';
+}
+
+// Writes the target's present text to a file in the game folder, line feeds as carriage
+// return and line feed.
+void WriteTextFile(const std::string& name, const std::string& text) {
+    const std::string path = RevertControlCodes(name);
+    if (name.empty() || path.empty()) {
+        if (TestPlayMode != 0)
+            ShowErrorBox(kWriteNameEmpty, GetProcessingPointText(), "");
+        return;
+    }
+    if (LeavesGameFolder(name) || LeavesGameFolder(path)) {
+        if (TestPlayMode != 0)
+            ShowErrorBox(kWriteNameRefused1, kWriteNameRefused2, GetProcessingPointText());
+        return;
+    }
+    std::string bytes;
+    for (char c : RevertControlCodes(text)) {
+        if (c == '\n')
+            bytes += '\r';
+        bytes += c;
+    }
+    if (layer::WriteWholeFile(InGameFolder(path).c_str(), bytes.data(),
+                              static_cast<int>(bytes.size())) != 0)
+        ShowErrorBox(kWriteFailed1, kWriteFailed2, path);
+}
+
+// Starts the player's typing into the target; false while another typing runs.
+bool StartKeyInput(Command& command, const std::string& targetText) {
+    if (TheScreenState.StringInputActive != 0)
+        return false;
+    EventInterpreter& interpreter = command.interpreter;
+    TheScreenState.StringInputActive = 1;
+    TheMainInterpreter.TextInputState = 1;
+    layer::SetStandardFontSize(TheMainInterpreter.DefaultFontSize * ZoomFactor);
+    const std::int32_t maxLength = interpreter.ReadInterpreterValue(command.operand);
+    const int handle = layer::CreateTextInput(
+        maxLength, (Arg(command.line, 2) & kEscapeCancels) != 0 ? 1 : 0, 0, 0);
+    layer::ActivateTextInput(handle);
+    interpreter.textInputHandle = handle;
+    if ((Arg(command.line, 2) & kStartWithTarget) != 0) {
+        std::string present = interpreter.ReadInterpreterString(command.target);
+        if (maxLength >= 0 && present.size() > static_cast<std::size_t>(maxLength)) {
+            std::size_t length = static_cast<std::size_t>(maxLength);
+            if (length > 0 && GetShiftJisByteKind(present, length - 1) == kLeadByte)
+                --length;
+            present.resize(length);
+        }
+        layer::SetTextInputString(present.c_str(), handle);
+    }
+    interpreter.textTarget = command.target;
+    interpreter.textBuffer = targetText;
+    return true;
+}
+
+// Writes the rest of a cut back into the source variable.
+void WriteBack(Command& command, const std::string& rest, bool byErrorText) {
+    EventInterpreter& interpreter = command.interpreter;
+    if (command.sourceKind == kVariable) {
+        interpreter.StoreInterpreterString(command.operand, rest);
+    } else if (command.sourceKind == kVariableByNumber) {
+        const bool named = byErrorText
+                               ? interpreter.ReadInterpreterString(command.operand) == "<<ERROR>>"
+                               : IsNumberVariableId(command.operand);
+        interpreter.StoreInterpreterString(
+            named ? interpreter.ReadInterpreterValue(command.operand) : command.operand, rest);
+    }
+}
+
+}  // namespace
+
+std::uint8_t StringOperation(EventInterpreter& interpreter) {
+    const EventCommand& line = interpreter.CurrentLine();
+    const std::int32_t word = Arg(line, 2);
+    Command command{interpreter,
+                    line,
+                    (word & kTargetByNumber) != 0 ? interpreter.ReadInterpreterValue(Arg(line, 1))
+                                                  : Arg(line, 1),
+                    word & 15,
+                    (word >> 8) & 15,
+                    Arg(line, 3)};
+    const int operation = command.operation;
+    std::string targetText;
+    if (operation == kAppend || operation == kWriteFile || operation == kRemove ||
+        operation == kReplace)
+        targetText = interpreter.ReadInterpreterString(command.target);
+
+    std::string source;
+    switch (command.sourceKind) {
+        case kLiteral:
+            source = Expand(command, Str(line, 0), false);
+            break;
+        case kVariable:
+            source = interpreter.ReadInterpreterString(command.operand);
+            break;
+        case kVariableByNumber:
+            source = interpreter.ReadInterpreterString(NamedStringId(command));
+            break;
+        case kKeyInput:
+            if (!StartKeyInput(command, targetText))
+                return 0;
+            targetText.clear();
+            break;
+        default:
+            break;
+    }
+
+    switch (operation) {
+        case kFirstLine:
+            source = FirstLineOf(source);
+            break;
+        case kCutFirstLine:
+            WriteBack(command, AfterFirstLine(source), false);
+            source = FirstLineOf(source);
+            break;
+        case kCutFirstCharacter: {
+            const std::size_t length = FirstCharacterLength(source);
+            WriteBack(command, source.substr(length), true);
+            source.resize(length);
+            break;
+        }
+        case kReadFile:
+            source = ReadTextFile(RevertControlCodes(source));
+            break;
+        case kWriteFile:
+            WriteTextFile(source, targetText);
+            return 1;
+        case kListFolder:
+            source = ListFolderNames(source);
+            break;
+        case kRemove:
+            targetText = RemoveOccurrences(std::move(targetText), source);
+            source.clear();
+            break;
+        case kReplace:
+            targetText = ReplaceOccurrences(std::move(targetText), source,
+                                            Expand(command, Str(line, 1), true));
+            source.clear();
+            break;
+        default:
+            break;
+    }
+
+    const std::string result = targetText + Expand(command, source, false);
+    if (IsNumberVariableId(command.target)) {
+        interpreter.StoreInterpreterValue(
+            command.target,
+            ReadTextNumber(result, 0, [&](std::size_t i) { return result[i] == '\0'; }));
+    } else {
+        interpreter.StoreInterpreterString(command.target, result);
+    }
+    return 1;
+}
+
+}  // namespace game

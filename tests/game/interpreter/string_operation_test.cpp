@@ -1,0 +1,101 @@
+#include <cstdint>
+#include <filesystem>
+#include <vector>
+
+#include "game/core/play_settings.h"
+#include "tests/game/core/game_folder_scope.h"
+#include "tests/game/interpreter/family_fixture.h"
+#include "tests/support/sjis.h"
+
+namespace game {
+namespace {
+
+class StringOperationTest : public FamilyTest {
+  protected:
+    GameFolderScope folder;
+};
+
+constexpr std::int32_t Op(int operation, int source) {
+    return source | (operation << 8);
+}
+
+TEST_F(StringOperationTest, RemoveAndReplace) {
+    struct Case {
+        const char* target;
+        const char* part;
+        int operation;
+        const char* result;
+    };
+    for (const Case& c :
+         {Case{"aab", "a", 8, "b"}, Case{"aabb", "ab", 8, ""}, Case{"aaa", "a", 9, "aaaaaa"}}) {
+        S(1) = c.target;
+        Run(tools::CommandListBuilder().Add(122, {Str(1), Op(c.operation, 0), 0},
+                                            {c.part, c.operation == 9 ? "aa" : ""}));
+        EXPECT_EQ(S(1), c.result) << c.target << " " << c.part;
+    }
+}
+
+TEST_F(StringOperationTest, CutFirstLineWritesTheRestBack) {
+    S(2) = "x\r\ny";
+    Run(tools::CommandListBuilder().Add(122, {Str(1), Op(3, 1), Str(2)}));
+    EXPECT_EQ(S(1), "x");
+    EXPECT_EQ(S(2), "y");
+}
+
+TEST_F(StringOperationTest, CutFirstCharacterMovesATwoByteCharacterWhole) {
+    S(2) = test::Sjis(u8"表x");
+    Run(tools::CommandListBuilder().Add(122, {Str(1), Op(4, 1), Str(2)}));
+    EXPECT_EQ(S(1), test::Sjis(u8"表"));
+    EXPECT_EQ(S(2), "x");
+}
+
+TEST_F(StringOperationTest, AMissingFileReadsAsNoFile) {
+    Run(tools::CommandListBuilder().Add(122, {Str(1), Op(5, 0), 0}, {"missing.txt"}));
+    EXPECT_EQ(S(1), "<NoFile>");
+}
+
+TEST_F(StringOperationTest, WrittenLinesEndInCarriageReturnAndLineFeed) {
+    S(1) = "a\nb";
+    Run(tools::CommandListBuilder().Add(122, {Str(1), Op(6, 0), 0}, {"out.txt"}));
+    EXPECT_EQ(folder.tree().read("out.txt"), "a\r\nb");
+    EXPECT_EQ(S(1), "a\nb");
+}
+
+TEST_F(StringOperationTest, NamesLeavingTheGameFolderAreRefused) {
+    TestPlayMode = 1;
+    S(1) = "secret";
+    for (const char* name : {"../x.txt", "c:x.txt", "/x", "\\x"}) {
+        ReportCapture::errors().clear();
+        Run(tools::CommandListBuilder().Add(122, {Str(1), Op(6, 0), 0}, {name}));
+        EXPECT_EQ(ReportCapture::errors().size(), 1u) << name;
+    }
+    TestPlayMode = 0;
+    EXPECT_FALSE(std::filesystem::exists(folder.tree().root().parent_path() / "x.txt"));
+}
+
+TEST_F(StringOperationTest, ListsAFolderByName) {
+    std::filesystem::create_directories(folder.tree().path("Empty"));
+    folder.tree().write("One/b.txt", "");
+    folder.tree().write("One/a.txt", "");
+    Run(tools::CommandListBuilder()
+            .Add(122, {Str(1), Op(7, 0), 0}, {"Empty"})
+            .Add(122, {Str(2), Op(7, 0), 0}, {"One"}));
+    EXPECT_EQ(S(1), "");
+    EXPECT_EQ(S(2), "a.txt\nb.txt");
+}
+
+TEST_F(StringOperationTest, ANumericTargetTakesTheLeadingNumber) {
+    Run(tools::CommandListBuilder().Add(122, {Var(1), Op(0, 0), 0}, {"12abc"}));
+    EXPECT_EQ(V(1), 12);
+}
+
+TEST_F(StringOperationTest, AKeyInputWaitsWhileAnotherRuns) {
+    TheScreenState.StringInputActive = 1;
+    const EventInterpreter interpreter =
+        Run(tools::CommandListBuilder().Add(122, {Str(1), Op(0, 3), 10}));
+    EXPECT_TRUE(interpreter.IsInterpreterRunning());
+    EXPECT_EQ(interpreter.line, 0);
+}
+
+}  // namespace
+}  // namespace game
