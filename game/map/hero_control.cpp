@@ -220,4 +220,9 @@ void CenterViewOn(int x, int y) {
         ScrollEdge(2 * t * y - 28 * t, GetMapHeight(), 30, mapState.loopsVertically != 0);
 }
 
+void PlaceCharacterAndCenterView(MapCharacter& character, int x, int y, int half) {
+    PlaceCharacter(character, x, y, half);
+    CenterViewOn((2 - half) * x, (2 - half) * y);
+}
+
 }  // namespace game

@@ -88,8 +88,10 @@ bool ChangeMap(MapState& mapState, int number) {
     mapState.scrollX = 0;
     mapState.scrollY = 0;
     mapState.pageRefreshRequest = 0;
-    // The characters of the map's events are made by the character side.
     mapState.eventCharacters.clear();
+    mapState.eventCharacters.reserve(mapState.mapData.events.size());
+    for (const MapEvent& event : mapState.mapData.events)
+        mapState.eventCharacters.emplace_back(number, event);
     if (mapState.parallelCommonEvents.empty()) {
         for (std::size_t i = 0; i < CommonEvents.events.size(); ++i) {
             if (HasParallelTrigger(CommonEvents.events[i]))

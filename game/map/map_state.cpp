@@ -7,6 +7,12 @@ namespace game {
 MapState TheMapState;
 
 void RefreshEventPages(MapState& mapState) {
+    if (mapState.mapNumber >= 0) {
+        for (EventCharacter& event : mapState.eventCharacters)
+            SelectActivePage(event);
+        for (ParallelCommonEvent& event : mapState.parallelCommonEvents)
+            event.CheckParallelTrigger();
+    }
     mapState.pageRefreshRequest = 0;
 }
 

@@ -85,8 +85,9 @@ bool WriteMapState(SaveBuffer& save, const MapState& mapState) {
     save.WriteInt(static_cast<std::int32_t>(mapState.attributes.size()));
     for (std::int32_t attribute : mapState.attributes)
         save.WriteInt(attribute);
-    // The character blocks of the event characters are written by the character side.
-    save.WriteInt(0);
+    save.WriteInt(static_cast<std::int32_t>(mapState.eventCharacters.size()));
+    for (const EventCharacter& event : mapState.eventCharacters)
+        WriteMapCharacter(save, event);
     save.WriteInt(static_cast<std::int32_t>(mapState.reservedList.size()));
     for (std::int32_t value : mapState.reservedList)
         save.WriteInt(value);
@@ -111,8 +112,15 @@ bool ReadMapState(SaveBuffer& save, MapState& mapState, bool rebuild) {
     if (!ReadAttributes(save, mapState.attributes))
         return false;
     std::int32_t characters = 0;
-    if (!save.ReadInt(characters) || characters != 0)
+    // Every character block takes more than one byte: a count beyond the block is damage.
+    if (!save.ReadInt(characters) || !save.CountFits(characters, 1))
         return false;
+    if (mapState.eventCharacters.size() < static_cast<std::size_t>(characters))
+        mapState.eventCharacters.resize(static_cast<std::size_t>(characters));
+    for (std::int32_t i = 0; i < characters; ++i) {
+        if (!ReadMapCharacter(save, mapState.eventCharacters[static_cast<std::size_t>(i)]))
+            return false;
+    }
     std::int32_t reserved = 0;
     if (!save.ReadInt(reserved) || !save.CountFits(reserved, 4))
         return false;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "game/map/character_sprite.h"
 #include "game/map/draw_order.h"
 #include "game/map/panorama_and_fog.h"
 #include "game/map/tile_set_view.h"
@@ -16,6 +17,7 @@ struct MapView {
     PanoramaState panorama;
     FogState fog;
     DrawOrderBuckets drawOrder;
+    CharacterSprites sprites;
 };
 
 // Rebuilds the sprites, the tile view and the panorama and fog states for the global map.

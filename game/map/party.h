@@ -57,5 +57,8 @@ void UpdatePartyMembers(Party& party);
 void GatherParty(Party& party);
 // Centres the view on half tile (x, y), kept on the map where it does not loop.
 void CenterViewOn(int x, int y);
+// Places the character (tiles with half 0, half tiles with half 1) and centres the view on
+// it.
+void PlaceCharacterAndCenterView(MapCharacter& character, int x, int y, int half);
 
 }  // namespace game
