@@ -1,0 +1,163 @@
+// Character sprites on the software back screen over the demo's start map.
+#include <gtest/gtest.h>
+
+#include "game/core/database.h"
+#include "game/core/game_info.h"
+#include "game/map/character_sprite.h"
+#include "game/map/event_character.h"
+#include "game/map/party.h"
+#include "tests/game/map/map_screen_fixture.h"
+#include "tools/lib/demo_characters.h"
+
+namespace game {
+namespace {
+
+class Sprites : public MapScreen {
+  protected:
+    void SetUp() override {
+        MapScreen::SetUp();
+        for (const tools::DemoFile& file : tools::DemoCharacterFiles())
+            folder_.Write(file.path, file.bytes);
+        SetNewGameDefaults(TheGameInfo);
+        SysDataBase = DataBase();
+        SysDataBase.types.resize(10);
+        SysDataBase.ResizeDBDataList(9, 1);
+        SysDataBase.WriteDBString(9, 0, 0, tools::kDemoShadowImage);
+        Load(tools::DemoStartMap());
+        TheParty = Party();
+    }
+    void TearDown() override {
+        TheParty = Party();
+        SysDataBase = DataBase();
+        MapScreen::TearDown();
+    }
+
+    // An event at tile (x, y) showing `sheet`, facing `direction`, with shadow `shadow`.
+    static EventCharacter& Add(const std::string& sheet, int x, int y, int direction,
+                               std::uint8_t shadow = 255) {
+        MapEvent event(static_cast<int>(TheMapState.eventCharacters.size()));
+        event.x = x;
+        event.y = y;
+        event.pages[0].graphic.graphicName = sheet;
+        event.pages[0].graphic.direction = static_cast<std::uint8_t>(direction);
+        event.pages[0].options = {shadow, 0, 0};
+        TheMapState.mapData.events.push_back(event);
+        TheMapState.eventCharacters.emplace_back(0, event);
+        return TheMapState.eventCharacters.back();
+    }
+
+    static int CellOf(int index) {
+        CharacterSprite sprite(CharacterSprite::Owner::kEvent, index);
+        return sprite.cell;
+    }
+};
+
+TEST(SheetLayout, KindsAndColumnsComeFromTheName) {
+    struct Case {
+        const char* name;
+        bool eightWay;
+        int kind, columns;
+    } const cases[] = {
+        {"npc.png", true, 0, 6},      {"npc.png", false, 0, 3},
+        {"clerkT.png", true, 1, 8},   {"clerkT.PNG", false, 1, 4},
+        {"guardTX.png", true, 2, 12}, {"guardTX.png", false, 2, 6},
+        {"sign$.png", true, -1, 1},   {"T$.png", true, -1, 1},
+        {"\x83T.png", true, 0, 6},    {"a\x83T.pngT.png", false, 1, 4},
+    };
+    for (const Case& c : cases) {
+        const SheetLayout layout = ChooseSheetLayout(c.name, 3, c.eightWay);
+        EXPECT_EQ(layout.kind, c.kind) << c.name;
+        EXPECT_EQ(layout.columns, c.columns) << c.name;
+    }
+}
+
+TEST_F(Sprites, CellsByDirectionPatternAndMotion) {
+    struct Case {
+        const char* sheet;
+        std::uint8_t eightWay;
+        int direction, pattern;
+        std::uint8_t moving;
+        int cell;
+    } const cases[] = {
+        {tools::kDemoNpcSheet, 1, 6, 2, 0, 15},
+        {tools::kDemoNpcSheet, 1, 9, 0, 0, 22},
+        {tools::kDemoStandColumnSheet, 0, 2, 1, 0, 1},
+        {tools::kDemoStandColumnSheet, 0, 2, 1, 1, 3},
+        {tools::kDemoDoubleSheet, 1, 4, 1, 1, 12 + 1 + 3 + 1},
+        {tools::kDemoSingleImage, 1, 8, 2, 1, 1},
+    };
+    for (const Case& c : cases) {
+        EventCharacter& event = Add(c.sheet, 2, 2, c.direction);
+        event.eightDirectionSheet = c.eightWay;
+        event.pattern = static_cast<std::int16_t>(c.pattern);
+        event.moving = c.moving;
+        EXPECT_EQ(CellOf(static_cast<int>(TheMapState.eventCharacters.size()) - 1), c.cell)
+            << c.sheet << " " << c.direction;
+    }
+    CharacterSprite sign(CharacterSprite::Owner::kEvent,
+                         static_cast<int>(TheMapState.eventCharacters.size()) - 1);
+    EXPECT_EQ(sign.anchorX, 16);
+    EXPECT_EQ(sign.anchorY, 32);
+}
+
+TEST_F(Sprites, BushTilesNeedBothFootColumns) {
+    EXPECT_TRUE(IsBushAt(TheMapState, 12, 21));
+    EXPECT_TRUE(IsBushAt(TheMapState, 16, 22));
+    EXPECT_FALSE(IsBushAt(TheMapState, 17, 22));
+    EXPECT_FALSE(IsBushAt(TheMapState, 12, 19));
+    EXPECT_FALSE(IsBushAt(MapState(), 12, 21));
+}
+
+void PopulateDemoScene() {
+    PlaceCharacter(TheParty, 10, 7, 0);
+    TheParty.graphicName = tools::kDemoHeroSheet;
+    TheParty.pageBytes = {0};
+    TheParty.members[0].graphicName = tools::kDemoPartySheet;
+    PlaceCharacter(TheParty.members[0], 10, 6, 0);
+    TheParty.members[0].pageBytes = {0};
+}
+
+TEST_F(Sprites, TheDemoSceneWithEveryKindOfSprite) {
+    PopulateDemoScene();
+    Add(tools::kDemoNpcSheet, 12, 7, 6, 0);
+    Add(tools::kDemoStandColumnSheet, 14, 9, 2, 0);
+    Add(tools::kDemoDoubleSheet, 16, 7, 4, 0);
+    Add(tools::kDemoSingleImage, 8, 5, 2);
+    // Feet in the bush; and one in mid-jump over it, drawn whole.
+    Add(tools::kDemoNpcSheet, 7, 11, 2, 0);
+    EventCharacter& jumper = Add(tools::kDemoNpcSheet, 6, 12, 2, 0);
+    jumper.jumpHalfLength = 5;
+    jumper.jumpRemaining = 5;
+    // Behind and in front of the fence, under a tree top.
+    Add(tools::kDemoNpcSheet, 5, 13, 8, 0);
+    Add(tools::kDemoNpcSheet, 3, 14, 2, 0);
+    Add(tools::kDemoNpcSheet, 4, 9, 2, 0);
+    EventCharacter& flashing = Add(tools::kDemoNpcSheet, 10, 4, 2, 0);
+    flashing.flashColour = 0xC86464;
+    flashing.flashLength = 20;
+    flashing.flashRemaining = 10;
+    Add(tools::kDemoNpcSheet, 12, 4, 2, 0).opacity = 0;
+    MapView view;
+    DrawMap(view);
+    EXPECT_TRUE(test::MatchesGolden(Screen(), "map/sprites-demo-scene"));
+
+    TheMapState.zoomPercent = 150;
+    TheMapState.zoomCentreX = 320;
+    TheMapState.zoomCentreY = 240;
+    Clear();
+    DrawMap(view);
+    EXPECT_TRUE(test::MatchesGolden(Screen(), "map/sprites-zoom-150"));
+}
+
+TEST_F(Sprites, ALoopingMapDrawsCharactersAcrossTheSeam) {
+    Load(tools::DemoLoopMap(), true);
+    Add(tools::kDemoNpcSheet, 9, 3, 2, 0);
+    Add(tools::kDemoNpcSheet, 0, 3, 2, 0);
+    MapView view;
+    ViewAt(view, -16, -16);
+    DrawMap(view);
+    EXPECT_TRUE(test::MatchesGolden(Screen(0, 0, 400, 300), "map/sprites-loop-seam"));
+}
+
+}  // namespace
+}  // namespace game
