@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "game/map/map_state_save.h"
+#include "game/save/save_buffer.h"
 #include "tests/game/map/character_fixture.h"
 
 namespace game {
@@ -173,6 +175,22 @@ TEST_F(Triggers, AutomaticAndTouchEitherWayMarkThemselves) {
     EventCharacter& touch = Add(2, 6, 4, kTouchEitherWayStart);
     CheckEventTouch(touch, 5, 4);
     EXPECT_EQ(touch.runRequest, 1);
+}
+
+TEST_F(EventPages, TheMapSaveCarriesEveryEventCharacter) {
+    AddEvent(4, 6, 8).direction = 4;
+    AddEvent(9, 12, 2).removed = 1;
+    SaveBuffer save;
+    WriteMapState(save, TheMapState);
+    SaveBuffer load(save.block());
+    MapState read;
+    ASSERT_TRUE(ReadMapState(load, read, false));
+    ASSERT_EQ(read.eventCharacters.size(), 2u);
+    EXPECT_EQ(read.eventCharacters[0].referenceId, 4);
+    EXPECT_EQ(read.eventCharacters[0].direction, 4);
+    EXPECT_EQ(read.eventCharacters[1].x, 12);
+    EXPECT_EQ(read.eventCharacters[1].pixelY, 2 * 64);
+    EXPECT_EQ(read.eventCharacters[1].removed, 1);
 }
 
 }  // namespace

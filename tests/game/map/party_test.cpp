@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <vector>
 
 #include "game/map/move_route.h"
@@ -136,6 +139,34 @@ TEST_F(PartyControl, SaveBlockRoundTripAndDamagedCounts) {
         EXPECT_FALSE(ReadParty(damaged, party)) << count;
         EXPECT_TRUE(damaged.readPastEnd()) << count;
     }
+}
+
+// QVARN_WRITE_FUZZ_SEEDS=1 writes the seeds of the character and party fuzz targets into the
+// source tree.
+TEST_F(PartyControl, WritesFuzzSeedsWhenAsked) {
+    const char* asked = std::getenv("QVARN_WRITE_FUZZ_SEEDS");
+    if (asked == nullptr || std::string(asked) != "1")
+        GTEST_SKIP() << "seeds are written only when asked";
+    PlaceCharacter(TheParty, 3, 4, 0);
+    TheParty.graphicName = "hero.png";
+    TheParty.runningRoute.steps.resize(2);
+    TheParty.runningRoute.steps[0].args = {1100003, 5};
+    TheParty.spareList = {1};
+    GatherParty(TheParty);
+    const std::filesystem::path seeds =
+        std::filesystem::path(QVARN_SOURCE_DIR) / "tests/fuzz/seeds";
+    auto write = [&](const std::string& target, const std::vector<std::uint8_t>& bytes) {
+        std::filesystem::create_directories(seeds / target);
+        std::ofstream(seeds / target / "writer", std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()),
+                   static_cast<std::streamsize>(bytes.size()));
+    };
+    SaveBuffer character;
+    WriteMapCharacter(character, TheParty);
+    write("map_character", character.block());
+    SaveBuffer party;
+    WriteParty(party, TheParty);
+    write("party", party.block());
 }
 
 }  // namespace

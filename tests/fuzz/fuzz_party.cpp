@@ -1,0 +1,17 @@
+// Bytes as the party's save block: the hero, at most nine members and the move history.
+#include <cstdint>
+#include <cstdlib>
+#include <vector>
+
+#include "game/map/party.h"
+#include "game/save/save_buffer.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    game::SaveBuffer save(std::vector<std::uint8_t>(data, data + size));
+    game::Party party;
+    if (!game::ReadParty(save, party) && save.position() > save.end())
+        std::abort();
+    if (party.members.size() > game::Party::kMaxSavedMembers)
+        std::abort();
+    return 0;
+}
