@@ -12,6 +12,7 @@
 #include "tools/lib/command_list_builder.h"
 #include "tools/lib/common_event_writer.h"
 #include "tools/lib/database_writer.h"
+#include "tools/lib/demo_characters.h"
 #include "tools/lib/demo_map.h"
 #include "tools/lib/game_dat_writer.h"
 
@@ -23,6 +24,8 @@ using Bytes = std::vector<std::uint8_t>;
 constexpr int kSystemTypes = 24;
 constexpr int kMapType = 0;
 constexpr int kPanoramaType = 13;
+constexpr int kShadowType = 9;
+constexpr int kHeroGraphicString = 7;
 constexpr int kStartPositionType = 7;
 constexpr int kColourType = 12;
 constexpr int kFirstVariableSetType = 14;
@@ -112,6 +115,10 @@ game::DataBase SystemDataBase() {
         db.typeDescs[static_cast<std::size_t>(type)] = Describe("変数名", kVariableSetSize, 1);
     }
     AddMapRows(db);
+    // Shadow 0 under every character.
+    db.types[kShadowType].contentCodes = {2000};
+    db.types[kShadowType].records[0] = {{}, {tools::kDemoShadowImage}};
+    db.typeDescs[kShadowType] = Describe("影", 1, 1);
     return db;
 }
 
@@ -214,12 +221,16 @@ Bytes GameDat() {
     contents.flags[4] = 60;
     contents.strings = info.gameStrings;
     contents.strings[0] = Sjis("デモゲーム");
+    contents.strings[kHeroGraphicString] = tools::kDemoHeroSheet;
     contents.values16 = info.gameValues16;
     return WriteGameDat(contents, game::ScrambleSeeds{});
 }
 
 bool WriteMapFiles(const std::filesystem::path& folder) {
-    for (const DemoFile& file : DemoMapFiles()) {
+    std::vector<DemoFile> files = DemoMapFiles();
+    for (DemoFile& file : DemoCharacterFiles())
+        files.push_back(std::move(file));
+    for (const DemoFile& file : files) {
         if (!WriteFile(folder / file.path, file.bytes))
             return false;
     }
