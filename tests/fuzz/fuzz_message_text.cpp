@@ -12,7 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size == 0)
         return 0;
     game::SetErrorBoxSink([](std::string_view, std::string_view, std::string_view) {});
-    game::TheVariableStore.stringVariables = {"\\v[0]\\E", "\\s[1]x", "\x95\\"};
+    game::TheVariableStore.stringVariables = {"\\v[0]\\E", "\\s[2]x", "\x95\\"};
     game::TheVariableStore.variableSets = {{-7, 12345}};
     game::MessageTextOptions options;
     options.substitutionsOnly = (data[0] & 1) != 0;

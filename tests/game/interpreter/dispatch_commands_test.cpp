@@ -283,6 +283,20 @@ TEST_F(DispatchTest, AChoiceShowsTenItemsAtMost) {
     EXPECT_EQ(TheScreenState.choiceText.size(), 20u);
 }
 
+TEST_F(DispatchTest, SkipToBlockEndStopsBeforeTheNextLineOnTheSameIndent) {
+    Start(CommandListBuilder()
+              .Add(401, {}, {}, 1)
+              .Add(0, {}, {}, 2)
+              .Add(0, {}, {}, 2)
+              .Add(499, {}, {}, 1)
+              .Build());
+    SkipToBlockEnd(interpreter);
+    EXPECT_EQ(interpreter.line, 2);
+    Start(CommandListBuilder().Add(401, {}, {}, 3).Add(0, {}, {}, 4).Build());
+    SkipToBlockEnd(interpreter);  // no line closes the block: it stops before the end line
+    EXPECT_EQ(interpreter.line, 1);
+}
+
 TEST_F(DispatchTest, CharacterReferences) {
     TheParty.members.resize(2);
     TheMapState.mapData.events = {MapEvent(3), MapEvent(8)};
