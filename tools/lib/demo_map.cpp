@@ -4,6 +4,7 @@
 #include <array>
 
 #include "game/core/map_event_lookup.h"
+#include "tools/lib/demo_events.h"
 #include "tools/lib/tile_set_writer.h"
 
 namespace tools {
@@ -207,6 +208,16 @@ game::MapData DemoLoopMap() {
     return map;
 }
 
+namespace {
+
+game::MapData StartMapWithEvents() {
+    game::MapData map = DemoStartMap();
+    AddDemoEvents(map);
+    return map;
+}
+
+}  // namespace
+
 std::vector<DemoFile> DemoMapFiles() {
     const auto png = [](const RgbaPicture& picture) { return EncodePng(picture); };
     const auto path = [](std::string name) {
@@ -215,7 +226,7 @@ std::vector<DemoFile> DemoMapFiles() {
     };
     return {{"Data/BasicData/TileSetData.dat",
              WriteTileSetData({game::TileSet{}, DemoTileSet()}, 0xD0, game::ScrambleSeeds{})},
-            {"Data/MapData/Start.mps", DemoStartMap().BuildMapImage(game::ScrambleSeeds{})},
+            {"Data/MapData/Start.mps", StartMapWithEvents().BuildMapImage(game::ScrambleSeeds{})},
             {"Data/MapData/Loop.mps", DemoLoopMap().BuildMapImage(game::ScrambleSeeds{})},
             {path(kDemoBaseImage), png(DemoBasePicture())},
             {path(kDemoAutotileImage), png(DemoAutotilePicture())},

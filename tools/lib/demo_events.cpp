@@ -1,0 +1,113 @@
+#include "tools/lib/demo_events.h"
+
+#include <string>
+#include <vector>
+
+#include "platform/text_encoding.h"
+#include "tools/lib/command_list_builder.h"
+#include "tools/lib/demo_characters.h"
+
+namespace tools {
+namespace {
+
+constexpr int kSetVariable = 121;
+constexpr int kMessage = 101;
+constexpr std::int32_t kLiteralAssign = 4;
+constexpr std::int32_t kLiteralAdd = 4 | (1 << 8);
+// The event's own self variable 0, and the comparison "equals" of a page condition in use.
+constexpr std::int32_t kOwnSelfVariable0 = 1100000;
+constexpr std::uint8_t kEqualsInUse = 0x21;
+constexpr std::uint8_t kNoShadow = 255;
+constexpr std::uint8_t kWalking = 0x02;
+constexpr std::uint8_t kPassThrough = 0x08;
+
+std::string Sjis(const std::string& utf8) {
+    return platform::Utf8ToCp932(utf8);
+}
+
+std::vector<game::EventCommand> Sets(std::int32_t variable, std::int32_t mode) {
+    CommandListBuilder list;
+    list.Add(kSetVariable, {variable, 1, 0, mode});
+    return list.Build();
+}
+
+game::EventPage Page(const std::string& sheet, int startKind,
+                     std::vector<game::EventCommand> commands, std::uint8_t shadow = 0) {
+    game::EventPage page;
+    page.graphic.graphicName = sheet;
+    page.conditions.startKind = static_cast<std::uint8_t>(startKind);
+    page.movement.characterOptions = kWalking;
+    page.commands = std::move(commands);
+    page.commandCount = static_cast<std::int32_t>(page.commands.size());
+    page.options = {shadow, 0, 0};
+    return page;
+}
+
+// A second page that holds once the event's own self variable 0 is 1.
+game::EventPage SwitchedOffPage() {
+    game::EventPage page = Page("", 0, CommandListBuilder().Build(), kNoShadow);
+    page.conditions.operators[0] = kEqualsInUse;
+    page.conditions.variableIds[0] = kOwnSelfVariable0;
+    page.conditions.references[0] = 1;
+    page.movement.characterOptions = kPassThrough;
+    return page;
+}
+
+void Put(game::MapData& map, const std::string& name, int x, int y,
+         std::vector<game::EventPage> pages) {
+    game::MapEvent event(static_cast<std::int32_t>(map.events.size()));
+    event.name = Sjis(name);
+    event.x = x;
+    event.y = y;
+    event.pages = std::move(pages);
+    event.pageCount = static_cast<std::int32_t>(event.pages.size());
+    map.events.push_back(std::move(event));
+    map.header.eventCount = static_cast<std::int32_t>(map.events.size());
+}
+
+}  // namespace
+
+void AddDemoEvents(game::MapData& map) {
+    CommandListBuilder sign;
+    sign.Add(kMessage, {}, {Sjis("ようこそ、デモの村へ")})
+        .Add(kSetVariable, {kDemoSignVariable, 1, 0, kLiteralAssign});
+    Put(map, "看板", 8, 5, {Page(kDemoSingleImage, 0, sign.Build(), kNoShadow)});
+    Put(map, "店員", 14, 9,
+        {Page(kDemoStandColumnSheet, 0, Sets(kDemoClerkVariable, kLiteralAssign))});
+
+    CommandListBuilder plate;
+    plate.Add(kSetVariable, {kOwnSelfVariable0, 1, 0, kLiteralAssign})
+        .Add(kSetVariable, {kDemoPlateVariable, 1, 0, kLiteralAdd});
+    game::EventPage plateFirst = Page("", 3, plate.Build(), kNoShadow);
+    plateFirst.movement.characterOptions = kPassThrough;
+    Put(map, "床", 5, 8, {plateFirst, SwitchedOffPage()});
+
+    game::EventPage touch = Page(kDemoNpcSheet, 4, Sets(kDemoTouchVariable, kLiteralAdd));
+    touch.options = {0, 2, 0};
+    Put(map, "見張り", 17, 12, {touch});
+
+    game::EventPage wanderer = Page(kDemoNpcSheet, 0, Sets(kDemoWandererVariable, kLiteralAssign));
+    wanderer.movement.moveKind = 2;
+    wanderer.movement.moveFrequency = 3;
+    Put(map, "散歩", 3, 6, {wanderer});
+
+    game::EventPage patrol = Page(kDemoDoubleSheet, 0, Sets(kDemoPatrolVariable, kLiteralAssign));
+    patrol.movement.moveKind = 1;
+    patrol.movement.moveFrequency = 1;
+    patrol.movement.routeOptions = 0x03;
+    for (std::uint8_t code : {1, 1, 2, 2}) {
+        game::MoveRouteStep step;
+        step.code = code;
+        patrol.movement.steps.push_back(step);
+    }
+    Put(map, "巡回", 17, 3, {patrol});
+
+    CommandListBuilder automatic;
+    automatic.Add(kSetVariable, {kDemoAutomaticVariable, 1, 0, kLiteralAssign})
+        .Add(kSetVariable, {kOwnSelfVariable0, 1, 0, kLiteralAssign});
+    Put(map, "自動", 0, 14, {Page("", 1, automatic.Build(), kNoShadow), SwitchedOffPage()});
+
+    Put(map, "時計", 19, 14, {Page("", 2, Sets(kDemoParallelVariable, kLiteralAdd), kNoShadow)});
+}
+
+}  // namespace tools
