@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "game/core/debug_panel.h"
 #include "game/core/display_scale.h"
 #include "game/core/function_key_texts.h"
 #include "game/core/game_info.h"
@@ -131,6 +132,8 @@ std::string EventTimeBar(int eventTime) {
 void DrawDebugOverlay() {
     CountDraws();
     UpdateCaption();
+    if (TestPlayMode == 1 && TheInputState.f8Held != 0)
+        DrawDebugPanel();
     TheMainInterpreter.DebugSecondCount = counters.drawRate;
 }
 

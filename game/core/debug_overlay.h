@@ -6,7 +6,7 @@ namespace game {
 
 // Once per drawn frame, after everything else: counts the draw rate and keeps the window
 // caption to the information the F8 key chose (the title, or the frame rates; in test play
-// the draw details as well).
+// the draw details as well); in test play, while F8 is held, draws the debug panel.
 void DrawDebugOverlay();
 
 // The caption texts (CP932).

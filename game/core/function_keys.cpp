@@ -3,8 +3,10 @@
 #include "game/core/frame_skip.h"
 #include "game/core/game_ini.h"
 #include "game/core/input_state.h"
+#include "game/core/play_settings.h"
 #include "game/core/screen_state.h"
 #include "game/core/screenshot.h"
+#include "game/core/variable_view.h"
 #include "game/interpreter/main_interpreter.h"
 #include "layer/core/layer_api.h"
 
@@ -65,6 +67,9 @@ void HandleFunctionKeys() {
     }
     if (input.f8Pressed != 0) {
         TheScreenState.overlayMode = (TheScreenState.overlayMode + 1) % 2;
+    }
+    if (input.f9Pressed != 0 && TestPlayMode == 1) {
+        ShowVariableList(true);
     }
     if (input.f12Pressed != 0) {
         TheScreenState.SceneNumber = 0;

@@ -11,8 +11,8 @@ int NextWindowScaleMode(int mode, bool softwareDrawing);
 double WindowScaleForMode(int mode, int fullScreenWidth, int fullScreenHeight);
 
 // Once per frame, on the newly-pressed flags of the input state: F4 the window scale, F5 the
-// frame-skip level, F8 the caption's information, F12 back to the title and Print Screen a
-// screenshot (when the settings allow it).
+// frame-skip level, F8 the caption's information, F9 the variable view in test play, F12 back
+// to the title and Print Screen a screenshot (when the settings allow it).
 void HandleFunctionKeys();
 
 }  // namespace game
