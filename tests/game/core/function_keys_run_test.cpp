@@ -12,6 +12,7 @@
 #include "game/core/function_keys.h"
 #include "game/core/game_ini.h"
 #include "game/core/input_state.h"
+#include "game/core/play_settings.h"
 #include "game/core/screenshot.h"
 #include "game/interpreter/main_interpreter.h"
 #include "layer/core/layer_api.h"
@@ -87,6 +88,20 @@ TEST_F(FunctionKeysRun, ThePrintScreenKeyReachesTheGame) {
     Start(5);
     Press(SDL_SCANCODE_PRINTSCREEN);
     EXPECT_EQ(Screenshots().size(), 1u);
+}
+
+TEST_F(FunctionKeysRun, F9ShowsTheVariableViewOnlyInTestPlay) {
+    Start(5);
+    for (const int testPlay : {0, 1}) {
+        TestPlayMode = testPlay;
+        testing::internal::CaptureStderr();
+        Press(SDL_SCANCODE_F9);
+        const std::string shown = testing::internal::GetCapturedStderr();
+        // The console shows the view's lines in UTF-8.
+        const std::string heading = reinterpret_cast<const char*>(u8"■通常変数-----");
+        EXPECT_EQ(shown.find(heading) != std::string::npos, testPlay == 1) << shown;
+    }
+    TestPlayMode = 0;
 }
 
 TEST_F(FunctionKeysRun, TheFrameSkipLevelOfF5IsKeptInGameIniAtShutdown) {
