@@ -13,7 +13,9 @@
 #include "game/core/screen_state.h"
 #include "game/core/variable_store.h"
 #include "platform/game_path.h"
+#include "tests/game/core/demo_run_fixture.h"
 #include "tests/game/core/game_folder_scope.h"
+#include "tests/support/sjis.h"
 #include "tools/lib/demo_game.h"
 
 namespace game {
@@ -68,6 +70,27 @@ TEST_F(GameRunTest, TheDemoRunsItsTitleAndKeepsTheCommandLineOptionsAcrossARetur
         EXPECT_EQ(exit.code, 0);
     }
     EXPECT_NE(folder_.tree().read("Game.ini").find("Start=0"), std::string::npos);
+}
+
+using TitleFlow = DemoRun;
+
+TEST_F(TitleFlow, TheFirstChoiceStartsTheGameThroughTheCalledEvent) {
+    const auto variable = [](int index) { return TheVariableStore.ReadValueById(2000000 + index); };
+    // The frame that loads the start map updates the map twice, in the transfer and in the
+    // frame, so the parallel clock counts one more than the frames run.
+    Start(1);
+    EXPECT_EQ(variable(1), 2);
+    Run(29);
+    EXPECT_EQ(variable(0), 0);          // the title waits at its message
+    Press(SDL_SCANCODE_RETURN, 2, 28);  // the message goes, the choice opens
+    Press(SDL_SCANCODE_RETURN, 2, 58);  // its first item; 120 frames in all
+    EXPECT_EQ(variable(0), 1);
+    EXPECT_EQ(variable(1), 121);
+    EXPECT_EQ(variable(2), 12);  // 7 + 5 passes of the called event's loops
+    EXPECT_EQ(variable(3), 1);   // its label jump skipped V3 = 99
+    EXPECT_EQ(variable(4), 20);  // the user database's value of data 1
+    EXPECT_EQ(TheVariableStore.ReadStringById(3000001), test::Sjis(u8"表の中身"));
+    EXPECT_EQ(TheScreenState.SceneNumber, 1);
 }
 
 TEST_F(GameRunTest, WithoutGameDatTheGameEndsAtOnceAndLeavesGameIniAlone) {

@@ -1,3 +1,4 @@
+#include "game/interpreter/window_links.h"
 #include "tests/game/interpreter/family_fixture.h"
 
 namespace game {
@@ -134,6 +135,37 @@ TEST_P(FlowCommands, BreakAndLoopEndWithoutAnOpenLoopDoNothing) {
     Count(b, 0);
     Run(b, prepared());
     EXPECT_EQ(V(1), 1);
+}
+
+TEST_P(FlowCommands, AChoiceEntersTheCaseOfTheReturnedValue) {
+    // The choice window returns its item + 2 (or the cancel value) to the choice's indent.
+    tools::CommandListBuilder b;
+    b.Add(102, {3}, {"a", "b", "c"});
+    for (const int item : {2, 3, 4}) {
+        b.Add(402, {item});
+        b.Add(121, {Var(item), 0, 1, VarOp(0, 0)}, {}, 1);
+    }
+    b.Add(421, {5});
+    b.Add(121, {Var(5), 0, 1, VarOp(0, 0)}, {}, 1);
+    b.Add(499);
+    b.Add(121, {Var(6), 0, 1, VarOp(0, 0)});
+    SetCommon(0, b, prepared());
+    for (const int value : {2, 3, 4, 5, 9}) {
+        for (int v = 2; v <= 6; ++v)
+            V(v) = 0;
+        TheScreenState.choiceText.clear();
+        EventInterpreter interpreter;
+        interpreter.SetUpInterpreter(0, false);
+        interpreter.StartInterpreter(CommandListRef::Common(0), -1, 0);
+        RunInterpreter(interpreter);
+        ASSERT_TRUE(interpreter.messageWait);
+        ReturnChoiceResult(TheScreenState, value);
+        RunInterpreter(interpreter);
+        for (int v = 2; v <= 5; ++v)
+            EXPECT_EQ(V(v), v == value ? 1 : 0) << "value " << value << ", V" << v;
+        EXPECT_EQ(V(6), 1) << value;
+        EXPECT_FALSE(interpreter.IsInterpreterRunning());
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Forms, FlowCommands, ::testing::Bool(),
