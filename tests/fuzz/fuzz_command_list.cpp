@@ -1,0 +1,83 @@
+// A flag byte, then bytes as a stored command list (a count and the commands): the list runs
+// as common event 0 for a few frames, prepared by the load-time pre-pass when flag bit 0 is
+// set, for 1 to 4 frames by bits 1 and 2. Files the list writes stay in a scratch folder.
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "game/core/data_file_buffer.h"
+#include "game/core/error_box.h"
+#include "game/core/event_record_io.h"
+#include "game/core/game_folder.h"
+#include "game/core/system_message_box.h"
+#include "game/interpreter/common_event_prepass.h"
+#include "game/interpreter/run_interpreter.h"
+#include "platform/game_path.h"
+#include "tests/game/core/fresh_game_state.h"
+
+namespace {
+
+// Bounds that keep one input fast: lines of the list, and targets of a variable range,
+// whose 2^31 targets would take minutes while proving nothing more than a thousand.
+constexpr std::int32_t kMaxLines = 256;
+constexpr std::int32_t kMaxRangeTargets = 1000;
+constexpr std::int32_t kVariableOperation = 121;
+constexpr std::size_t kRangeArgument = 5;
+
+game::MessageBoxResult Silent(std::string_view, std::string_view, game::MessageBoxButtons) {
+    return game::MessageBoxResult::kOk;
+}
+
+void UseScratchFolder() {
+    static const std::filesystem::path folder = [] {
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "fuzz_command_list_XXXXXX").string();
+        if (mkdtemp(pattern.data()) == nullptr)
+            std::abort();
+        return std::filesystem::path(pattern);
+    }();
+    platform::SetCurrentDiskFolder(folder.string());
+    game::GameFolder = platform::DiskPathToGamePath(folder.string()) + "\\";
+}
+
+void FreshState() {
+    game::FreshGameState();
+    game::TheScreenState.SceneNumber = 1;
+    game::TheVariableStore.variableSets[0].resize(100);
+    game::TheVariableStore.stringVariables.resize(20);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size == 0)
+        return 0;
+    game::SetMessageBoxSink(&Silent);
+    game::SetErrorBoxSink([](std::string_view, std::string_view, std::string_view) {});
+    UseScratchFolder();
+    FreshState();
+    game::DataFileBuffer cursor(std::vector<std::uint8_t>(data + 1, data + size));
+    const std::int32_t count = std::min(cursor.ReadDataInt(), kMaxLines);
+    std::vector<game::EventCommand> commands;
+    if (!game::ReadCommandList(cursor, count, commands))
+        return 0;
+    for (game::EventCommand& line : commands) {
+        if (line.args[0] == kVariableOperation && line.args.size() > kRangeArgument)
+            line.args[kRangeArgument] = std::min(line.args[kRangeArgument], kMaxRangeTargets);
+    }
+    game::CommonEvents.events[0].commands = std::move(commands);
+    if ((data[0] & 1) != 0)
+        game::LinkCommonEventCommands();
+
+    game::EventInterpreter interpreter;
+    interpreter.SetUpInterpreter(0, false);
+    interpreter.StartInterpreter(game::CommandListRef::Common(0), -1, 0);
+    const int frames = 1 + ((data[0] >> 1) & 3);
+    for (int frame = 0; frame < frames; ++frame)
+        game::RunInterpreter(interpreter);
+    return 0;
+}
