@@ -19,7 +19,7 @@ constexpr int kExpectEither = 2;
 
 // commonEvent is the common event whose commands are described, -1 or -10 for a map event's
 // commands; commonEvents supplies the self-variable names and may be null. An ID that names
-// nothing of the expected kind gives an error text.
+// nothing of the expected kind gives an error text; the short form has none for either kind.
 std::string DescribeVariableIdLong(std::int32_t id, const DataBase& userDB,
                                    const DataBase& systemDB, const DataBase& changeableDB,
                                    int expectKind, int commonEvent,
