@@ -6,6 +6,7 @@
 #include "layer/core/message_pump.h"
 #include "layer/graphics/draw_settings.h"
 #include "layer/graphics/graphics_services.h"
+#include "layer/graphics/mask_screen.h"
 #include "layer/media/font_record.h"
 #include "layer/media/font_table.h"
 #include "layer/media/font_texts.h"
@@ -149,8 +150,8 @@ int RenderFontString2D(const StringRequest& request) {
         return 0;
     }
     if (route == StringRoute::kSoftwareScreen) {
-        MEMIMG* target = IsMaskDrawingOn() != 0 ? text_draw_services.mask_image()
-                                                : text_draw_services.back_image();
+        MEMIMG* target =
+            IsMaskActive() != 0 ? text_draw_services.mask_image() : text_draw_services.back_image();
         const Rect area = CurrentDrawArea();
         return DrawStringThroughCache(1, request.x, request.y, 0, 1.0, 1.0, request.text,
                                       request.colour, target, &area, 1, request.handle,
@@ -219,7 +220,7 @@ int DrawThroughRenderer(const StringRequest& request, int line_extent, Renderer 
     const bool front_software = target == kDrawTargetFront &&
                                 text_draw_services.software_drawing() != 0 &&
                                 text_draw_services.screen_bits() > 8;
-    const bool masked = IsMaskDrawingOn() != 0;
+    const bool masked = IsMaskActive() != 0;
     const Rect area = CurrentDrawArea();
     Rect rect = request.vertical == 0
                     ? Rect{request.x, request.y, area.right, request.y + line_extent}
