@@ -47,6 +47,8 @@ int QueryDirect3D(DisplayObject* object);
 int ChangeDisplaySettings(const DisplaySettingsRequest* request);
 // The display mode in force (the emulated one while a mode is set, else the desktop).
 DisplayMode ReadDisplayModeInForce();
+// A display mode is set (the desktop is not in force).
+bool IsDisplayModeSet();
 // The refresh rate the system reports for the screen.
 int ReadDisplayRefreshRate();
 

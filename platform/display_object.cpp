@@ -233,6 +233,10 @@ DisplayMode ReadDisplayModeInForce() {
     return mode;
 }
 
+bool IsDisplayModeSet() {
+    return state.mode.width != 0;
+}
+
 int ReadDisplayRefreshRate() {
     return kRefreshRate;
 }

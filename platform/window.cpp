@@ -4,6 +4,7 @@
 
 #include <string_view>
 
+#include "platform/display.h"
 #include "platform/message_queue.h"
 #include "platform/sdl_main_window.h"
 #include "platform/text_encoding.h"
@@ -209,6 +210,11 @@ void ReadMouse(Window* window, int* x, int* y) {
 }
 
 DesktopMode ReadDesktopMode() {
+    // A set display mode covers the desktop with the window: the desktop is then that mode.
+    if (IsDisplayModeSet()) {
+        const DisplayMode mode = ReadDisplayModeInForce();
+        return {mode.width, mode.height, mode.bits};
+    }
     const bool started_here = SDL_WasInit(SDL_INIT_VIDEO) == 0;
     if (started_here && SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         return {};

@@ -70,6 +70,7 @@ struct DesktopMode {
     // 16-bit ones, 24 only for packed 3-byte pixels.
     int bits = 0;
 };
+// The desktop's mode; while a display mode is set, that mode.
 DesktopMode ReadDesktopMode();
 
 }  // namespace platform

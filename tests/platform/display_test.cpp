@@ -9,6 +9,7 @@
 #include "platform/display_hooks.h"
 #include "platform/message_queue.h"
 #include "platform/presenter.h"
+#include "platform/window.h"
 
 namespace {
 
@@ -294,6 +295,20 @@ TEST_F(DisplayTest, DisplayModeNeedsExclusiveLevelAndPostsTheChange) {
     EXPECT_EQ(message.depth, 16);
     RestoreDisplayMode(object);
     EXPECT_EQ(ReadDisplayModeInForce().bits, 32);
+}
+
+TEST_F(DisplayTest, TheDesktopReportsTheDisplayModeWhileItIsSet) {
+    SetCooperativeLevel(object, nullptr, kCoopFullScreen | kCoopExclusive);
+    ASSERT_EQ(SetDisplayMode(object, 800, 600, 16, 60), kDisplayOk);
+    const DesktopMode set = ReadDesktopMode();
+    EXPECT_EQ(set.width, 800);
+    EXPECT_EQ(set.height, 600);
+    EXPECT_EQ(set.bits, 16);
+    RestoreDisplayMode(object);
+    const DesktopMode restored = ReadDesktopMode();
+    EXPECT_EQ(restored.width, 1024);
+    EXPECT_EQ(restored.height, 768);
+    EXPECT_EQ(restored.bits, 32);
 }
 
 TEST_F(DisplayTest, ScanLineAndBlankFollowTheClock) {
