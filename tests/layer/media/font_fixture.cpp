@@ -134,6 +134,8 @@ void FontTest::SetUp() {
     layer::ReleaseMemImg(&fake.back);
     fake = FakeTextGraphics{};
     layer::SetupMemImg(&fake.back, fake.width, fake.height, -1, 0, 1, 0, 0, 0, nullptr);
+    // A new image's pixels are undefined; the tests read untouched pixels as black.
+    layer::FillMemImgRaw(&fake.back, nullptr, 0);
     platform::ResetFakeGlyphs();
     platform::UseGlyphSource(&platform::FakeGlyphSource());
     saved_services_ = layer::text_draw_services;
