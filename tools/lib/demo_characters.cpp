@@ -101,6 +101,7 @@ std::vector<DemoFile> DemoCharacterFiles() {
     };
     return {file(kDemoHeroSheet, DemoCharacterSheet(6, 0x3060C0)),
             file(kDemoPartySheet, DemoCharacterSheet(6, 0x30A050)),
+            file(kDemoSecondPartySheet, DemoCharacterSheet(6, 0xD08030)),
             file(kDemoNpcSheet, DemoCharacterSheet(6, 0xC04040)),
             file(kDemoStandColumnSheet, DemoCharacterSheet(8, 0xC0A030)),
             file(kDemoDoubleSheet, DemoCharacterSheet(12, 0x8040B0)),

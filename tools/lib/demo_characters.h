@@ -15,6 +15,7 @@ namespace tools {
 // Names below the data folder.
 inline constexpr char kDemoHeroSheet[] = "CharaChip\\hero.png";
 inline constexpr char kDemoPartySheet[] = "CharaChip\\friend.png";
+inline constexpr char kDemoSecondPartySheet[] = "CharaChip\\scout.png";
 inline constexpr char kDemoNpcSheet[] = "CharaChip\\npc.png";
 inline constexpr char kDemoStandColumnSheet[] = "CharaChip\\clerkT.png";
 inline constexpr char kDemoDoubleSheet[] = "CharaChip\\guardTX.png";

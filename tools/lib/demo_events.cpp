@@ -12,10 +12,14 @@ namespace {
 
 constexpr int kSetVariable = 121;
 constexpr int kMessage = 101;
+constexpr int kSetString = 122;
 constexpr std::int32_t kLiteralAssign = 4;
 constexpr std::int32_t kLiteralAdd = 4 | (1 << 8);
 // The event's own self variable 0, and the comparison "equals" of a page condition in use.
 constexpr std::int32_t kOwnSelfVariable0 = 1100000;
+// System strings 11 and 12: the graphic files of party members 1 and 2.
+constexpr std::int32_t kFirstMemberGraphic = 9900011;
+constexpr std::int32_t kSecondMemberGraphic = 9900012;
 constexpr std::uint8_t kEqualsInUse = 0x21;
 constexpr std::uint8_t kNoShadow = 255;
 constexpr std::uint8_t kWalking = 0x02;
@@ -104,6 +108,8 @@ void AddDemoEvents(game::MapData& map) {
 
     CommandListBuilder automatic;
     automatic.Add(kSetVariable, {kDemoAutomaticVariable, 1, 0, kLiteralAssign})
+        .Add(kSetString, {kFirstMemberGraphic, 0, 0}, {kDemoPartySheet})
+        .Add(kSetString, {kSecondMemberGraphic, 0, 0}, {kDemoSecondPartySheet})
         .Add(kSetVariable, {kOwnSelfVariable0, 1, 0, kLiteralAssign});
     Put(map, "自動", 0, 14, {Page("", 1, automatic.Build(), kNoShadow), SwitchedOffPage()});
 

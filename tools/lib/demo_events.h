@@ -17,7 +17,8 @@ inline constexpr int kDemoParallelVariable = 2000017;
 // Puts the demo's events on its start map: a sign and a clerk across the counter (confirm),
 // a plate that its own self variable turns to a second page (touch), a touch-either-way
 // event reaching 2 half tiles further, a wanderer, a patrol on a repeating route, an
-// automatic event that switches itself off and a parallel page counting frames.
+// automatic event that names the sheets of party members 1 and 2 and switches itself off,
+// and a parallel page counting frames.
 void AddDemoEvents(game::MapData& map);
 
 }  // namespace tools

@@ -1,5 +1,6 @@
 #include "tools/lib/demo_game.h"
 
+#include <array>
 #include <fstream>
 #include <string>
 #include <string_view>
@@ -14,6 +15,7 @@
 #include "tools/lib/database_writer.h"
 #include "tools/lib/demo_characters.h"
 #include "tools/lib/demo_map.h"
+#include "tools/lib/demo_window.h"
 #include "tools/lib/game_dat_writer.h"
 
 namespace tools {
@@ -28,6 +30,7 @@ constexpr int kShadowType = 9;
 constexpr int kHeroGraphicString = 7;
 constexpr int kStartPositionType = 7;
 constexpr int kColourType = 12;
+constexpr int kWindowGraphicsType = 10;
 constexpr int kFirstVariableSetType = 14;
 constexpr int kStringVariableType = 4;
 constexpr int kVariableSetSize = 100;
@@ -90,6 +93,26 @@ void AddMapRows(game::DataBase& db) {
     db.typeDescs[kPanoramaType] = Describe("遠景", 2, 4);
 }
 
+// Type 10, the window pictures (file, frame count): the page-wait cursor, the choice frame and
+// the choice cursor; type 12, the text colours (red, green, blue).
+void AddWindowTypes(game::DataBase& db) {
+    game::DataBaseType& windows = db.types[kWindowGraphicsType];
+    windows.contentCodes = {kTextContent, kNumberContent};
+    windows.records = {{{kDemoPageCursorFrames}, {kDemoPageCursorImage}},
+                       {{1}, {kDemoWindowFrameImage}},
+                       {{1}, {kDemoChoiceCursorImage}}};
+    db.typeDescs[kWindowGraphicsType] = Describe("ウィンドウ", 3, 2);
+    const std::vector<std::array<int, 3>> colours = DemoTextColours();
+    const int count = static_cast<int>(colours.size());
+    db.types[kColourType] = NumberType(3, count);
+    for (int n = 0; n < count; ++n) {
+        const auto& colour = colours[static_cast<std::size_t>(n)];
+        db.types[kColourType].records[static_cast<std::size_t>(n)].numbers = {colour[0], colour[1],
+                                                                              colour[2]};
+    }
+    db.typeDescs[kColourType] = Describe("文字色", count, 3);
+}
+
 game::DataBase SystemDataBase() {
     game::DataBase db;
     db.types.clear();
@@ -102,11 +125,7 @@ game::DataBase SystemDataBase() {
     db.types[kStartPositionType] = NumberType(3, 1);
     db.types[kStartPositionType].records[0].numbers = {0, 10, 7};
     db.typeDescs[kStartPositionType] = Describe("初期位置", 1, 3);
-    // Window and text colours: red, green, blue.
-    db.types[kColourType] = NumberType(3, 2);
-    db.types[kColourType].records[0].numbers = {255, 255, 255};
-    db.types[kColourType].records[1].numbers = {40, 40, 120};
-    db.typeDescs[kColourType] = Describe("色", 2, 3);
+    AddWindowTypes(db);
     db.types[kStringVariableType] = NumberType(1, 20);
     db.typeDescs[kStringVariableType] = Describe("文字列変数名", 20, 1);
     for (int set = 0; set < 10; ++set) {
@@ -152,10 +171,15 @@ game::CommonEvent Event(int number, std::string_view name, std::uint8_t trigger,
     return event;
 }
 
+// The title's message: an outline, a larger first line with an icon, colours and a reading.
+constexpr char kTitleMessage[] =
+    "\\E\\f[26]デモゲームへ\\c[4]ようこそ\\c[0]\\i[1]\n"
+    "\\f[22]\\r[遊,あそ]び方：\\c[2]決定キー\\c[0]で\\c[1]選びます\\c[0]\\i[3]";
+
 // Automatic while V0 == 0 (comparison 2 in the high nibble, start kind 1).
 game::CommonEvent TitleEvent() {
     CommandListBuilder list;
-    list.Add(101, {}, {Sjis("デモゲームへようこそ")})
+    list.Add(101, {}, {Sjis(kTitleMessage)})
         .Add(102, {2}, {Sjis("はじめから"), Sjis("おわる")})
         .Add(402, {2})
         .Add(121, {kVariable0, 1, 0, kLiteralA | kAssign}, {}, 1)
@@ -229,6 +253,8 @@ Bytes GameDat() {
 bool WriteMapFiles(const std::filesystem::path& folder) {
     std::vector<DemoFile> files = DemoMapFiles();
     for (DemoFile& file : DemoCharacterFiles())
+        files.push_back(std::move(file));
+    for (DemoFile& file : DemoWindowFiles())
         files.push_back(std::move(file));
     for (const DemoFile& file : files) {
         if (!WriteFile(folder / file.path, file.bytes))
