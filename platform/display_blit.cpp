@@ -33,13 +33,19 @@ void Fill(const SurfaceView& view, const DisplayRect& rect, std::uint32_t value)
 
 // Writes the part `clip` of the destination rectangle `target` from the source rectangle
 // `from`, nearest neighbour when their sizes differ; with `key` the source's key pixels are
-// skipped. The source is read from a copy, so overlapping rectangles of one surface are safe.
+// skipped. The source is read from a copy, so overlapping rectangles of one surface are safe;
+// the copy's storage is kept from call to call, so that a blit allocates nothing once the
+// largest rectangle has been seen.
 void Copy(const SurfaceView& to, const DisplayRect& target, const DisplayRect& clip,
           const SurfaceView& from, const DisplayRect& source, const ColourKey* key) {
+    static std::vector<std::uint8_t> rows;
     const int bytes = to.bytes_per_pixel;
     const int source_width = source.right - source.left;
     const int source_height = source.bottom - source.top;
-    std::vector<std::uint8_t> rows(static_cast<std::size_t>(source_width) * source_height * bytes);
+    const std::size_t size = static_cast<std::size_t>(source_width) * source_height * bytes;
+    if (rows.size() < size) {
+        rows.resize(size);
+    }
     for (int y = 0; y < source_height; ++y) {
         std::memcpy(rows.data() + static_cast<std::size_t>(y) * source_width * bytes,
                     from.At(source.left, source.top + y),
@@ -51,6 +57,11 @@ void Copy(const SurfaceView& to, const DisplayRect& target, const DisplayRect& c
         const int sy =
             static_cast<int>(std::int64_t{y - target.top} * source_height / target_height);
         const std::uint8_t* row = rows.data() + static_cast<std::size_t>(sy) * source_width * bytes;
+        if (key == nullptr && target_width == source_width) {
+            std::memcpy(to.At(clip.left, y), row + (clip.left - target.left) * bytes,
+                        static_cast<std::size_t>(clip.right - clip.left) * bytes);
+            continue;
+        }
         for (int x = clip.left; x < clip.right; ++x) {
             const int sx =
                 static_cast<int>(std::int64_t{x - target.left} * source_width / target_width);

@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
+#include "platform/pixel_converter.h"
 #include "platform/pixel_fields.h"
 #include "platform/sdl_main_window.h"
 
@@ -32,21 +34,73 @@ DisplayRect FrameLayout(int window_width, int window_height) {
     return {left, top, left + width, top + height};
 }
 
-std::uint32_t FramePixelXrgb(int x, int y) {
-    const int bytes = static_cast<int>(frame.format.rgb_bit_count / 8);
-    const std::uint32_t pixel = LoadPixel(frame.pixels.data() + y * frame.pitch + x * bytes, bytes);
-    if (bytes == 1) {
-        const DisplayPaletteEntry& entry = frame.palette[pixel & 0xFF];
-        return std::uint32_t{entry.red} << 16 | std::uint32_t{entry.green} << 8 | entry.blue;
+// Source columns of a nearest-neighbour row. The storage is kept from call to call, so that
+// presenting allocates nothing once the widest row has been seen.
+class ColumnMap {
+  public:
+    // Column i maps to offset + (first + i) x in / out.
+    const int* Map(int first, int count, int in, int out, int offset) {
+        if (columns_.size() < static_cast<std::size_t>(count)) {
+            columns_.resize(static_cast<std::size_t>(count));
+        }
+        for (int i = 0; i < count; ++i) {
+            columns_[static_cast<std::size_t>(i)] =
+                offset + static_cast<int>(std::int64_t{first + i} * in / out);
+        }
+        return columns_.data();
     }
-    return PixelToXrgb(frame.format, pixel);
-}
 
-std::uint32_t XrgbToWindow(const SDL_PixelFormat& format, std::uint32_t xrgb) {
-    return ((xrgb >> 16 & 0xFF) >> format.Rloss) << format.Rshift |
-           ((xrgb >> 8 & 0xFF) >> format.Gloss) << format.Gshift |
-           ((xrgb & 0xFF) >> format.Bloss) << format.Bshift;
-}
+  private:
+    std::vector<int> columns_;
+};
+
+ColumnMap window_columns;
+ColumnMap bits_columns;
+
+// The frame's pixels as 0x00RRGGBB, through the palette at 8 bits.
+class FrameReader {
+  public:
+    FrameReader() : read_(frame.format), bytes_(static_cast<int>(frame.format.rgb_bit_count / 8)) {}
+
+    std::uint32_t operator()(const std::uint8_t* row, int x) const {
+        const std::uint32_t pixel = LoadPixel(row + x * bytes_, bytes_);
+        if (bytes_ == 1) {
+            const DisplayPaletteEntry& entry = frame.palette[pixel & 0xFF];
+            return std::uint32_t{entry.red} << 16 | std::uint32_t{entry.green} << 8 | entry.blue;
+        }
+        return read_(pixel);
+    }
+
+  private:
+    XrgbReader read_;
+    int bytes_;
+};
+
+// 0x00RRGGBB in the window surface's format.
+class WindowWriter {
+  public:
+    explicit WindowWriter(const SDL_PixelFormat& format)
+        : red_loss_(format.Rloss),
+          green_loss_(format.Gloss),
+          blue_loss_(format.Bloss),
+          red_shift_(format.Rshift),
+          green_shift_(format.Gshift),
+          blue_shift_(format.Bshift) {}
+
+    std::uint32_t operator()(std::uint32_t xrgb) const {
+        return ((xrgb >> 16 & 0xFF) >> red_loss_) << red_shift_ |
+               ((xrgb >> 8 & 0xFF) >> green_loss_) << green_shift_ |
+               ((xrgb & 0xFF) >> blue_loss_) << blue_shift_;
+    }
+
+  private:
+    int red_loss_;
+    int green_loss_;
+    int blue_loss_;
+    int red_shift_;
+    int green_shift_;
+    int blue_shift_;
+};
 
 void FillBlack(SDL_Surface* surface, const SDL_Rect& rect) {
     if (rect.w > 0 && rect.h > 0) {
@@ -75,22 +129,24 @@ void CopyToWindow(SDL_Surface* surface, const DisplayRect& layout, const Display
                              frame.format.blue_mask == surface->format->Bmask &&
                              out_width == frame.width && out_height == frame.height;
     auto* base = static_cast<std::uint8_t*>(surface->pixels);
+    const int count = target.right - target.left;
+    const int* columns = same_layout ? nullptr
+                                     : window_columns.Map(target.left - layout.left, count,
+                                                          frame.width, out_width, 0);
+    const FrameReader read;
+    const WindowWriter write(*surface->format);
     for (int y = target.top; y < target.bottom; ++y) {
         const int source_y =
             static_cast<int>(std::int64_t{y - layout.top} * frame.height / out_height);
-        std::uint8_t* row = base + y * surface->pitch;
+        std::uint8_t* row = base + y * surface->pitch + target.left * bytes;
+        const std::uint8_t* source_row = frame.pixels.data() + source_y * frame.pitch;
         if (same_layout) {
-            std::memcpy(
-                row + target.left * 4,
-                frame.pixels.data() + source_y * frame.pitch + (target.left - layout.left) * 4,
-                static_cast<std::size_t>(target.right - target.left) * 4);
+            std::memcpy(row, source_row + (target.left - layout.left) * 4,
+                        static_cast<std::size_t>(count) * 4);
             continue;
         }
-        for (int x = target.left; x < target.right; ++x) {
-            const int source_x =
-                static_cast<int>(std::int64_t{x - layout.left} * frame.width / out_width);
-            StorePixel(row + x * bytes, bytes,
-                       XrgbToWindow(*surface->format, FramePixelXrgb(source_x, source_y)));
+        for (int i = 0; i < count; ++i) {
+            StorePixel(row + i * bytes, bytes, write(read(source_row, columns[i])));
         }
     }
 }
@@ -105,29 +161,6 @@ DisplayRect ToWindow(const DisplayRect& layout, const DisplayRect& rect) {
         layout.left + static_cast<int>((rect.right * out_width + frame.width - 1) / frame.width),
         layout.top +
             static_cast<int>((rect.bottom * out_height + frame.height - 1) / frame.height)};
-}
-
-std::uint32_t ReadBitsXrgb(const PixelBits& bits, int x, int y) {
-    const std::uint8_t* at = bits.pixels + y * bits.pitch;
-    switch (bits.bits) {
-        case 16: {
-            layer::DdPixelFormat format;
-            format.red_mask = bits.red_mask != 0 ? bits.red_mask : 0xF800;
-            format.green_mask = bits.green_mask != 0 ? bits.green_mask : 0x07E0;
-            format.blue_mask = bits.blue_mask != 0 ? bits.blue_mask : 0x001F;
-            return PixelToXrgb(format, LoadPixel(at + x * 2, 2));
-        }
-        case 24:
-            return std::uint32_t{at[x * 3 + 2]} << 16 | std::uint32_t{at[x * 3 + 1]} << 8 |
-                   at[x * 3];
-        default: {
-            layer::DdPixelFormat format;
-            format.red_mask = bits.red_mask != 0 ? bits.red_mask : 0xFF0000;
-            format.green_mask = bits.green_mask != 0 ? bits.green_mask : 0x00FF00;
-            format.blue_mask = bits.blue_mask != 0 ? bits.blue_mask : 0x0000FF;
-            return PixelToXrgb(format, LoadPixel(at + x * 4, 4));
-        }
-    }
 }
 
 // The palette index nearest to a colour (lowest index on a tie).
@@ -145,6 +178,87 @@ std::uint32_t NearestPaletteIndex(std::uint32_t xrgb) {
         }
     }
     return best;
+}
+
+// The masks of 16- and 32-bit bits, with their defaults.
+layer::DdPixelFormat BitsFormat(const PixelBits& bits) {
+    layer::DdPixelFormat format;
+    const bool wide = bits.bits != 16;
+    format.red_mask = bits.red_mask != 0 ? bits.red_mask : (wide ? 0xFF0000 : 0xF800);
+    format.green_mask = bits.green_mask != 0 ? bits.green_mask : (wide ? 0x00FF00 : 0x07E0);
+    format.blue_mask = bits.blue_mask != 0 ? bits.blue_mask : (wide ? 0x0000FF : 0x001F);
+    return format;
+}
+
+// 0x00RRGGBB of every 16-bit pixel of the format, built again only when the masks change.
+const std::uint32_t* SixteenBitTable(const layer::DdPixelFormat& format) {
+    static std::vector<std::uint32_t> table;
+    static layer::DdPixelFormat built;
+    if (table.empty() || built.red_mask != format.red_mask ||
+        built.green_mask != format.green_mask || built.blue_mask != format.blue_mask) {
+        const XrgbReader read(format);
+        table.resize(0x10000);
+        for (std::uint32_t pixel = 0; pixel < 0x10000; ++pixel) {
+            table[pixel] = read(pixel);
+        }
+        built = format;
+    }
+    return table.data();
+}
+
+// The source side of a conversion: 16-bit pixels through the table, 32-bit ones through the
+// reader.
+struct BitsReader {
+    XrgbReader read;
+    const std::uint32_t* sixteen_bit_table;
+};
+
+template <int kSourceBytes>
+std::uint32_t LoadBitsXrgb(const std::uint8_t* row, int x, const BitsReader& read) {
+    const std::uint8_t* at = row + x * kSourceBytes;
+    if constexpr (kSourceBytes == 2) {
+        return read.sixteen_bit_table[LoadPixel(at, 2)];
+    } else if constexpr (kSourceBytes == 3) {
+        return std::uint32_t{at[2]} << 16 | std::uint32_t{at[1]} << 8 | at[0];
+    } else {
+        return read.read(LoadPixel(at, 4));
+    }
+}
+
+// One frame row of `count` pixels from a row of the bits: from column `first` on, or from the
+// given columns when stretched.
+template <int kSourceBytes, int kFrameBytes>
+void ConvertBitsRow(const std::uint8_t* source_row, int first, const int* columns, int count,
+                    const BitsReader& read, const XrgbWriter& write, std::uint8_t* row) {
+    for (int i = 0; i < count; ++i) {
+        const int x = columns != nullptr ? columns[i] : first + i;
+        const std::uint32_t xrgb = LoadBitsXrgb<kSourceBytes>(source_row, x, read);
+        if constexpr (kFrameBytes == 1) {
+            StorePixel(row + i, 1, NearestPaletteIndex(xrgb));
+        } else {
+            StorePixel(row + i * kFrameBytes, kFrameBytes, write(xrgb));
+        }
+    }
+}
+
+template <int kSourceBytes>
+void ConvertBitsRowTo(int frame_bytes, const std::uint8_t* source_row, int first,
+                      const int* columns, int count, const BitsReader& read,
+                      const XrgbWriter& write, std::uint8_t* row) {
+    switch (frame_bytes) {
+        case 1:
+            ConvertBitsRow<kSourceBytes, 1>(source_row, first, columns, count, read, write, row);
+            break;
+        case 2:
+            ConvertBitsRow<kSourceBytes, 2>(source_row, first, columns, count, read, write, row);
+            break;
+        case 3:
+            ConvertBitsRow<kSourceBytes, 3>(source_row, first, columns, count, read, write, row);
+            break;
+        default:
+            ConvertBitsRow<kSourceBytes, 4>(source_row, first, columns, count, read, write, row);
+            break;
+    }
 }
 
 }  // namespace
@@ -225,16 +339,37 @@ int PresentBits(const DisplayRect& destination, const PixelBits& bits, const Dis
         return 0;
     }
     const int bytes = static_cast<int>(frame.format.rgb_bit_count / 8);
+    const layer::DdPixelFormat format = BitsFormat(bits);
+    const BitsReader read{XrgbReader(format), bits.bits == 16 ? SixteenBitTable(format) : nullptr};
+    const XrgbWriter write(frame.format);
+    const int count = part.right - part.left;
+    const int first = source.left + (part.left - destination.left);
+    const int* columns = in_width == out_width
+                             ? nullptr
+                             : bits_columns.Map(part.left - destination.left, count, in_width,
+                                                out_width, source.left);
+    int previous_source_y = -1;
     for (int y = part.top; y < part.bottom; ++y) {
         const int source_y = source.top + static_cast<int>(std::int64_t{y - destination.top} *
                                                            in_height / out_height);
-        std::uint8_t* row = frame.pixels.data() + y * frame.pitch;
-        for (int x = part.left; x < part.right; ++x) {
-            const int source_x = source.left + static_cast<int>(std::int64_t{x - destination.left} *
-                                                                in_width / out_width);
-            const std::uint32_t xrgb = ReadBitsXrgb(bits, source_x, source_y);
-            StorePixel(row + x * bytes, bytes,
-                       bytes == 1 ? NearestPaletteIndex(xrgb) : XrgbToPixel(frame.format, xrgb));
+        std::uint8_t* row = frame.pixels.data() + y * frame.pitch + part.left * bytes;
+        // A row stretched from the same source row as the one above is the same row.
+        if (source_y == previous_source_y) {
+            std::memcpy(row, row - frame.pitch, static_cast<std::size_t>(count) * bytes);
+            continue;
+        }
+        previous_source_y = source_y;
+        const std::uint8_t* source_row = bits.pixels + source_y * bits.pitch;
+        switch (bits.bits) {
+            case 16:
+                ConvertBitsRowTo<2>(bytes, source_row, first, columns, count, read, write, row);
+                break;
+            case 24:
+                ConvertBitsRowTo<3>(bytes, source_row, first, columns, count, read, write, row);
+                break;
+            default:
+                ConvertBitsRowTo<4>(bytes, source_row, first, columns, count, read, write, row);
+                break;
         }
     }
     return ShowRetainedFrame(&part);
@@ -245,11 +380,13 @@ int ReadRetainedFrame(const DisplayRect& rect, std::uint32_t* pixels, int pitch)
         rect.right < rect.left || rect.bottom < rect.top) {
         return -1;
     }
+    const FrameReader read;
     for (int y = rect.top; y < rect.bottom; ++y) {
         auto* row = reinterpret_cast<std::uint32_t*>(reinterpret_cast<std::uint8_t*>(pixels) +
                                                      (y - rect.top) * pitch);
+        const std::uint8_t* frame_row = frame.pixels.data() + y * frame.pitch;
         for (int x = rect.left; x < rect.right; ++x) {
-            row[x - rect.left] = FramePixelXrgb(x, y);
+            row[x - rect.left] = read(frame_row, x);
         }
     }
     return 0;
