@@ -80,15 +80,19 @@ int Follow(void*, SDL_Event* event) {
 }  // namespace
 
 void StartInputEvents() {
-    std::lock_guard lock(followed.mutex);
-    if (followed.started) {
-        return;
+    {
+        std::lock_guard lock(followed.mutex);
+        if (followed.started) {
+            return;
+        }
+        followed.keys.reset();
+        followed.sdl_buttons = 0;
+        followed.keyboard_notice = false;
+        followed.joypad_notices.clear();
+        followed.started = true;
     }
-    followed.keys.reset();
-    followed.sdl_buttons = 0;
-    followed.keyboard_notice = false;
-    followed.joypad_notices.clear();
-    followed.started = true;
+    // Outside our lock: SDL calls the watch with its own lock held, so taking them in the
+    // other order here could deadlock against an event pushed from another thread.
     SDL_AddEventWatch(Follow, nullptr);
 }
 

@@ -15,7 +15,14 @@
 namespace layer {
 namespace {
 
+// Threads of the process. One thread is started and joined first, so that helper threads a
+// sanitizer's runtime starts with the first thread are already counted.
 int ThreadCount() {
+    static const bool warmed = [] {
+        std::thread([] {}).join();
+        return true;
+    }();
+    (void)warmed;
     int count = 0;
     DIR* tasks = opendir("/proc/self/task");
     while (dirent* entry = readdir(tasks)) {
