@@ -29,10 +29,10 @@ TEST_F(FontTest, TwentyFirstGlyphEvictsTheFirst) {
     ASSERT_EQ(record.cell_count, 20);
     ASSERT_EQ(layer::PrepareStringGlyphs(-1, "ABCDEFGHIJKLMNOPQRST", handle, nullptr, nullptr), 0);
     ASSERT_EQ(layer::PrepareStringGlyphs(-1, "U", handle, nullptr, nullptr), 0);
-    EXPECT_EQ(record.character_map['A'].cached, 0);
-    EXPECT_EQ(record.character_map['B'].cached, 1);
-    EXPECT_EQ(record.character_map['U'].cached, 1);
-    EXPECT_EQ(record.character_map['U'].entry->cell_index, 0);
+    EXPECT_EQ(record.character_map[int{'A'}].cached, 0);
+    EXPECT_EQ(record.character_map[int{'B'}].cached, 1);
+    EXPECT_EQ(record.character_map[int{'U'}].cached, 1);
+    EXPECT_EQ(record.character_map[int{'U'}].entry->cell_index, 0);
     platform::FakeGlyphs().rendered_codes.clear();
     ASSERT_EQ(layer::PrepareStringGlyphs(-1, "A", handle, nullptr, nullptr), 0);
     EXPECT_EQ(platform::FakeGlyphs().rendered_codes, std::vector<unsigned>{'A'});
