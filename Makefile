@@ -41,7 +41,7 @@ fuzz: deps
 	@for f in build-fuzz/tests/fuzz/fuzz_*; do \
 	  name=$$(basename $$f | sed 's/^fuzz_//'); \
 	  mkdir -p build-fuzz/corpus/$$name; \
-	  $$f -artifact_prefix=build-fuzz/ -max_total_time=$$(( $(FUZZ_SECONDS) / $$(ls build-fuzz/tests/fuzz/fuzz_* | wc -l) )) \
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp $$f -artifact_prefix=build-fuzz/ -max_total_time=$$(( $(FUZZ_SECONDS) / $$(ls build-fuzz/tests/fuzz/fuzz_* | wc -l) )) \
 	    build-fuzz/corpus/$$name tests/fuzz/seeds/$$name || exit 1; \
 	done
 
