@@ -40,15 +40,16 @@ void ApplyScreenSaverSetting() {
 
 // The window is GL-capable where the window system offers GL, so that a GL presenter can
 // take it over; without GL it is a plain window.
-SDL_Window* CreateSdlWindow(const WindowSpec& spec, const std::string& title) {
+SDL_Window* CreateSdlWindow(const WindowSpec& request, const std::string& title) {
     Uint32 flags = SDL_WINDOW_SHOWN;
-    if (spec.full_screen) {
+    if (request.full_screen) {
         flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
     }
-    SDL_Window* window = SDL_CreateWindow(title.c_str(), spec.x, spec.y, spec.width, spec.height,
-                                          flags | SDL_WINDOW_OPENGL);
+    SDL_Window* window = SDL_CreateWindow(title.c_str(), request.x, request.y, request.width,
+                                          request.height, flags | SDL_WINDOW_OPENGL);
     if (window == nullptr) {
-        window = SDL_CreateWindow(title.c_str(), spec.x, spec.y, spec.width, spec.height, flags);
+        window = SDL_CreateWindow(title.c_str(), request.x, request.y, request.width,
+                                  request.height, flags);
     }
     return window;
 }
@@ -67,17 +68,17 @@ SDL_Window* CurrentSdlWindow() {
     return open_window.sdl;
 }
 
-Window* OpenWindow(const WindowSpec& spec) {
+Window* OpenWindow(const WindowSpec& request) {
     if (open_window.sdl != nullptr || SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         return nullptr;
     }
-    open_window.sdl = CreateSdlWindow(spec, Cp932ToUtf8(spec.title));
+    open_window.sdl = CreateSdlWindow(request, Cp932ToUtf8(request.title));
     if (open_window.sdl == nullptr) {
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
         return nullptr;
     }
     ApplyScreenSaverSetting();
-    SetWindowIcon(&open_window, spec.icon_id);
+    SetWindowIcon(&open_window, request.icon_id);
     return &open_window;
 }
 

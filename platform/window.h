@@ -20,7 +20,7 @@ struct WindowSpec {
 };
 
 // Opens and shows the window; null when the window system refuses or a window is open.
-Window* OpenWindow(const WindowSpec& spec);
+Window* OpenWindow(const WindowSpec& request);
 // Closes the window and drops the messages still queued for it.
 void CloseWindow(Window* window);
 

@@ -11,8 +11,8 @@ namespace {
 
 void BM_PresentFullFrame(benchmark::State& state) {
     setenv("SDL_VIDEODRIVER", "dummy", 1);
-    platform::WindowSpec spec;
-    platform::Window* window = platform::OpenWindow(spec);
+    platform::WindowSpec request;
+    platform::Window* window = platform::OpenWindow(request);
     if (window == nullptr) {
         state.SkipWithError("no window");
         return;

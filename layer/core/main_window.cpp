@@ -68,24 +68,24 @@ int FailCreation(const char* text) {
 }
 
 platform::WindowSpec WindowSpecOfMode() {
-    platform::WindowSpec spec;
-    spec.title = window_state.window_text;
-    spec.icon_id = window_state.icon_id == 0 ? kDefaultIconId : window_state.icon_id;
-    GetScreenResolution(&spec.width, &spec.height);
+    platform::WindowSpec request;
+    request.title = window_state.window_text;
+    request.icon_id = window_state.icon_id == 0 ? kDefaultIconId : window_state.icon_id;
+    GetScreenResolution(&request.width, &request.height);
     if (window_state.window_mode != 0) {
         WriteLog(kCreatingWindowText);
         window_state.cursor_setting = 1;
         const double scale = CurrentWindowScale();
-        spec.width = static_cast<int>(spec.width * scale);
-        spec.height = static_cast<int>(spec.height * scale);
-        spec.x = (system_info.desktop_width - spec.width) / 2;
-        spec.y = (system_info.desktop_height - spec.height) / 2;
+        request.width = static_cast<int>(request.width * scale);
+        request.height = static_cast<int>(request.height * scale);
+        request.x = (system_info.desktop_width - request.width) / 2;
+        request.y = (system_info.desktop_height - request.height) / 2;
     } else {
         WriteLog(kCreatingFullScreenText);
         window_state.cursor_setting = 0;
-        spec.full_screen = true;
+        request.full_screen = true;
     }
-    return spec;
+    return request;
 }
 
 void Settle() {

@@ -49,12 +49,12 @@ class PresenterTest : public testing::TestWithParam<int> {
   protected:
     void SetUp() override {
         setenv("SDL_VIDEODRIVER", "dummy", 1);
-        WindowSpec spec;
-        spec.width = kCardWidth * GetParam();
-        spec.height = kCardHeight * GetParam();
-        window = OpenWindow(spec);
+        WindowSpec request;
+        request.width = kCardWidth * GetParam();
+        request.height = kCardHeight * GetParam();
+        window = OpenWindow(request);
         ASSERT_NE(window, nullptr);
-        ConfigureRetainedFrame(spec.width, spec.height,
+        ConfigureRetainedFrame(request.width, request.height,
                                {32, layer::kDdPixelFormatRgb, 0, 32, 0xFF0000, 0xFF00, 0xFF, 0});
     }
 

@@ -35,20 +35,20 @@ void BM_PresentSoftwareBackScreen(benchmark::State& state) {
     setenv("SDL_VIDEODRIVER", "dummy", 1);
     const int bits = static_cast<int>(state.range(0));
     const int scale = static_cast<int>(state.range(1));
-    platform::WindowSpec spec;
-    spec.width = kWidth * scale;
-    spec.height = kHeight * scale;
-    platform::Window* window = platform::OpenWindow(spec);
+    platform::WindowSpec request;
+    request.width = kWidth * scale;
+    request.height = kHeight * scale;
+    platform::Window* window = platform::OpenWindow(request);
     if (window == nullptr) {
         state.SkipWithError("no window");
         return;
     }
-    layer::window_state.client_rect = {0, 0, spec.width, spec.height};
+    layer::window_state.client_rect = {0, 0, request.width, request.height};
     layer::MEMIMG back;
     layer::SetupScreenMemImg(&back, kWidth, kHeight, -1, bits);
     FillBusy(&back);
     const layer::Rect source{0, 0, kWidth, kHeight};
-    const layer::Rect destination{0, 0, spec.width, spec.height};
+    const layer::Rect destination{0, 0, request.width, request.height};
     for (auto _ : state) {
         benchmark::DoNotOptimize(layer::PresentSoftwareImage(back, destination, source));
     }

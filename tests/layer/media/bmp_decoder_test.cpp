@@ -42,16 +42,16 @@ TEST_P(BmpDepths, DecodesColoursInImageOrder) {
     const DepthCase c = GetParam();
     const int width = 7;
     const int rows = c.height < 0 ? -c.height : c.height;
-    BmpSpec spec = BmpLayout(width, c.height, c.bits);
+    BmpSpec recipe = BmpLayout(width, c.height, c.bits);
     std::vector<Rgba> expected;
     if (c.bits <= 8) {
-        spec.palette = TestPalette(1 << c.bits);
+        recipe.palette = TestPalette(1 << c.bits);
         std::vector<std::uint8_t> indices;
         for (int i = 0; i < width * rows; ++i) {
             indices.push_back(static_cast<std::uint8_t>((i * 5 + 1) % (1 << c.bits)));
-            expected.push_back(spec.palette[indices.back()]);
+            expected.push_back(recipe.palette[indices.back()]);
         }
-        spec.data = PackIndexRows(indices, width, c.height, c.bits);
+        recipe.data = PackIndexRows(indices, width, c.height, c.bits);
     } else {
         std::vector<std::uint32_t> values;
         for (int i = 0; i < width * rows; ++i) {
@@ -64,9 +64,9 @@ TEST_P(BmpDepths, DecodesColoursInImageOrder) {
                 expected.push_back(Rgb((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF));
             }
         }
-        spec.data = PackValueRows(values, width, c.height, c.bits / 8);
+        recipe.data = PackValueRows(values, width, c.height, c.bits / 8);
     }
-    DecodedImage decoded(MakeBmp(spec), layer::DecodeBmp);
+    DecodedImage decoded(MakeBmp(recipe), layer::DecodeBmp);
     ASSERT_EQ(decoded.result(), 0);
     EXPECT_EQ(decoded.image().width, width);
     EXPECT_EQ(decoded.image().height, rows);
@@ -87,40 +87,40 @@ INSTANTIATE_TEST_SUITE_P(AllDepths, BmpDepths,
                                          DepthCase{32, 3, 3}, DepthCase{32, -3, 3}));
 
 TEST(BmpDecoder, PitchesFollowTheLayout) {
-    BmpSpec spec = BmpLayout(5, 2, 24);
-    spec.data = PackValueRows(std::vector<std::uint32_t>(10, 0x010203), 5, 2, 3);
-    DecodedImage rgb(MakeBmp(spec), layer::DecodeBmp);
+    BmpSpec recipe = BmpLayout(5, 2, 24);
+    recipe.data = PackValueRows(std::vector<std::uint32_t>(10, 0x010203), 5, 2, 3);
+    DecodedImage rgb(MakeBmp(recipe), layer::DecodeBmp);
     ASSERT_EQ(rgb.result(), 0);
     EXPECT_EQ(rgb.image().pitch, 16);
 
-    spec.bit_count = 4;
-    spec.palette = TestPalette(16);
-    spec.data = PackIndexRows(std::vector<std::uint8_t>(10, 3), 5, 2, 4);
-    DecodedImage four(MakeBmp(spec), layer::DecodeBmp);
+    recipe.bit_count = 4;
+    recipe.palette = TestPalette(16);
+    recipe.data = PackIndexRows(std::vector<std::uint8_t>(10, 3), 5, 2, 4);
+    DecodedImage four(MakeBmp(recipe), layer::DecodeBmp);
     ASSERT_EQ(four.result(), 0);
     EXPECT_EQ(four.image().pitch, 8);
     EXPECT_EQ(four.value(4, 1), 3u);
 }
 
 TEST(BmpDecoder, ReadsAllPaletteEntriesWhateverTheUsedCount) {
-    BmpSpec spec = BmpLayout(2, 1, 8);
-    spec.palette = TestPalette(256);
-    spec.colours_used = 16;
-    spec.data = PackIndexRows({200, 16}, 2, 1, 8);
-    DecodedImage decoded(MakeBmp(spec), layer::DecodeBmp);
+    BmpSpec recipe = BmpLayout(2, 1, 8);
+    recipe.palette = TestPalette(256);
+    recipe.colours_used = 16;
+    recipe.data = PackIndexRows({200, 16}, 2, 1, 8);
+    DecodedImage decoded(MakeBmp(recipe), layer::DecodeBmp);
     ASSERT_EQ(decoded.result(), 0);
-    EXPECT_EQ(decoded.at(0, 0), spec.palette[200]);
-    EXPECT_EQ(decoded.at(1, 0), spec.palette[16]);
+    EXPECT_EQ(decoded.at(0, 0), recipe.palette[200]);
+    EXPECT_EQ(decoded.at(1, 0), recipe.palette[16]);
 }
 
 TEST(BmpDecoder, BitFieldsWidenByRepeatingBits) {
-    BmpSpec spec = BmpLayout(3, 1, 16, layer::kBitmapBitFields);
-    spec.write_masks = true;
-    spec.masks[0] = 0xF800;
-    spec.masks[1] = 0x7E0;
-    spec.masks[2] = 0x1F;
-    spec.data = PackValueRows({0xF800, 0x8410, 0x001F}, 3, 1, 2);
-    DecodedImage decoded(MakeBmp(spec), layer::DecodeBmp);
+    BmpSpec recipe = BmpLayout(3, 1, 16, layer::kBitmapBitFields);
+    recipe.write_masks = true;
+    recipe.masks[0] = 0xF800;
+    recipe.masks[1] = 0x7E0;
+    recipe.masks[2] = 0x1F;
+    recipe.data = PackValueRows({0xF800, 0x8410, 0x001F}, 3, 1, 2);
+    DecodedImage decoded(MakeBmp(recipe), layer::DecodeBmp);
     ASSERT_EQ(decoded.result(), 0);
     EXPECT_EQ(decoded.image().format.bits_per_pixel, 24);
     EXPECT_EQ(decoded.at(0, 0), Rgb(255, 0, 0));
@@ -129,12 +129,12 @@ TEST(BmpDecoder, BitFieldsWidenByRepeatingBits) {
 }
 
 TEST(BmpDecoder, Rle8DeltaMovesRightAndToTheNextStoredRow) {
-    BmpSpec spec = BmpLayout(10, 2, 8, layer::kBitmapRle8);
-    spec.palette = TestPalette(256);
+    BmpSpec recipe = BmpLayout(10, 2, 8, layer::kBitmapRle8);
+    recipe.palette = TestPalette(256);
     // Five pixels of 4, then (0, 2, 3, 1): column 8 of the next stored row, which is the
     // upper image row of a bottom-up file.
-    spec.data = {5, 4, 0, 2, 3, 1, 2, 9, 0, 1};
-    DecodedImage decoded(MakeBmp(spec), layer::DecodeBmp);
+    recipe.data = {5, 4, 0, 2, 3, 1, 2, 9, 0, 1};
+    DecodedImage decoded(MakeBmp(recipe), layer::DecodeBmp);
     ASSERT_EQ(decoded.result(), 0);
     EXPECT_EQ(decoded.value(4, 1), 4u);
     EXPECT_EQ(decoded.value(5, 1), 0u);
@@ -144,10 +144,10 @@ TEST(BmpDecoder, Rle8DeltaMovesRightAndToTheNextStoredRow) {
 }
 
 TEST(BmpDecoder, Rle8AbsoluteRunsSkipToEvenOffsets) {
-    BmpSpec spec = BmpLayout(6, -1, 8, layer::kBitmapRle8);
-    spec.palette = TestPalette(256);
-    spec.data = {0, 3, 7, 8, 9, 0, 3, 1, 0, 1};
-    DecodedImage decoded(MakeBmp(spec), layer::DecodeBmp);
+    BmpSpec recipe = BmpLayout(6, -1, 8, layer::kBitmapRle8);
+    recipe.palette = TestPalette(256);
+    recipe.data = {0, 3, 7, 8, 9, 0, 3, 1, 0, 1};
+    DecodedImage decoded(MakeBmp(recipe), layer::DecodeBmp);
     ASSERT_EQ(decoded.result(), 0);
     const std::uint32_t expected[] = {7, 8, 9, 1, 1, 1};
     for (int x = 0; x < 6; ++x) {
@@ -156,10 +156,10 @@ TEST(BmpDecoder, Rle8AbsoluteRunsSkipToEvenOffsets) {
 }
 
 TEST(BmpDecoder, Rle4AlternatesNibblesHighFirst) {
-    BmpSpec spec = BmpLayout(7, 1, 4, layer::kBitmapRle4);
-    spec.palette = TestPalette(16);
-    spec.data = {3, 0x12, 0, 3, 0xAB, 0xC0, 1, 0x50, 0, 1};
-    DecodedImage decoded(MakeBmp(spec), layer::DecodeBmp);
+    BmpSpec recipe = BmpLayout(7, 1, 4, layer::kBitmapRle4);
+    recipe.palette = TestPalette(16);
+    recipe.data = {3, 0x12, 0, 3, 0xAB, 0xC0, 1, 0x50, 0, 1};
+    DecodedImage decoded(MakeBmp(recipe), layer::DecodeBmp);
     ASSERT_EQ(decoded.result(), 0);
     const std::uint32_t expected[] = {1, 2, 1, 10, 11, 12, 5};
     for (int x = 0; x < 7; ++x) {
@@ -171,23 +171,23 @@ TEST(BmpDecoder, Rle4AlternatesNibblesHighFirst) {
 
 struct Refusal {
     const char* name;
-    BmpSpec spec;
+    BmpSpec recipe;
 };
 
 BmpSpec Rle(int bits, std::uint32_t compression, Bytes data) {
-    BmpSpec spec = BmpLayout(4, 2, bits, compression);
-    spec.palette = TestPalette(1 << bits);
-    spec.data = std::move(data);
-    return spec;
+    BmpSpec recipe = BmpLayout(4, 2, bits, compression);
+    recipe.palette = TestPalette(1 << bits);
+    recipe.data = std::move(data);
+    return recipe;
 }
 
 BmpSpec Plain(int width, int height, int bits, std::uint32_t compression, std::size_t size) {
-    BmpSpec spec = BmpLayout(width, height, bits, compression);
+    BmpSpec recipe = BmpLayout(width, height, bits, compression);
     if (bits <= 8 && bits > 0) {
-        spec.palette = TestPalette(1 << bits);
+        recipe.palette = TestPalette(1 << bits);
     }
-    spec.data.assign(size, 0);
-    return spec;
+    recipe.data.assign(size, 0);
+    return recipe;
 }
 
 TEST(BmpDecoder, RefusesDamagedAndUnknownLayouts) {
@@ -211,7 +211,7 @@ TEST(BmpDecoder, RefusesDamagedAndUnknownLayouts) {
     };
     for (const Refusal& c : cases) {
         layer::GraphImage image;
-        EXPECT_EQ(DecodeBytes(MakeBmp(c.spec), &image, layer::DecodeBmp), -1) << c.name;
+        EXPECT_EQ(DecodeBytes(MakeBmp(c.recipe), &image, layer::DecodeBmp), -1) << c.name;
         EXPECT_EQ(image.pixels, nullptr) << c.name;
     }
 }

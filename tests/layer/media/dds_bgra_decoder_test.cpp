@@ -34,13 +34,13 @@ TEST(BgraDecoder, RefusesBadHeadersAndShortPixels) {
 }
 
 DdsSpec DxtSpec(const char* four_cc, int width, int height, Bytes data) {
-    DdsSpec spec;
-    spec.width = width;
-    spec.height = height;
-    spec.format_flags = 0x4;
-    spec.four_cc = FourCc(four_cc);
-    spec.data = std::move(data);
-    return spec;
+    DdsSpec recipe;
+    recipe.width = width;
+    recipe.height = height;
+    recipe.format_flags = 0x4;
+    recipe.four_cc = FourCc(four_cc);
+    recipe.data = std::move(data);
+    return recipe;
 }
 
 const std::vector<int> kIndices = {0, 1, 2, 3, 0, 1, 2, 3, 0, 1, 2, 3, 0, 1, 2, 3};
@@ -68,31 +68,31 @@ TEST(DdsDecoder, RefusesTwoByTwoDxt1WithoutWholeBlocks) {
 }
 
 TEST(DdsDecoder, MipLevelsAreReadWhenFlagsAndCapsSayTheyExist) {
-    DdsSpec spec = DxtSpec("DXT1", 8, 8, Bytes(4 * 8 + 8 + 8, 0x33));
-    spec.flags |= 0x20000;
-    spec.caps = 0x401008;
-    spec.mip_count = 3;
-    DecodedImage decoded(MakeDds(spec), layer::DecodeDds);
+    DdsSpec recipe = DxtSpec("DXT1", 8, 8, Bytes(4 * 8 + 8 + 8, 0x33));
+    recipe.flags |= 0x20000;
+    recipe.caps = 0x401008;
+    recipe.mip_count = 3;
+    DecodedImage decoded(MakeDds(recipe), layer::DecodeDds);
     ASSERT_EQ(decoded.result(), 0);
     EXPECT_EQ(decoded.image().mip_level_count, 3);
 
-    spec.data.resize(4 * 8 + 8 + 7);
+    recipe.data.resize(4 * 8 + 8 + 7);
     layer::GraphImage image;
-    EXPECT_EQ(DecodeBytes(MakeDds(spec), &image, layer::DecodeDds), -1);
+    EXPECT_EQ(DecodeBytes(MakeDds(recipe), &image, layer::DecodeDds), -1);
 }
 
 DdsSpec MaskSpec(std::uint32_t flags, std::uint32_t bits) {
-    DdsSpec spec;
-    spec.width = 2;
-    spec.height = 1;
-    spec.format_flags = flags;
-    spec.rgb_bits = bits;
-    spec.masks[0] = 0xFF0000;
-    spec.masks[1] = 0xFF00;
-    spec.masks[2] = 0xFF;
-    spec.masks[3] = 0xFF000000;
-    spec.data = {1, 2, 3, 4, 5, 6, 7, 8};
-    return spec;
+    DdsSpec recipe;
+    recipe.width = 2;
+    recipe.height = 1;
+    recipe.format_flags = flags;
+    recipe.rgb_bits = bits;
+    recipe.masks[0] = 0xFF0000;
+    recipe.masks[1] = 0xFF00;
+    recipe.masks[2] = 0xFF;
+    recipe.masks[3] = 0xFF000000;
+    recipe.data = {1, 2, 3, 4, 5, 6, 7, 8};
+    return recipe;
 }
 
 TEST(DdsDecoder, MaskLayoutsNeedTheAlphaFlagWhenRgb) {
@@ -103,23 +103,23 @@ TEST(DdsDecoder, MaskLayoutsNeedTheAlphaFlagWhenRgb) {
 
     const DdsSpec refused[] = {MaskSpec(0x40, 32), MaskSpec(0x41, 0), MaskSpec(0x41, 12),
                                MaskSpec(0x41, 64)};
-    for (const DdsSpec& spec : refused) {
+    for (const DdsSpec& recipe : refused) {
         layer::GraphImage image;
-        EXPECT_EQ(DecodeBytes(MakeDds(spec), &image, layer::DecodeDds), -1)
-            << spec.format_flags << " " << spec.rgb_bits;
+        EXPECT_EQ(DecodeBytes(MakeDds(recipe), &image, layer::DecodeDds), -1)
+            << recipe.format_flags << " " << recipe.rgb_bits;
     }
 }
 
 TEST(DdsDecoder, NumberedLayoutWithPitchGives565) {
-    DdsSpec spec;
-    spec.flags = 0x100F;
-    spec.width = 2;
-    spec.height = 2;
-    spec.pitch = 6;
-    spec.format_flags = 0x4;
-    spec.four_cc = 23;
-    spec.data = {0x00, 0xF8, 0x1F, 0x00, 0xAA, 0xAA, 0xE0, 0x07, 0xFF, 0xFF, 0xAA, 0xAA};
-    DecodedImage decoded(MakeDds(spec), layer::DecodeDds);
+    DdsSpec recipe;
+    recipe.flags = 0x100F;
+    recipe.width = 2;
+    recipe.height = 2;
+    recipe.pitch = 6;
+    recipe.format_flags = 0x4;
+    recipe.four_cc = 23;
+    recipe.data = {0x00, 0xF8, 0x1F, 0x00, 0xAA, 0xAA, 0xE0, 0x07, 0xFF, 0xFF, 0xAA, 0xAA};
+    DecodedImage decoded(MakeDds(recipe), layer::DecodeDds);
     ASSERT_EQ(decoded.result(), 0);
     EXPECT_EQ(decoded.image().format.green_mask, 0x7E0u);
     EXPECT_EQ(decoded.image().format.blue_mask, 0x1Fu);
@@ -127,9 +127,9 @@ TEST(DdsDecoder, NumberedLayoutWithPitchGives565) {
     EXPECT_EQ(decoded.value(1, 0), 0x001Fu);
     EXPECT_EQ(decoded.value(0, 1), 0x07E0u);
 
-    spec.four_cc = 28;
+    recipe.four_cc = 28;
     layer::GraphImage image;
-    EXPECT_EQ(DecodeBytes(MakeDds(spec), &image, layer::DecodeDds), -1);
+    EXPECT_EQ(DecodeBytes(MakeDds(recipe), &image, layer::DecodeDds), -1);
 }
 
 }  // namespace

@@ -25,60 +25,60 @@ std::vector<Rgba> Palette(int count) {
 }
 
 Bytes Bmp(int bits, int width, int height) {
-    BmpSpec spec = BmpLayout(width, height, bits);
+    BmpSpec recipe = BmpLayout(width, height, bits);
     if (bits <= 8) {
-        spec.palette = Palette(1 << bits);
-        spec.data = PackIndexRows(Indices(width * (height < 0 ? -height : height), 1 << bits),
-                                  width, height, bits);
+        recipe.palette = Palette(1 << bits);
+        recipe.data = PackIndexRows(Indices(width * (height < 0 ? -height : height), 1 << bits),
+                                    width, height, bits);
     } else {
         std::vector<std::uint32_t> values;
         for (int i = 0; i < width * (height < 0 ? -height : height); ++i) {
             values.push_back(0x00123456u * static_cast<std::uint32_t>(i + 1));
         }
-        spec.data = PackValueRows(values, width, height, bits / 8);
+        recipe.data = PackValueRows(values, width, height, bits / 8);
     }
-    return MakeBmp(spec);
+    return MakeBmp(recipe);
 }
 
 Bytes Rle8Bmp() {
-    BmpSpec spec = BmpLayout(6, 3, 8, 1);
-    spec.palette = Palette(256);
-    spec.data = {3, 1, 0, 3, 2, 3, 4, 0, 0, 0, 2, 6, 0, 2, 2, 1, 2, 5, 0, 1};
-    return MakeBmp(spec);
+    BmpSpec recipe = BmpLayout(6, 3, 8, 1);
+    recipe.palette = Palette(256);
+    recipe.data = {3, 1, 0, 3, 2, 3, 4, 0, 0, 0, 2, 6, 0, 2, 2, 1, 2, 5, 0, 1};
+    return MakeBmp(recipe);
 }
 
 Bytes Rle4Bmp() {
-    BmpSpec spec = BmpLayout(6, 2, 4, 2);
-    spec.palette = Palette(16);
-    spec.data = {5, 0x12, 0, 0, 0, 3, 0x45, 0x60, 0, 2, 1, 0, 2, 0x77, 0, 1};
-    return MakeBmp(spec);
+    BmpSpec recipe = BmpLayout(6, 2, 4, 2);
+    recipe.palette = Palette(16);
+    recipe.data = {5, 0x12, 0, 0, 0, 3, 0x45, 0x60, 0, 2, 1, 0, 2, 0x77, 0, 1};
+    return MakeBmp(recipe);
 }
 
 Bytes BitFieldBmp() {
-    BmpSpec spec = BmpLayout(3, 2, 16, 3);
-    spec.write_masks = true;
-    spec.masks[0] = 0xF800;
-    spec.masks[1] = 0x7E0;
-    spec.masks[2] = 0x1F;
-    spec.data = PackValueRows({0xF800, 0x7E0, 0x1F, 0xFFFF, 0, 0x8410}, 3, 2, 2);
-    return MakeBmp(spec);
+    BmpSpec recipe = BmpLayout(3, 2, 16, 3);
+    recipe.write_masks = true;
+    recipe.masks[0] = 0xF800;
+    recipe.masks[1] = 0x7E0;
+    recipe.masks[2] = 0x1F;
+    recipe.data = PackValueRows({0xF800, 0x7E0, 0x1F, 0xFFFF, 0, 0x8410}, 3, 2, 2);
+    return MakeBmp(recipe);
 }
 
 Bytes Tga(int type, int descriptor, bool footer, int id_bytes) {
-    TgaSpec spec;
-    spec.image_type = type;
-    spec.width = 4;
-    spec.height = 3;
-    spec.descriptor = descriptor;
-    spec.footer = footer;
-    spec.id.assign(static_cast<std::size_t>(id_bytes), 0x41);
+    TgaSpec recipe;
+    recipe.image_type = type;
+    recipe.width = 4;
+    recipe.height = 3;
+    recipe.descriptor = descriptor;
+    recipe.footer = footer;
+    recipe.id.assign(static_cast<std::size_t>(id_bytes), 0x41);
     Bytes values;
     if (type == 1 || type == 9) {
-        spec.colour_map_type = 1;
-        spec.map_length = 4;
-        spec.map_entry_bits = 24;
-        spec.pixel_bits = 8;
-        spec.colour_map = {0, 0, 255, 0, 255, 0, 255, 0, 0, 9, 9, 9};
+        recipe.colour_map_type = 1;
+        recipe.map_length = 4;
+        recipe.map_entry_bits = 24;
+        recipe.pixel_bits = 8;
+        recipe.colour_map = {0, 0, 255, 0, 255, 0, 255, 0, 0, 9, 9, 9};
         values = {0, 1, 2, 3, 3, 3, 3, 1, 2, 0, 0, 0};
     } else {
         for (int i = 0; i < 12; ++i) {
@@ -87,73 +87,73 @@ Bytes Tga(int type, int descriptor, bool footer, int id_bytes) {
         }
     }
     const int value_bytes = (type == 1 || type == 9) ? 1 : 3;
-    spec.data = (type == 9 || type == 10) ? TgaPackets(values, value_bytes) : values;
-    return MakeTga(spec);
+    recipe.data = (type == 9 || type == 10) ? TgaPackets(values, value_bytes) : values;
+    return MakeTga(recipe);
 }
 
 Bytes Dxt(const char* four_cc) {
-    DdsSpec spec;
-    spec.width = 4;
-    spec.height = 4;
-    spec.format_flags = 0x4;
-    spec.four_cc = FourCc(four_cc);
+    DdsSpec recipe;
+    recipe.width = 4;
+    recipe.height = 4;
+    recipe.format_flags = 0x4;
+    recipe.four_cc = FourCc(four_cc);
     if (four_cc[3] != '1') {
-        spec.data = {0xFF, 0x00, 0x10, 0x20, 0x30, 0x40, 0x50, 0x60};
+        recipe.data = {0xFF, 0x00, 0x10, 0x20, 0x30, 0x40, 0x50, 0x60};
     }
     const Bytes colour =
         DxtColourBlock(0xF800, 0x001F, {0, 1, 2, 3, 3, 2, 1, 0, 0, 0, 1, 1, 2, 2, 3, 3});
-    spec.data.insert(spec.data.end(), colour.begin(), colour.end());
-    return MakeDds(spec);
+    recipe.data.insert(recipe.data.end(), colour.begin(), colour.end());
+    return MakeDds(recipe);
 }
 
 Bytes MaskedDds(std::uint32_t flags) {
-    DdsSpec spec;
-    spec.width = 2;
-    spec.height = 2;
-    spec.format_flags = flags;
-    spec.rgb_bits = 32;
-    spec.masks[0] = 0xFF0000;
-    spec.masks[1] = 0xFF00;
-    spec.masks[2] = 0xFF;
-    spec.masks[3] = 0xFF000000;
-    spec.data.assign(16, 0x5A);
-    return MakeDds(spec);
+    DdsSpec recipe;
+    recipe.width = 2;
+    recipe.height = 2;
+    recipe.format_flags = flags;
+    recipe.rgb_bits = 32;
+    recipe.masks[0] = 0xFF0000;
+    recipe.masks[1] = 0xFF00;
+    recipe.masks[2] = 0xFF;
+    recipe.masks[3] = 0xFF000000;
+    recipe.data.assign(16, 0x5A);
+    return MakeDds(recipe);
 }
 
 Bytes NumberedDds() {
-    DdsSpec spec;
-    spec.flags = 0x100F;
-    spec.width = 2;
-    spec.height = 2;
-    spec.pitch = 4;
-    spec.format_flags = 0x4;
-    spec.four_cc = 23;
-    spec.data = {0x00, 0xF8, 0xE0, 0x07, 0x1F, 0x00, 0xFF, 0xFF};
-    return MakeDds(spec);
+    DdsSpec recipe;
+    recipe.flags = 0x100F;
+    recipe.width = 2;
+    recipe.height = 2;
+    recipe.pitch = 4;
+    recipe.format_flags = 0x4;
+    recipe.four_cc = 23;
+    recipe.data = {0x00, 0xF8, 0xE0, 0x07, 0x1F, 0x00, 0xFF, 0xFF};
+    return MakeDds(recipe);
 }
 
 Bytes Png(int colour_type, int bit_depth, bool transparency, bool interlaced) {
-    PngSpec spec = PngLayout(5, 4, bit_depth, colour_type, interlaced);
+    PngSpec recipe = PngLayout(5, 4, bit_depth, colour_type, interlaced);
     const int channels = colour_type == PNG_COLOR_TYPE_RGB_ALPHA    ? 4
                          : colour_type == PNG_COLOR_TYPE_RGB        ? 3
                          : colour_type == PNG_COLOR_TYPE_GRAY_ALPHA ? 2
                                                                     : 1;
-    const int row_size = (spec.width * channels * bit_depth + 7) / 8;
-    for (int i = 0; i < row_size * spec.height; ++i) {
-        spec.rows.push_back(static_cast<std::uint8_t>(i * 29 + 7));
+    const int row_size = (recipe.width * channels * bit_depth + 7) / 8;
+    for (int i = 0; i < row_size * recipe.height; ++i) {
+        recipe.rows.push_back(static_cast<std::uint8_t>(i * 29 + 7));
     }
     if (colour_type == PNG_COLOR_TYPE_PALETTE) {
-        spec.palette = Palette(16);
-        for (std::uint8_t& byte : spec.rows) {
+        recipe.palette = Palette(16);
+        for (std::uint8_t& byte : recipe.rows) {
             byte &= bit_depth == 8 ? 0x0F : 0xFF;
         }
         if (transparency) {
-            spec.transparency = {0, 128, 255};
+            recipe.transparency = {0, 128, 255};
         }
     } else if (transparency) {
-        spec.transparency = {0, 0x55};
+        recipe.transparency = {0, 0x55};
     }
-    return MakePng(spec);
+    return MakePng(recipe);
 }
 
 Bytes Jpeg(int width, int height, int components) {

@@ -50,42 +50,42 @@ Picture SamplePicture(int width, int height) {
 }
 
 BmpSpec BmpLayout(int width, int height, int bit_count, std::uint32_t compression) {
-    BmpSpec spec;
-    spec.width = width;
-    spec.height = height;
-    spec.bit_count = bit_count;
-    spec.compression = compression;
-    return spec;
+    BmpSpec recipe;
+    recipe.width = width;
+    recipe.height = height;
+    recipe.bit_count = bit_count;
+    recipe.compression = compression;
+    return recipe;
 }
 
-Bytes MakeBmp(const BmpSpec& spec) {
-    const std::uint32_t extra = spec.write_masks ? 12 : 0;
+Bytes MakeBmp(const BmpSpec& recipe) {
+    const std::uint32_t extra = recipe.write_masks ? 12 : 0;
     const std::uint32_t offset =
-        14 + 40 + extra + static_cast<std::uint32_t>(spec.palette.size()) * 4;
+        14 + 40 + extra + static_cast<std::uint32_t>(recipe.palette.size()) * 4;
     Bytes out = {'B', 'M'};
-    Put32(&out, offset + static_cast<std::uint32_t>(spec.data.size()));
+    Put32(&out, offset + static_cast<std::uint32_t>(recipe.data.size()));
     Put32(&out, 0);
     Put32(&out, offset);
     Put32(&out, 40);
-    Put32(&out, static_cast<std::uint32_t>(spec.width));
-    Put32(&out, static_cast<std::uint32_t>(spec.height));
+    Put32(&out, static_cast<std::uint32_t>(recipe.width));
+    Put32(&out, static_cast<std::uint32_t>(recipe.height));
     Put16(&out, 1);
-    Put16(&out, static_cast<std::uint32_t>(spec.bit_count));
-    Put32(&out, spec.compression);
-    Put32(&out, static_cast<std::uint32_t>(spec.data.size()));
+    Put16(&out, static_cast<std::uint32_t>(recipe.bit_count));
+    Put32(&out, recipe.compression);
+    Put32(&out, static_cast<std::uint32_t>(recipe.data.size()));
     Put32(&out, 2835);
     Put32(&out, 2835);
-    Put32(&out, spec.colours_used);
+    Put32(&out, recipe.colours_used);
     Put32(&out, 0);
-    if (spec.write_masks) {
-        for (std::uint32_t mask : spec.masks) {
+    if (recipe.write_masks) {
+        for (std::uint32_t mask : recipe.masks) {
             Put32(&out, mask);
         }
     }
-    for (const Rgba& entry : spec.palette) {
+    for (const Rgba& entry : recipe.palette) {
         out.insert(out.end(), {entry.blue, entry.green, entry.red, 0});
     }
-    Append(&out, spec.data);
+    Append(&out, recipe.data);
     return out;
 }
 
@@ -121,24 +121,24 @@ Bytes PackValueRows(const std::vector<std::uint32_t>& values, int width, int hei
     return out;
 }
 
-Bytes MakeTga(const TgaSpec& spec) {
-    Bytes out = {static_cast<std::uint8_t>(spec.id.size()),
-                 static_cast<std::uint8_t>(spec.colour_map_type),
-                 static_cast<std::uint8_t>(spec.image_type)};
-    Put16(&out, static_cast<std::uint32_t>(spec.map_first));
-    Put16(&out, static_cast<std::uint32_t>(spec.map_length));
-    out.push_back(static_cast<std::uint8_t>(spec.map_entry_bits));
-    Put16(&out, static_cast<std::uint32_t>(spec.x_origin));
-    Put16(&out, static_cast<std::uint32_t>(spec.y_origin));
-    Put16(&out, static_cast<std::uint32_t>(spec.width));
-    Put16(&out, static_cast<std::uint32_t>(spec.height));
-    out.push_back(static_cast<std::uint8_t>(spec.pixel_bits));
-    out.push_back(static_cast<std::uint8_t>(spec.descriptor));
-    Append(&out, spec.id);
-    Append(&out, spec.colour_map);
-    Append(&out, spec.data);
-    if (spec.footer) {
-        Put32(&out, spec.extension_offset);
+Bytes MakeTga(const TgaSpec& recipe) {
+    Bytes out = {static_cast<std::uint8_t>(recipe.id.size()),
+                 static_cast<std::uint8_t>(recipe.colour_map_type),
+                 static_cast<std::uint8_t>(recipe.image_type)};
+    Put16(&out, static_cast<std::uint32_t>(recipe.map_first));
+    Put16(&out, static_cast<std::uint32_t>(recipe.map_length));
+    out.push_back(static_cast<std::uint8_t>(recipe.map_entry_bits));
+    Put16(&out, static_cast<std::uint32_t>(recipe.x_origin));
+    Put16(&out, static_cast<std::uint32_t>(recipe.y_origin));
+    Put16(&out, static_cast<std::uint32_t>(recipe.width));
+    Put16(&out, static_cast<std::uint32_t>(recipe.height));
+    out.push_back(static_cast<std::uint8_t>(recipe.pixel_bits));
+    out.push_back(static_cast<std::uint8_t>(recipe.descriptor));
+    Append(&out, recipe.id);
+    Append(&out, recipe.colour_map);
+    Append(&out, recipe.data);
+    if (recipe.footer) {
+        Put32(&out, recipe.extension_offset);
         Put32(&out, 0);
         const char signature[] = "TRUEVISION-XFILE.";
         out.insert(out.end(), signature, signature + sizeof signature);
@@ -205,30 +205,30 @@ std::uint32_t FourCc(const char* letters) {
            static_cast<std::uint32_t>(static_cast<std::uint8_t>(letters[3])) << 24;
 }
 
-Bytes MakeDds(const DdsSpec& spec) {
+Bytes MakeDds(const DdsSpec& recipe) {
     Bytes out = {'D', 'D', 'S', ' '};
     Put32(&out, 124);
-    Put32(&out, spec.flags);
-    Put32(&out, static_cast<std::uint32_t>(spec.height));
-    Put32(&out, static_cast<std::uint32_t>(spec.width));
-    Put32(&out, spec.pitch);
+    Put32(&out, recipe.flags);
+    Put32(&out, static_cast<std::uint32_t>(recipe.height));
+    Put32(&out, static_cast<std::uint32_t>(recipe.width));
+    Put32(&out, recipe.pitch);
     Put32(&out, 0);
-    Put32(&out, spec.mip_count);
+    Put32(&out, recipe.mip_count);
     for (int i = 0; i < 11; ++i) {
         Put32(&out, 0);
     }
     Put32(&out, 32);
-    Put32(&out, spec.format_flags);
-    Put32(&out, spec.four_cc);
-    Put32(&out, spec.rgb_bits);
-    for (std::uint32_t mask : spec.masks) {
+    Put32(&out, recipe.format_flags);
+    Put32(&out, recipe.four_cc);
+    Put32(&out, recipe.rgb_bits);
+    for (std::uint32_t mask : recipe.masks) {
         Put32(&out, mask);
     }
-    Put32(&out, spec.caps);
+    Put32(&out, recipe.caps);
     for (int i = 0; i < 4; ++i) {
         Put32(&out, 0);
     }
-    Append(&out, spec.data);
+    Append(&out, recipe.data);
     return out;
 }
 
@@ -257,49 +257,49 @@ void FlushNothing(png_structp) {}
 }  // namespace
 
 PngSpec PngLayout(int width, int height, int bit_depth, int colour_type, bool interlaced) {
-    PngSpec spec;
-    spec.width = width;
-    spec.height = height;
-    spec.bit_depth = bit_depth;
-    spec.colour_type = colour_type;
-    spec.interlaced = interlaced;
-    return spec;
+    PngSpec recipe;
+    recipe.width = width;
+    recipe.height = height;
+    recipe.bit_depth = bit_depth;
+    recipe.colour_type = colour_type;
+    recipe.interlaced = interlaced;
+    return recipe;
 }
 
-Bytes MakePng(const PngSpec& spec) {
+Bytes MakePng(const PngSpec& recipe) {
     Bytes out;
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png_create_info_struct(png);
     // No jump buffer: a fixture the library refuses aborts the test run.
     png_set_write_fn(png, &out, AppendPngBytes, FlushNothing);
-    png_set_IHDR(png, info, static_cast<png_uint_32>(spec.width),
-                 static_cast<png_uint_32>(spec.height), spec.bit_depth, spec.colour_type,
-                 spec.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
+    png_set_IHDR(png, info, static_cast<png_uint_32>(recipe.width),
+                 static_cast<png_uint_32>(recipe.height), recipe.bit_depth, recipe.colour_type,
+                 recipe.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     std::vector<png_color> palette;
-    for (const Rgba& entry : spec.palette) {
+    for (const Rgba& entry : recipe.palette) {
         palette.push_back(png_color{entry.red, entry.green, entry.blue});
     }
     if (!palette.empty()) {
         png_set_PLTE(png, info, palette.data(), static_cast<int>(palette.size()));
     }
     png_color_16 grey_key{};
-    if (!spec.transparency.empty()) {
-        if (spec.colour_type == PNG_COLOR_TYPE_PALETTE) {
-            png_set_tRNS(png, info, spec.transparency.data(),
-                         static_cast<int>(spec.transparency.size()), nullptr);
+    if (!recipe.transparency.empty()) {
+        if (recipe.colour_type == PNG_COLOR_TYPE_PALETTE) {
+            png_set_tRNS(png, info, recipe.transparency.data(),
+                         static_cast<int>(recipe.transparency.size()), nullptr);
         } else {
             grey_key.gray =
-                static_cast<png_uint_16>(spec.transparency[0] << 8 | spec.transparency[1]);
+                static_cast<png_uint_16>(recipe.transparency[0] << 8 | recipe.transparency[1]);
             grey_key.red = grey_key.gray;
             png_set_tRNS(png, info, nullptr, 0, &grey_key);
         }
     }
     png_write_info(png, info);
-    const std::size_t row_size = spec.rows.size() / spec.height;
+    const std::size_t row_size = recipe.rows.size() / recipe.height;
     std::vector<png_bytep> rows;
-    for (int y = 0; y < spec.height; ++y) {
-        rows.push_back(const_cast<png_bytep>(spec.rows.data() + y * row_size));
+    for (int y = 0; y < recipe.height; ++y) {
+        rows.push_back(const_cast<png_bytep>(recipe.rows.data() + y * row_size));
     }
     png_write_image(png, rows.data());
     png_write_end(png, nullptr);
@@ -308,11 +308,11 @@ Bytes MakePng(const PngSpec& spec) {
 }
 
 Bytes PngOf(const Picture& picture) {
-    PngSpec spec = PngLayout(picture.width, picture.height, 8, PNG_COLOR_TYPE_RGB_ALPHA);
+    PngSpec recipe = PngLayout(picture.width, picture.height, 8, PNG_COLOR_TYPE_RGB_ALPHA);
     for (const Rgba& pixel : picture.pixels) {
-        spec.rows.insert(spec.rows.end(), {pixel.red, pixel.green, pixel.blue, pixel.alpha});
+        recipe.rows.insert(recipe.rows.end(), {pixel.red, pixel.green, pixel.blue, pixel.alpha});
     }
-    return MakePng(spec);
+    return MakePng(recipe);
 }
 
 Bytes MakeJpeg(int width, int height, int components, const Bytes& samples, int quality) {

@@ -45,7 +45,7 @@ struct BmpSpec {
     Bytes data;  // the pixel data as stored
 };
 BmpSpec BmpLayout(int width, int height, int bit_count, std::uint32_t compression = 0);
-Bytes MakeBmp(const BmpSpec& spec);
+Bytes MakeBmp(const BmpSpec& recipe);
 // Stored rows (in the given height's order) of indices packed at 1, 2, 4 or 8 bits, padded to
 // 4 bytes; `indices` are rows top to bottom.
 Bytes PackIndexRows(const std::vector<std::uint8_t>& indices, int width, int height, int bits);
@@ -71,7 +71,7 @@ struct TgaSpec {
     bool footer = false;
     std::uint32_t extension_offset = 0;
 };
-Bytes MakeTga(const TgaSpec& spec);
+Bytes MakeTga(const TgaSpec& recipe);
 // Run-length packets of `value_bytes`-byte values: runs of equal values as repeat packets,
 // everything else as literal packets.
 Bytes TgaPackets(const Bytes& values, int value_bytes);
@@ -94,7 +94,7 @@ struct DdsSpec {
     std::uint32_t caps = 0x1000;
     Bytes data;
 };
-Bytes MakeDds(const DdsSpec& spec);
+Bytes MakeDds(const DdsSpec& recipe);
 std::uint32_t FourCc(const char* letters);
 // One DXT colour part: two 5-6-5 end points and sixteen 2-bit indices in pixel order.
 Bytes DxtColourBlock(std::uint16_t colour0, std::uint16_t colour1, const std::vector<int>& indices);
@@ -111,7 +111,7 @@ struct PngSpec {
     Bytes rows;          // packed rows as the format stores them, top to bottom
 };
 PngSpec PngLayout(int width, int height, int bit_depth, int colour_type, bool interlaced = false);
-Bytes MakePng(const PngSpec& spec);
+Bytes MakePng(const PngSpec& recipe);
 // An 8-bit RGBA PNG of a picture.
 Bytes PngOf(const Picture& picture);
 

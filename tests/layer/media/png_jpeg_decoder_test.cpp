@@ -17,27 +17,27 @@ std::vector<Rgba> Palette16() {
 }
 
 TEST(PngDecoder, PaletteWithoutTransparencyKeepsIndicesAndFillsTheRestBlack) {
-    PngSpec spec = PngLayout(4, 1, 8, PNG_COLOR_TYPE_PALETTE);
-    spec.palette = Palette16();
-    spec.rows = {0, 5, 15, 9};
-    DecodedImage decoded(MakePng(spec), layer::DecodePng);
+    PngSpec recipe = PngLayout(4, 1, 8, PNG_COLOR_TYPE_PALETTE);
+    recipe.palette = Palette16();
+    recipe.rows = {0, 5, 15, 9};
+    DecodedImage decoded(MakePng(recipe), layer::DecodePng);
     ASSERT_EQ(decoded.result(), 0);
     const layer::PixelFormat& format = decoded.image().format;
     EXPECT_EQ(format.bytes_per_pixel, 1);
     EXPECT_EQ(decoded.image().pitch, 4);
     EXPECT_EQ(decoded.value(2, 0), 15u);
-    EXPECT_EQ(decoded.at(1, 0), spec.palette[5]);
+    EXPECT_EQ(decoded.at(1, 0), recipe.palette[5]);
     for (int i = 16; i < 256; ++i) {
         EXPECT_EQ(format.palette[i].red + format.palette[i].green + format.palette[i].blue, 0);
     }
 }
 
 TEST(PngDecoder, PaletteWithTransparencyBecomesArgb) {
-    PngSpec spec = PngLayout(2, 1, 8, PNG_COLOR_TYPE_PALETTE);
-    spec.palette = Palette16();
-    spec.transparency = {0, 128};
-    spec.rows = {1, 2};
-    DecodedImage decoded(MakePng(spec), layer::DecodePng);
+    PngSpec recipe = PngLayout(2, 1, 8, PNG_COLOR_TYPE_PALETTE);
+    recipe.palette = Palette16();
+    recipe.transparency = {0, 128};
+    recipe.rows = {1, 2};
+    DecodedImage decoded(MakePng(recipe), layer::DecodePng);
     ASSERT_EQ(decoded.result(), 0);
     EXPECT_EQ(decoded.image().format.alpha_mask, 0xFF000000u);
     EXPECT_EQ(decoded.value(0, 0), 0x801001FEu);
@@ -45,9 +45,9 @@ TEST(PngDecoder, PaletteWithTransparencyBecomesArgb) {
 }
 
 TEST(PngDecoder, TwoBitGreyExpandsToTheGreyPalette) {
-    PngSpec spec = PngLayout(4, 1, 2, PNG_COLOR_TYPE_GRAY);
-    spec.rows = {0b00011011};
-    DecodedImage decoded(MakePng(spec), layer::DecodePng);
+    PngSpec recipe = PngLayout(4, 1, 2, PNG_COLOR_TYPE_GRAY);
+    recipe.rows = {0b00011011};
+    DecodedImage decoded(MakePng(recipe), layer::DecodePng);
     ASSERT_EQ(decoded.result(), 0);
     EXPECT_EQ(decoded.image().pitch, 4);
     const std::uint32_t expected[] = {0, 85, 170, 255};
@@ -63,8 +63,8 @@ TEST(PngDecoder, GreyWithTransparencyOrAlphaIsSixteenBitGrey) {
     keyed.transparency = {0, 0x55};
     PngSpec with_alpha = PngLayout(2, 1, 8, PNG_COLOR_TYPE_GRAY_ALPHA);
     with_alpha.rows = {0x40, 0xFF, 0x55, 0x00};
-    for (const PngSpec& spec : {keyed, with_alpha}) {
-        DecodedImage decoded(MakePng(spec), layer::DecodePng);
+    for (const PngSpec& recipe : {keyed, with_alpha}) {
+        DecodedImage decoded(MakePng(recipe), layer::DecodePng);
         ASSERT_EQ(decoded.result(), 0);
         const layer::PixelFormat& format = decoded.image().format;
         EXPECT_EQ(format.bits_per_pixel, 16);
@@ -76,9 +76,9 @@ TEST(PngDecoder, GreyWithTransparencyOrAlphaIsSixteenBitGrey) {
 }
 
 TEST(PngDecoder, SixteenBitRgbaKeepsHighBytes) {
-    PngSpec spec = PngLayout(1, 1, 16, PNG_COLOR_TYPE_RGB_ALPHA);
-    spec.rows = {0x12, 0x34, 0x56, 0x78, 0x9A, 0xBC, 0xDE, 0xF0};
-    DecodedImage decoded(MakePng(spec), layer::DecodePng);
+    PngSpec recipe = PngLayout(1, 1, 16, PNG_COLOR_TYPE_RGB_ALPHA);
+    recipe.rows = {0x12, 0x34, 0x56, 0x78, 0x9A, 0xBC, 0xDE, 0xF0};
+    DecodedImage decoded(MakePng(recipe), layer::DecodePng);
     ASSERT_EQ(decoded.result(), 0);
     EXPECT_EQ(decoded.value(0, 0), 0xDE12569Au);
 }
@@ -86,11 +86,11 @@ TEST(PngDecoder, SixteenBitRgbaKeepsHighBytes) {
 TEST(PngDecoder, RgbRowsAreNotPaddedAndInterlacedFilesComeOutWhole) {
     const Picture picture = SamplePicture(3, 5);
     for (bool interlaced : {false, true}) {
-        PngSpec spec = PngLayout(3, 5, 8, PNG_COLOR_TYPE_RGB, interlaced);
+        PngSpec recipe = PngLayout(3, 5, 8, PNG_COLOR_TYPE_RGB, interlaced);
         for (const Rgba& pixel : picture.pixels) {
-            spec.rows.insert(spec.rows.end(), {pixel.red, pixel.green, pixel.blue});
+            recipe.rows.insert(recipe.rows.end(), {pixel.red, pixel.green, pixel.blue});
         }
-        DecodedImage decoded(MakePng(spec), layer::DecodePng);
+        DecodedImage decoded(MakePng(recipe), layer::DecodePng);
         ASSERT_EQ(decoded.result(), 0);
         EXPECT_EQ(decoded.image().pitch, 9);
         for (int y = 0; y < 5; ++y) {

@@ -42,33 +42,33 @@ class TgaVariants : public testing::TestWithParam<TgaCase> {};
 TEST_P(TgaVariants, DecodeTopToBottomLeftToRight) {
     const TgaCase c = GetParam();
     const int bytes = c.depth / 8;
-    TgaSpec spec;
-    spec.image_type = c.type;
-    spec.width = kWidth;
-    spec.height = kHeight;
-    spec.descriptor = c.descriptor;
-    spec.footer = c.footer;
-    spec.id.assign(static_cast<std::size_t>(c.id_bytes), 0xEE);
+    TgaSpec recipe;
+    recipe.image_type = c.type;
+    recipe.width = kWidth;
+    recipe.height = kHeight;
+    recipe.descriptor = c.descriptor;
+    recipe.footer = c.footer;
+    recipe.id.assign(static_cast<std::size_t>(c.id_bytes), 0xEE);
     const Bytes pixels = StoredPixels(bytes);
     Bytes values = pixels;
     if (c.type == 1 || c.type == 9) {
         // The colour map holds the pixels at entries 2..7; index i + 2 names pixel i.
-        spec.colour_map_type = 1;
-        spec.map_first = 2;
-        spec.map_length = kWidth * kHeight;
-        spec.map_entry_bits = c.depth;
-        spec.pixel_bits = 8;
-        spec.colour_map = pixels;
+        recipe.colour_map_type = 1;
+        recipe.map_first = 2;
+        recipe.map_length = kWidth * kHeight;
+        recipe.map_entry_bits = c.depth;
+        recipe.pixel_bits = 8;
+        recipe.colour_map = pixels;
         values.clear();
         for (int i = 0; i < kWidth * kHeight; ++i) {
             values.push_back(static_cast<std::uint8_t>(i + 2));
         }
     } else {
-        spec.pixel_bits = c.depth;
+        recipe.pixel_bits = c.depth;
     }
     const int value_bytes = (c.type == 1 || c.type == 9) ? 1 : bytes;
-    spec.data = (c.type == 9 || c.type == 10) ? TgaPackets(values, value_bytes) : values;
-    DecodedImage decoded(MakeTga(spec), layer::DecodeTga);
+    recipe.data = (c.type == 9 || c.type == 10) ? TgaPackets(values, value_bytes) : values;
+    DecodedImage decoded(MakeTga(recipe), layer::DecodeTga);
     ASSERT_EQ(decoded.result(), 0) << c.name;
     EXPECT_EQ(decoded.image().pitch, kWidth * bytes);
     EXPECT_EQ(decoded.image().format.bits_per_pixel, c.depth);
@@ -96,12 +96,12 @@ INSTANTIATE_TEST_SUITE_P(TypesAndOrders, TgaVariants,
                                          TgaCase{"type 10 with footer", 10, 24, 0x20, true, 0}));
 
 TEST(TgaDecoder, SixteenBitsIsX1R5G5B5) {
-    TgaSpec spec;
-    spec.width = 1;
-    spec.height = 1;
-    spec.pixel_bits = 16;
-    spec.data = {0x1F, 0x7C};
-    DecodedImage decoded(MakeTga(spec), layer::DecodeTga);
+    TgaSpec recipe;
+    recipe.width = 1;
+    recipe.height = 1;
+    recipe.pixel_bits = 16;
+    recipe.data = {0x1F, 0x7C};
+    DecodedImage decoded(MakeTga(recipe), layer::DecodeTga);
     ASSERT_EQ(decoded.result(), 0);
     EXPECT_EQ(decoded.image().format.red_mask, 0x7C00u);
     EXPECT_EQ(decoded.image().format.unused_mask, 0x8000u);
@@ -109,32 +109,32 @@ TEST(TgaDecoder, SixteenBitsIsX1R5G5B5) {
 }
 
 TEST(TgaDecoder, AcceptsTheLargestSide) {
-    TgaSpec spec;
-    spec.width = 8192;
-    spec.height = 1;
-    spec.data.assign(8192 * 3, 1);
-    DecodedImage decoded(MakeTga(spec), layer::DecodeTga);
+    TgaSpec recipe;
+    recipe.width = 8192;
+    recipe.height = 1;
+    recipe.data.assign(8192 * 3, 1);
+    DecodedImage decoded(MakeTga(recipe), layer::DecodeTga);
     EXPECT_EQ(decoded.result(), 0);
 }
 
 TgaSpec Valid() {
-    TgaSpec spec;
-    spec.width = 2;
-    spec.height = 2;
-    spec.data.assign(12, 1);
-    return spec;
+    TgaSpec recipe;
+    recipe.width = 2;
+    recipe.height = 2;
+    recipe.data.assign(12, 1);
+    return recipe;
 }
 
 TEST(TgaDecoder, RefusesWhatItDoesNotTake) {
     struct Case {
         const char* name;
-        TgaSpec spec;
+        TgaSpec recipe;
     };
     std::vector<Case> cases;
     auto add = [&](const char* name, auto change) {
-        TgaSpec spec = Valid();
-        change(spec);
-        cases.push_back({name, spec});
+        TgaSpec recipe = Valid();
+        change(recipe);
+        cases.push_back({name, recipe});
     };
     add("grey type 3", [](TgaSpec& s) { s.image_type = 3; });
     add("type 11", [](TgaSpec& s) { s.image_type = 11; });
@@ -166,19 +166,19 @@ TEST(TgaDecoder, RefusesWhatItDoesNotTake) {
     });
     for (const Case& c : cases) {
         layer::GraphImage image;
-        EXPECT_EQ(DecodeBytes(MakeTga(c.spec), &image, layer::DecodeTga), -1) << c.name;
+        EXPECT_EQ(DecodeBytes(MakeTga(c.recipe), &image, layer::DecodeTga), -1) << c.name;
     }
 }
 
 TEST(TgaDecoder, FooterCountsOnlyWithExtensionOffsetZero) {
     // A run-length file whose footer is not taken as one: its 26 bytes are read as packets,
     // and the picture ends before them, so it still decodes.
-    TgaSpec spec = Valid();
-    spec.image_type = 10;
-    spec.data = {0x83, 9, 8, 7};
-    spec.footer = true;
-    spec.extension_offset = 100;
-    DecodedImage decoded(MakeTga(spec), layer::DecodeTga);
+    TgaSpec recipe = Valid();
+    recipe.image_type = 10;
+    recipe.data = {0x83, 9, 8, 7};
+    recipe.footer = true;
+    recipe.extension_offset = 100;
+    DecodedImage decoded(MakeTga(recipe), layer::DecodeTga);
     ASSERT_EQ(decoded.result(), 0);
     EXPECT_EQ(decoded.value(1, 1), 0x070809u);
 }
