@@ -6,18 +6,14 @@
 #include <filesystem>
 #include <string>
 
-#include "game/core/error_box.h"
-#include "game/core/game_folder.h"
-#include "game/core/program_entry.h"
+#include "bench/game/map/demo_game_session.h"
 #include "game/map/event_character.h"
 #include "game/map/map_state.h"
 #include "game/map/map_update.h"
 #include "game/map/map_view.h"
 #include "game/map/party.h"
 #include "layer/core/layer_api.h"
-#include "platform/game_path.h"
 #include "tools/lib/demo_characters.h"
-#include "tools/lib/demo_game.h"
 
 namespace {
 
@@ -42,23 +38,9 @@ void AddCrowd() {
 }
 
 void BM_MapFrameWithCharacters(benchmark::State& state) {
-    setenv("SDL_VIDEODRIVER", "dummy", 1);
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
-    setenv("QVARN_AUTO_CONFIRM", "1", 1);
-    const std::filesystem::path folder =
-        std::filesystem::temp_directory_path() / ("qvarn-chars-bench-" + std::to_string(getpid()));
-    if (!tools::WriteDemoGame(folder)) {
-        state.SkipWithError("the demo game cannot be written");
+    const DemoGameSession session(state, "qvarn-chars-bench");
+    if (!session.started())
         return;
-    }
-    game::GameFolder = platform::DiskPathToGamePath(folder.string()) + "\\";
-    layer::ChangeCurrentFolder(game::GameFolder.c_str());
-    game::BuildGameGlobals();
-    if (game::StartGame("") != game::kStartedGame) {
-        state.SkipWithError("the demo game does not start");
-        return;
-    }
-    layer::ChangeDrawTarget(-2);
     AddCrowd();
     {
         game::MapView view;
@@ -69,9 +51,6 @@ void BM_MapFrameWithCharacters(benchmark::State& state) {
             layer::ShowFrame();
         }
     }
-    layer::ShutdownLayer();
-    game::LayerRunning = false;
-    std::filesystem::remove_all(folder);
 }
 BENCHMARK(BM_MapFrameWithCharacters)->Unit(benchmark::kMicrosecond);
 

@@ -6,16 +6,12 @@
 #include <filesystem>
 #include <string>
 
-#include "game/core/error_box.h"
-#include "game/core/game_folder.h"
-#include "game/core/program_entry.h"
+#include "bench/game/map/demo_game_session.h"
 #include "game/interpreter/main_interpreter.h"
 #include "game/map/map_state.h"
 #include "game/map/map_update.h"
 #include "game/map/map_view.h"
 #include "layer/core/layer_api.h"
-#include "platform/game_path.h"
-#include "tools/lib/demo_game.h"
 #include "tools/lib/demo_map.h"
 
 namespace {
@@ -56,23 +52,9 @@ void UseBusyMap() {
 // Runs one frame per iteration on the busy map: the update and the map drawing, and the
 // present when asked.
 void RunBusyMapFrames(benchmark::State& state, bool present) {
-    setenv("SDL_VIDEODRIVER", "dummy", 1);
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
-    setenv("QVARN_AUTO_CONFIRM", "1", 1);
-    const std::filesystem::path folder =
-        std::filesystem::temp_directory_path() / ("qvarn-map-bench-" + std::to_string(getpid()));
-    if (!tools::WriteDemoGame(folder)) {
-        state.SkipWithError("the demo game cannot be written");
+    const DemoGameSession session(state, "qvarn-map-bench");
+    if (!session.started())
         return;
-    }
-    game::GameFolder = platform::DiskPathToGamePath(folder.string()) + "\\";
-    layer::ChangeCurrentFolder(game::GameFolder.c_str());
-    game::BuildGameGlobals();
-    if (game::StartGame("") != game::kStartedGame) {
-        state.SkipWithError("the demo game does not start");
-        return;
-    }
-    layer::ChangeDrawTarget(-2);
     UseBusyMap();
     {
         game::MapView view;
@@ -84,9 +66,6 @@ void RunBusyMapFrames(benchmark::State& state, bool present) {
                 layer::ShowFrame();
         }
     }
-    layer::ShutdownLayer();
-    game::LayerRunning = false;
-    std::filesystem::remove_all(folder);
 }
 void BM_MapFrame(benchmark::State& state) {
     RunBusyMapFrames(state, true);
