@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "game/core/command_line.h"
-#include "game/core/frame_loop.h"
 #include "game/core/game_folder.h"
-#include "game/core/program_entry.h"
+#include "game/program/frame_loop.h"
+#include "game/program/program_entry.h"
 #include "layer/core/layer_api.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "game/core/data_file_buffer.h"
-#include "game/save/save_buffer.h"
+#include "game/core/save_buffer.h"
 
 namespace game {
 

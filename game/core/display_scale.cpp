@@ -4,5 +4,6 @@ namespace game {
 
 int TileSize = 32;
 int ZoomFactor = 1;
+int TransparentDrawFlag = 1;
 
 }  // namespace game

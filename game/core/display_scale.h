@@ -6,5 +6,7 @@ namespace game {
 // set at start-up from the game's flags.
 extern int TileSize;
 extern int ZoomFactor;
+// Always 1: graphs are drawn with their transparent colour.
+extern int TransparentDrawFlag;
 
 }  // namespace game

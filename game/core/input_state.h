@@ -52,7 +52,8 @@ extern InputState TheInputState;
 // directions, Print Screen and the key table.
 void ResetInputState(InputState& inputState);
 
-// Turns the devices into the input state; once per frame and in the waiting loops.
+// Turns the devices into the input state; once per frame and in the waiting loops. Defined in
+// game/interpreter: it reads the input settings the main interpreter holds.
 void UpdateInput(InputState& inputState);
 
 }  // namespace game

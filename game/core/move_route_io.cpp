@@ -4,7 +4,7 @@
 
 #include "game/core/cursor_fields.h"
 #include "game/core/event_record_io.h"
-#include "game/save/save_buffer.h"
+#include "game/core/save_buffer.h"
 
 namespace game {
 namespace {

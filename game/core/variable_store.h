@@ -16,6 +16,9 @@ class SaveBuffer;
 // reached through the variable ID space. A plain value: copies carry the link and the map
 // override too. Variable sets and common-event number lists are deques so that the cell
 // addresses the pre-pass keeps survive their growth.
+// The members that reach the running game (the routing of numeric IDs to characters and
+// system values, the map of an access, the link to the live interpreter) are defined in
+// game/interpreter, which owns the ID space; this folder holds the values.
 class VariableStore {
   public:
     // The global store is built before the common events and databases are read: it starts

@@ -4,8 +4,8 @@
 
 #include "game/core/common_event.h"
 #include "game/core/game_random.h"
+#include "game/core/save_buffer.h"
 #include "game/core/variable_store.h"
-#include "game/save/save_buffer.h"
 
 namespace game {
 namespace {

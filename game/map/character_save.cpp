@@ -2,8 +2,8 @@
 
 #include "game/core/display_scale.h"
 #include "game/core/event_record_io.h"
+#include "game/core/save_buffer.h"
 #include "game/map/map_character.h"
-#include "game/save/save_buffer.h"
 
 namespace game {
 namespace {

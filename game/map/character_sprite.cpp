@@ -5,7 +5,6 @@
 
 #include "game/core/database.h"
 #include "game/core/display_scale.h"
-#include "game/core/program_entry.h"
 #include "game/core/screen_state.h"
 #include "game/core/shift_jis_byte_kind.h"
 #include "game/interpreter/main_interpreter.h"

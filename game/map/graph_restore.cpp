@@ -1,8 +1,9 @@
 #include "game/map/graph_restore.h"
 
 #include "game/core/game_folder.h"
-#include "game/core/map_scene.h"
 #include "game/map/image_cache.h"
+#include "game/presentation/choice_window.h"
+#include "game/presentation/message_window.h"
 #include "game/presentation/text_resources.h"
 #include "layer/core/layer_api.h"
 

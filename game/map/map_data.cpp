@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "game/core/map_event_lookup.h"
+#include "game/map/map_event_lookup.h"
 
 namespace game {
 

@@ -7,10 +7,10 @@
 #include "game/core/data_file_loading.h"
 #include "game/core/event_record_io.h"
 #include "game/core/format_text.h"
-#include "game/core/map_event_lookup.h"
 #include "game/core/system_message_box.h"
 #include "game/map/data_folder.h"
 #include "game/map/map_data.h"
+#include "game/map/map_event_lookup.h"
 #include "layer/core/layer_api.h"
 
 namespace game {

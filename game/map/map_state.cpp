@@ -1,6 +1,6 @@
 #include "game/map/map_state.h"
 
-#include "game/core/map_event_lookup.h"
+#include "game/map/map_event_lookup.h"
 
 namespace game {
 

@@ -1,9 +1,9 @@
 #include "game/map/map_state_save.h"
 
-#include "game/core/map_event_lookup.h"
+#include "game/core/save_buffer.h"
 #include "game/map/map_change.h"
+#include "game/map/map_event_lookup.h"
 #include "game/map/map_state.h"
-#include "game/save/save_buffer.h"
 
 namespace game {
 namespace {

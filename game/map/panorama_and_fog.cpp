@@ -13,7 +13,6 @@
 #include "game/core/error_box.h"
 #include "game/core/format_text.h"
 #include "game/core/play_settings.h"
-#include "game/core/program_entry.h"
 #include "game/core/screen_state.h"
 #include "game/interpreter/main_interpreter.h"
 #include "game/map/image_cache.h"

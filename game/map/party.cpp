@@ -1,7 +1,7 @@
 #include "game/map/party.h"
 
+#include "game/core/save_buffer.h"
 #include "game/core/variable_store.h"
-#include "game/save/save_buffer.h"
 
 namespace game {
 namespace {

@@ -5,7 +5,6 @@
 #include "game/core/display_scale.h"
 #include "game/core/exit_program.h"
 #include "game/core/format_text.h"
-#include "game/core/program_entry.h"
 #include "game/core/system_message_box.h"
 #include "game/map/image_cache.h"
 #include "game/map/map_state.h"

@@ -55,4 +55,8 @@ void MeasureChoiceWindow(ChoiceWindow& choiceWindow);
 void PlaceChoiceWindow(ChoiceWindow& choiceWindow);
 void DrawChoiceWindow(ChoiceWindow& choiceWindow);
 
+// The choice window of the live map scene, for the commands and the save loader; null without
+// one.
+extern ChoiceWindow* TheChoiceWindow;
+
 }  // namespace game

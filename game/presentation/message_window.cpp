@@ -5,15 +5,16 @@
 #include "game/core/database.h"
 #include "game/core/display_scale.h"
 #include "game/core/input_state.h"
-#include "game/core/program_entry.h"
 #include "game/core/screen_state.h"
-#include "game/core/window_closing.h"
 #include "game/interpreter/main_interpreter.h"
 #include "game/map/image_cache.h"
 #include "game/presentation/render_text.h"
 #include "game/presentation/text_layer_calls.h"
+#include "game/presentation/window_closing.h"
 
 namespace game {
+
+MessageWindow* TheMessageWindow = nullptr;
 namespace {
 
 constexpr int kWindowGraphicsType = 10;

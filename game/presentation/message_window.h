@@ -39,4 +39,8 @@ void OpenMessageWindow(MessageWindow& messageWindow);
 void PlaceMessageWindow(MessageWindow& messageWindow);
 void DrawMessageWindow(MessageWindow& messageWindow);
 
+// The message window of the live map scene, for the commands and the save loader; null
+// without one.
+extern MessageWindow* TheMessageWindow;
+
 }  // namespace game

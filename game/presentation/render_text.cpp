@@ -14,7 +14,6 @@
 #include "game/core/display_scale.h"
 #include "game/core/error_box.h"
 #include "game/core/game_info.h"
-#include "game/core/program_entry.h"
 #include "game/core/screen_state.h"
 #include "game/interpreter/main_interpreter.h"
 #include "game/interpreter/message_text.h"

@@ -4,8 +4,8 @@
 #include <cstdlib>
 #include <vector>
 
+#include "game/core/save_buffer.h"
 #include "game/map/map_character.h"
-#include "game/save/save_buffer.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     game::SaveBuffer save(std::vector<std::uint8_t>(data, data + size));

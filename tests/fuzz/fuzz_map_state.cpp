@@ -4,9 +4,9 @@
 #include <cstdlib>
 #include <vector>
 
+#include "game/core/save_buffer.h"
 #include "game/map/map_state.h"
 #include "game/map/map_state_save.h"
-#include "game/save/save_buffer.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     for (const std::uint16_t version : {99, 104, 111}) {

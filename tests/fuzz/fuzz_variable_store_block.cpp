@@ -4,8 +4,8 @@
 #include <cstdlib>
 #include <vector>
 
+#include "game/core/save_buffer.h"
 #include "game/core/variable_store.h"
-#include "game/save/save_buffer.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0)

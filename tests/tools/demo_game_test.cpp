@@ -7,7 +7,7 @@
 #include "game/map/map_state.h"
 #include "game/map/party.h"
 #include "game/presentation/text_resources.h"
-#include "tests/game/core/demo_run_fixture.h"
+#include "tests/game/program/demo_run_fixture.h"
 #include "tools/lib/demo_characters.h"
 #include "tools/lib/demo_events.h"
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 
-#include "game/core/map_event_lookup.h"
+#include "game/map/map_event_lookup.h"
 #include "tools/lib/demo_events.h"
 #include "tools/lib/tile_set_writer.h"
 

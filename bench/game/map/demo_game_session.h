@@ -11,7 +11,7 @@
 
 #include "game/core/error_box.h"
 #include "game/core/game_folder.h"
-#include "game/core/program_entry.h"
+#include "game/program/program_entry.h"
 #include "layer/core/layer_api.h"
 #include "platform/game_path.h"
 #include "tools/lib/demo_game.h"

@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "game/core/data_file_buffer.h"
-#include "game/core/map_event_lookup.h"
+#include "game/core/save_buffer.h"
 #include "game/map/map_data.h"
-#include "game/save/save_buffer.h"
+#include "game/map/map_event_lookup.h"
 #include "tools/lib/command_list_builder.h"
 
 namespace game {

@@ -10,10 +10,10 @@
 #include "game/core/input_state.h"
 #include "game/core/ring_string.h"
 #include "game/core/screen_state.h"
-#include "game/core/state_setters.h"
 #include "game/interpreter/internet_state.h"
 #include "game/map/map_character.h"
 #include "game/map/map_state.h"
+#include "game/map/state_setters.h"
 #include "tests/game/core/report_capture.h"
 
 namespace game {

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "game/core/game_random.h"
-#include "game/save/save_buffer.h"
+#include "game/core/save_buffer.h"
 #include "tests/game/core/fresh_game_state.h"
 
 namespace game {

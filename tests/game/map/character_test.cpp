@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "game/save/save_buffer.h"
+#include "game/core/save_buffer.h"
 #include "tests/game/core/report_capture.h"
 #include "tests/game/map/character_fixture.h"
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "game/core/save_buffer.h"
 #include "game/map/map_state_save.h"
-#include "game/save/save_buffer.h"
 #include "tests/game/map/character_fixture.h"
 
 namespace game {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "game/core/map_event_lookup.h"
+#include "game/map/map_event_lookup.h"
 #include "game/map/map_state.h"
 
 namespace game {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "game/save/save_buffer.h"
+#include "game/core/save_buffer.h"
 #include "tests/game/map/map_state_fixture.h"
 
 namespace game {

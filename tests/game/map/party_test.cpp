@@ -5,8 +5,8 @@
 #include <fstream>
 #include <vector>
 
+#include "game/core/save_buffer.h"
 #include "game/map/move_route.h"
-#include "game/save/save_buffer.h"
 #include "tests/game/map/character_fixture.h"
 
 namespace game {

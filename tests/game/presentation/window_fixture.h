@@ -7,12 +7,12 @@
 
 #include "game/core/input_state.h"
 #include "game/core/screen_state.h"
-#include "game/core/window_closing.h"
 #include "game/interpreter/event_interpreter.h"
 #include "game/interpreter/window_links.h"
 #include "game/presentation/choice_window.h"
 #include "game/presentation/message_window.h"
 #include "game/presentation/pending_presentation_calls.h"
+#include "game/presentation/window_closing.h"
 #include "tests/game/presentation/text_fixture.h"
 
 namespace test {

@@ -1,0 +1,77 @@
+#include "game/program/debug_panel.h"
+
+#include <string>
+#include <vector>
+
+#include "game/map/image_cache.h"
+#include "game/map/map_state.h"
+#include "game/program/debug_view_texts.h"
+#include "layer/core/layer_api.h"
+
+namespace game {
+namespace {
+
+constexpr int kBlendNone = 0;
+constexpr int kBlendTranslucent = 1;
+constexpr int kPlainFont = 0;
+constexpr int kFontSize = 12;
+constexpr int kLineHeight = 12;
+constexpr int kNumberStep = 40;
+constexpr int kNumberWrapX = 600;
+
+void DarkenBox(int x1, int y1, int x2, int y2, int alpha) {
+    layer::ChangeBlendMode(kBlendTranslucent, alpha);
+    layer::PaintRectangle(x1, y1, x2, y2, layer::MakeScreenColor(0, 0, 0), 1);
+    layer::ChangeBlendMode(kBlendNone, 255);
+}
+
+// The cached names in the order they were loaded.
+std::vector<std::string> CachedImageNames() {
+    std::vector<std::string> names(TheImageCache.handles.size());
+    for (const auto& [name, index] : TheImageCache.names) {
+        if (index >= 0 && static_cast<std::size_t>(index) < names.size())
+            names[static_cast<std::size_t>(index)] = name;
+    }
+    return names;
+}
+
+void DrawCachedImages(int heading, int white) {
+    int y = 32;
+    layer::PrintText(320, y, kPanelSpritesHeading, heading, 0);
+    for (const std::string& name : CachedImageNames()) {
+        y += kLineHeight;
+        layer::PrintText(320, y, name.c_str(), white, 0);
+    }
+}
+
+void DrawRunningParallelEvents(int heading, int white) {
+    layer::PrintText(0, 430, kPanelParallelHeading, heading, 0);
+    int x = 0;
+    int y = 430 + kLineHeight;
+    for (const ParallelCommonEvent& event : TheMapState.parallelCommonEvents) {
+        if (event.interpreters.empty())
+            continue;
+        const std::string number = std::to_string(event.commonEventIndex()) + ",";
+        layer::PrintText(x, y, number.c_str(), white, 0);
+        x += kNumberStep;
+        if (x > kNumberWrapX) {
+            x = 0;
+            y += kLineHeight;
+        }
+    }
+}
+
+}  // namespace
+
+void DrawDebugPanel() {
+    DarkenBox(0, 0, 640, 480, 180);
+    layer::SetStandardFontType(kPlainFont);
+    layer::SetStandardFontSize(kFontSize);
+    const int white = layer::MakeScreenColor(255, 255, 255);
+    const int heading = layer::MakeScreenColor(255, 120, 120);
+    DrawCachedImages(heading, white);
+    DarkenBox(0, 300, 640, 480, 120);
+    DrawRunningParallelEvents(heading, white);
+}
+
+}  // namespace game

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace game {
+
+// 1 while MIDI plays through the outside MIDI player.
+extern int MidiEnabled;
+// GameFolder, a backslash and "Data\".
+extern std::string DataFolder;
+// The font files added at start-up, as paths from the game folder, in the order added.
+extern std::vector<std::string> AddedFontFiles;
+
+// Builds the game's global objects afresh in their order, once the game folder is current:
+// the replay record first (it seeds the game's random generator), the map state after the
+// databases (it reads the tile sets).
+void BuildGameGlobals();
+
+inline constexpr int kStartedGame = 1;
+
+// Start-up up to the databases: reads "Game.dat" and "Game.ini" from GameFolder, starts the
+// layer, sets up drawing, archives and the databases. kStartedGame, or the exit code: 0
+// without a "Game.dat", -1 when the layer cannot start.
+int StartGame(const std::string& commandLine);
+
+// The game's start-up: reads "Game.dat" and "Game.ini" from GameFolder (chosen by the
+// caller), starts the layer, loads the databases and runs the reset and scene loops. Returns
+// 0 without a "Game.dat" and -1 when the layer cannot start; otherwise the game ends in
+// ShutdownGame.
+int WinMain(const std::string& commandLine);
+
+// Shuts the layer down, writes "Game.ini", takes the added fonts back and ends the process
+// with exit code 0.
+[[noreturn]] void ShutdownGame();
+
+}  // namespace game
