@@ -48,7 +48,7 @@ constexpr CommandEntry kCommands[] = {
     {178, R, UnfreezeMapView},
     {179, C, StartCountedLoop},
     {180, R, WaitFrames},
-    {201, R, kPending},  // AssignMoveRoute
+    {201, R, AssignMoveRoute},
     {202, R, WaitForMoves},
     {210, R, CallEvent},
     {211, R, ReserveEvent},

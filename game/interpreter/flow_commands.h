@@ -23,6 +23,9 @@ std::uint8_t ReturnToTitle(EventInterpreter& interpreter);
 std::uint8_t QuitGame(EventInterpreter& interpreter);
 std::uint8_t WaitFrames(EventInterpreter& interpreter);
 std::uint8_t WaitForMoves(EventInterpreter& interpreter);
+// The referenced character follows a copy of the line's route; its first step is taken at
+// once. Nothing when there is no such character.
+std::uint8_t AssignMoveRoute(EventInterpreter& interpreter);
 // Advances the line itself and answers 0, so the interpreter stops for the frame.
 std::uint8_t RemoveMapEvent(EventInterpreter& interpreter);
 std::uint8_t FreezeMapView(EventInterpreter& interpreter);
