@@ -11,6 +11,7 @@
 #include "layer/core/threaded_file.h"
 #include "layer/core/tracked_memory.h"
 #include "tests/layer/core/file_fixture.h"
+#include "tests/support/case_name.h"
 #include "tests/support/sjis.h"
 
 namespace layer {
@@ -139,7 +140,8 @@ INSTANTIATE_TEST_SUITE_P(
                              test::Sjis(u8"表表"),
                              3,
                              {test::Sjis(u8"表"), test::Sjis(u8"表")}},
-                    LineCase{"empty file", "", 100, {}}));
+                    LineCase{"empty file", "", 100, {}}),
+    [](const auto& info) { return test::CaseName(info.param.what); });
 
 TEST_F(FileOperations, ReadDataFileLineRefusesCapacitiesTooSmallForACharacter) {
     tree.write("a.txt", test::Sjis(u8"表"));
