@@ -80,7 +80,7 @@ INSTANTIATE_TEST_SUITE_P(VersionsKeysAndStorage, QvaRoundTrip,
                          [](const auto& info) {
                              return "Version" + std::to_string(std::get<0>(info.param)) +
                                     (*std::get<1>(info.param) != '\0' ? "Key" : "NoKey") +
-                                    (std::get<2>(info.param) ? "Stored" : "Compressed");
+                                    (std::get<2>(info.param) ? "StoreOn" : "StoreOff");
                          });
 
 TEST(QvaArchive, CompressesFromVersionTwoOnly) {
