@@ -1,9 +1,12 @@
 #include "game/interpreter/string_operation.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "game/core/data_file_loading.h"
 #include "game/core/display_scale.h"
 #include "game/core/error_box.h"
 #include "game/core/game_folder.h"
@@ -102,16 +105,13 @@ std::string InGameFolder(const std::string& path) {
     return GetExeDirectory() + path;
 }
 
+// The file's text up to its first zero byte; "<NoFile>" when it cannot be opened or read whole.
 std::string ReadTextFile(const std::string& name) {
-    const layer::FileHandle file = layer::OpenDataFile(name.c_str(), 0);
-    if (file == 0)
+    const std::optional<std::vector<std::uint8_t>> bytes = ReadWholeDataFile(name);
+    if (!bytes)
         return "<NoFile>";
-    const int size = std::max(layer::GetDataFileSize(name.c_str()), 0);
-    std::string bytes(static_cast<std::size_t>(size), '\0');
-    const int read = size > 0 ? layer::ReadDataFile(bytes.data(), size, file) : 0;
-    layer::CloseDataFile(file);
-    bytes.resize(static_cast<std::size_t>(std::clamp(read, 0, size)));
-    return bytes.substr(0, bytes.find('\0'));
+    const std::string text(bytes->begin(), bytes->end());
+    return text.substr(0, text.find('\0'));
 }
 
 std::string ListFolderNames(std::string folder) {

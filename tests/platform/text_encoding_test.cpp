@@ -42,7 +42,8 @@ INSTANTIATE_TEST_SUITE_P(
                     RoundTrip{"\x81\x60", "\xEF\xBD\x9E"},          // wave dash U+FF5E
                     RoundTrip{"\x95\x5C\x5C", "\xE8\xA1\xA8\x5C"},  // 表 then a separator
                     RoundTrip{"\xB1", "\xEF\xBD\xB1"},              // half-width ｱ
-                    RoundTrip{std::string("a\0b", 3), std::string("a\0b", 3)}, RoundTrip{"", ""}));
+                    RoundTrip{std::string("a\0b", 3), std::string("a\0b", 3)}, RoundTrip{"", ""}),
+    [](const auto& info) { return testing::PrintToString(info.param); });
 
 using Substitution = RoundTrip;
 
@@ -60,7 +61,8 @@ INSTANTIATE_TEST_SUITE_P(
                     Substitution{"\x80z", "\xEF\xBF\xBDz"}, Substitution{"\xA0z", "\xEF\xBF\xBDz"},
                     Substitution{"\xFDz", "\xEF\xBF\xBDz"},
                     Substitution{"\x85\x40z", "\xEF\xBF\xBDz"},  // unassigned pair
-                    Substitution{"\x80\x87\x40\xFD", "\xEF\xBF\xBD\xE2\x91\xA0\xEF\xBF\xBD"}));
+                    Substitution{"\x80\x87\x40\xFD", "\xEF\xBF\xBD\xE2\x91\xA0\xEF\xBF\xBD"}),
+    [](const auto& info) { return testing::PrintToString(info.param); });
 
 TEST(TextEncoding, Utf8ThatCp932LacksBecomesQuestionMark) {
     // U+00E9, a 4-byte emoji, a stray continuation byte, a truncated 3-byte sequence.

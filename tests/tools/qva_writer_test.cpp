@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "layer/core/qva_lz.h"
+#include "tests/support/case_name.h"
 #include "tests/support/sjis.h"
 #include "tests/support/temp_tree.h"
 #include "tools/lib/qva_folder.h"
@@ -81,14 +82,16 @@ INSTANTIATE_TEST_SUITE_P(Inputs, EncodeQvaLzCases,
                                          EncodeCase{"every byte value, so the escape occurs",
                                                     EveryByte(40)},
                                          EncodeCase{"two- and three-byte distances", FarRepeat()},
-                                         EncodeCase{"text", [] {
+                                         EncodeCase{"text",
+                                                    [] {
                                                         std::string text;
                                                         for (int i = 0; i < 2000; ++i) {
                                                             text += "line " +
                                                                     std::to_string(i % 13) + "\r\n";
                                                         }
                                                         return text;
-                                                    }()}));
+                                                    }()}),
+                         [](const auto& info) { return test::CaseName(info.param.what); });
 
 TEST(EncodeQvaLz, EscapeIsTheRarestByteAndRunsShrink) {
     std::string data = std::string(5000, 'a') + "b";

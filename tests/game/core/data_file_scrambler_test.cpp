@@ -34,6 +34,47 @@ TEST(DescrambleDataFile, ScramblingTwiceGivesTheBodyBack) {
     }
 }
 
+// Known answers worked out apart from the code. The generator from seed s: state = s, then
+// per draw state = state * 214013 + 2531011 (mod 2^32), draw = (state >> 16) & 0x7FFF, and a
+// scrambling byte is draw >> 12. Seed 1 draws 41, 18467, 6334, 26500, 19169, 15724, 11478,
+// 29358, 26962, 24464, 5705, 28145; seed 2 draws 45, 29216, 24198, 17795, 29484; seed 3
+// draws 48, 7196; seed 255 draws 871, 28819, 21850, 10966, 17631, 30073, 15608, 6726.
+TEST(DescrambleDataFile, KnownAnswers) {
+    struct Case {
+        const char* name;
+        std::vector<std::uint8_t> seeds;
+        std::size_t start;
+        std::size_t end;
+        std::vector<std::uint8_t> plain;
+        std::vector<std::uint8_t> scrambled;
+        std::uint8_t check;
+    };
+    const std::vector<std::uint8_t> zeros(12, 0);
+    const std::vector<std::uint8_t> tens{0x10, 0x20, 0x30, 0x40, 0x50, 0x60,
+                                         0x70, 0x80, 0x90, 0xA0, 0xB0, 0xC0};
+    const Case cases[] = {
+        {"one seed, every byte", {1}, 0, 12, zeros, {0, 4, 1, 6, 4, 3, 2, 7, 6, 5, 1, 6}, 0},
+        {"a seed above 127", {255}, 0, 8, zeros, {0, 7, 5, 2, 4, 7, 3, 1, 0, 0, 0, 0}, 0},
+        // Bytes 1 to 10: pass 1 (seed 1) XORs 0 4 1 6 4 3 2 7 6 5 into each, pass 2 (seed 2)
+        // 0 7 5 4 7 into bytes 1 3 5 7 9, pass 3 (seed 3) 0 1 into bytes 1 and 6.
+        {"three passes over a range",
+         {1, 2, 3},
+         1,
+         11,
+         tens,
+         {0x10, 0x20, 0x34, 0x46, 0x56, 0x61, 0x72, 0x86, 0x97, 0xA1, 0xB5, 0xC0},
+         0x10},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<std::uint8_t> data = c.plain;
+        CheckBytes checks{0, 0x55, 0xAA};
+        EXPECT_TRUE(DescrambleDataFile(data, c.start, c.end, c.seeds, CheckMode::kStore, checks));
+        EXPECT_EQ(data, c.scrambled);
+        EXPECT_EQ(checks, (CheckBytes{c.check, 0x55, 0xAA}));
+    }
+}
+
 TEST(DescrambleDataFile, OnlyTheThreeLowBitsChange) {
     const std::vector<std::uint8_t> plain = Body(500);
     const std::vector<std::uint8_t> scrambled = Scrambled(plain, {1, 2, 3});
@@ -99,6 +140,14 @@ TEST(SealDataFile, PutsSeedsAndTheCheckAtTheFramePositions) {
         EXPECT_EQ(std::vector<std::uint8_t>(file.begin() + static_cast<long>(header), file.end()),
                   body);
     }
+}
+
+TEST(ChooseScrambleHeader, KnownAnswer) {
+    // Time 1 draws 41, 18467, 6334 for the seeds ((draw >> 4) & 0xFF) and 26500, 19169, 15724,
+    // 11478 for the filler ((draw >> 8) & 0xFF).
+    const ScrambleHeader header = ChooseScrambleHeader(1u, 4);
+    EXPECT_EQ(header.seeds, (ScrambleSeeds{2, 130, 139}));
+    EXPECT_EQ(header.filler, (std::vector<std::uint8_t>{103, 74, 61, 44}));
 }
 
 TEST(ChooseScrambleHeader, DrawsNonZeroSeedsAndOneFillerBytePerHeaderByte) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#include <string>
 
 #include "game/core/exit_program.h"
 #include "tests/game/core/fresh_game_state.h"
@@ -86,7 +87,12 @@ INSTANTIATE_TEST_SUITE_P(
                       ConditionCase{1, 1, 1, true}, ConditionCase{2, 1, 1, true},
                       ConditionCase{3, 2, 1, false}, ConditionCase{4, 0, 1, true},
                       ConditionCase{5, 1, 1, false}, ConditionCase{6, 7, 5, true},
-                      ConditionCase{6, 2, 3, false}, ConditionCase{9, 1, 1, false}));
+                      ConditionCase{6, 2, 3, false}, ConditionCase{9, 1, 1, false}),
+    [](const auto& info) {
+        return "Comparison" + std::to_string(info.param.comparison) + "Of" +
+               std::to_string(info.param.value) + "And" + std::to_string(info.param.reference) +
+               (info.param.holds ? "Holds" : "Fails");
+    });
 
 TEST(Clamps, BillionsAndSixDigits) {
     EXPECT_EQ(ClampToBillions(2000000001), 2000000000);

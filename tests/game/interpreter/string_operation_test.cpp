@@ -1,23 +1,31 @@
 #include <cstdint>
 #include <filesystem>
+#include <string>
 #include <vector>
 
 #include "game/core/play_settings.h"
+#include "layer/core/layer_api.h"
 #include "tests/game/core/game_folder_scope.h"
 #include "tests/game/interpreter/family_fixture.h"
 #include "tests/support/sjis.h"
+#include "tools/lib/qva_writer.h"
 
 namespace game {
 namespace {
 
-class StringOperationTest : public FamilyTest {
-  protected:
-    GameFolderScope folder;
-};
-
 constexpr std::int32_t Op(int operation, int source) {
     return source | (operation << 8);
 }
+
+class StringOperationTest : public FamilyTest {
+  protected:
+    // Reads `name` with the read-text-file operation into string variable 1.
+    static void ReadIntoS1(const char* name) {
+        Run(tools::CommandListBuilder().Add(122, {Str(1), Op(5, 0), 0}, {name}));
+    }
+
+    GameFolderScope folder;
+};
 
 TEST_F(StringOperationTest, RemoveAndReplace) {
     struct Case {
@@ -52,6 +60,60 @@ TEST_F(StringOperationTest, CutFirstCharacterMovesATwoByteCharacterWhole) {
 TEST_F(StringOperationTest, AMissingFileReadsAsNoFile) {
     Run(tools::CommandListBuilder().Add(122, {Str(1), Op(5, 0), 0}, {"missing.txt"}));
     EXPECT_EQ(S(1), "<NoFile>");
+}
+
+tools::QvaNode ArchiveNode(std::string name, std::string data) {
+    tools::QvaNode node;
+    node.name = std::move(name);
+    node.data = std::move(data);
+    return node;
+}
+
+TEST_F(StringOperationTest, AFileOnDiskReadsWholeUpToItsFirstZeroByte) {
+    struct Case {
+        std::string bytes;
+        const char* text;
+    };
+    for (const Case& c : {Case{"hello", "hello"}, Case{std::string("ab\0cd", 5), "ab"},
+                          Case{"", ""}, Case{"x", "x"}}) {
+        folder.tree().write("note.txt", c.bytes);
+        ReadIntoS1("note.txt");
+        EXPECT_EQ(S(1), c.text) << c.bytes;
+    }
+}
+
+TEST_F(StringOperationTest, AFileInAnArchiveReadsWholeUpToItsFirstZeroByte) {
+    layer::ChooseArchiveExtension("qent");
+    tools::QvaNode root;
+    root.directory = true;
+    root.children = {ArchiveNode("note.txt", "hello"),
+                     ArchiveNode("zero.txt", std::string("ab\0cd", 5))};
+    tools::QvaWriteOptions options;
+    options.store = true;
+    folder.tree().write("Data.qent", tools::WriteQvaArchive(root, options));
+
+    ReadIntoS1("Data\\note.txt");
+    EXPECT_EQ(S(1), "hello");
+    ReadIntoS1("Data\\zero.txt");
+    EXPECT_EQ(S(1), "ab");
+    layer::ChooseArchiveExtension(nullptr);
+}
+
+TEST_F(StringOperationTest, AReadTextIsExpandedOnItsWayIn) {
+    TheVariableStore.variableSets[0].resize(225);
+    V(224) = 31;
+    folder.tree().write("note.txt", "V=\\v[224]");
+    ReadIntoS1("note.txt");
+    EXPECT_EQ(S(1), "V=31");
+}
+
+TEST_F(StringOperationTest, AWrittenTextReadsBackWhole) {
+    S(1) = "first\nsecond";
+    Run(tools::CommandListBuilder()
+            .Add(122, {Str(1), Op(6, 0), 0}, {"round.txt"})
+            .Add(122, {Str(2), Op(5, 0), 0}, {"round.txt"}));
+    // The file holds carriage returns; the expansion on the way in drops them again.
+    EXPECT_EQ(S(2), "first\nsecond");
 }
 
 TEST_F(StringOperationTest, WrittenLinesEndInCarriageReturnAndLineFeed) {

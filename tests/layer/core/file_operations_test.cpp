@@ -11,6 +11,7 @@
 #include "layer/core/threaded_file.h"
 #include "layer/core/tracked_memory.h"
 #include "tests/layer/core/file_fixture.h"
+#include "tests/support/case_name.h"
 #include "tests/support/sjis.h"
 
 namespace layer {
@@ -139,7 +140,8 @@ INSTANTIATE_TEST_SUITE_P(
                              test::Sjis(u8"表表"),
                              3,
                              {test::Sjis(u8"表"), test::Sjis(u8"表")}},
-                    LineCase{"empty file", "", 100, {}}));
+                    LineCase{"empty file", "", 100, {}}),
+    [](const auto& info) { return test::CaseName(info.param.what); });
 
 TEST_F(FileOperations, ReadDataFileLineRefusesCapacitiesTooSmallForACharacter) {
     tree.write("a.txt", test::Sjis(u8"表"));
@@ -159,13 +161,12 @@ TEST_F(FileOperations, DataFileSizeOfAMissingFileLeavesNothingOpen) {
 }
 
 struct FullPathCase {
+    const char* what;
     const char* path;
     const char* base;
     int result;
     std::string full;
-    friend void PrintTo(const FullPathCase& c, std::ostream* os) {
-        *os << (c.path ? c.path : "null");
-    }
+    friend void PrintTo(const FullPathCase& c, std::ostream* os) { *os << c.what; }
 };
 
 class MakeFullPathCases : public testing::TestWithParam<FullPathCase> {};
@@ -181,18 +182,22 @@ TEST_P(MakeFullPathCases, ResolveAgainstTheBase) {
 
 INSTANTIATE_TEST_SUITE_P(
     Paths, MakeFullPathCases,
-    testing::Values(FullPathCase{"..\\x", "C:\\a\\b", 0, "C:\\a\\x"},
-                    FullPathCase{"\\y", "C:\\a\\b", 0, "C:\\y"},
-                    FullPathCase{"a\\\\b", "C:\\a\\b", -1, ""},
-                    FullPathCase{"..\\..\\..\\x", "C:\\a", 0, "C:\\x"},
-                    FullPathCase{"D:\\q\\.\\r", "C:\\a", 0, "D:\\q\\r"},
-                    FullPathCase{"x/y", "C:\\a\\", 0, "C:\\a\\x\\y"},
-                    FullPathCase{"\\y", "\\home\\game", 0, "\\y"},
-                    FullPathCase{"..\\..\\..\\x", "\\home\\game", 0, "\\x"},
-                    FullPathCase{"Data\\x.dat", "\\home\\game", 0, "\\home\\game\\Data\\x.dat"},
-                    FullPathCase{"\\", "\\home", 0, "\\"},
-                    FullPathCase{"x", "\\home\\\x95\x5C", 0, "\\home\\\x95\x5C\\x"},
-                    FullPathCase{nullptr, "\\home", 0, "\\home"}));
+    testing::Values(FullPathCase{"parent of the base", "..\\x", "C:\\a\\b", 0, "C:\\a\\x"},
+                    FullPathCase{"root of the base drive", "\\y", "C:\\a\\b", 0, "C:\\y"},
+                    FullPathCase{"doubled separator refused", "a\\\\b", "C:\\a\\b", -1, ""},
+                    FullPathCase{"parents stop at the drive", "..\\..\\..\\x", "C:\\a", 0, "C:\\x"},
+                    FullPathCase{"other drive, dot dropped", "D:\\q\\.\\r", "C:\\a", 0, "D:\\q\\r"},
+                    FullPathCase{"slashes become separators", "x/y", "C:\\a\\", 0, "C:\\a\\x\\y"},
+                    FullPathCase{"root without a drive", "\\y", "\\home\\game", 0, "\\y"},
+                    FullPathCase{"parents stop at the root", "..\\..\\..\\x", "\\home\\game", 0,
+                                 "\\x"},
+                    FullPathCase{"relative below the base", "Data\\x.dat", "\\home\\game", 0,
+                                 "\\home\\game\\Data\\x.dat"},
+                    FullPathCase{"the root alone", "\\", "\\home", 0, "\\"},
+                    FullPathCase{"base ending in a 0x5C second byte", "x", "\\home\\\x95\x5C", 0,
+                                 "\\home\\\x95\x5C\\x"},
+                    FullPathCase{"no path gives the base", nullptr, "\\home", 0, "\\home"}),
+    [](const auto& info) { return test::CaseName(info.param.what); });
 
 TEST(HandleList, NewestNodeComesFirstAndUnlinkJoinsNeighbours) {
     HandleNode head;

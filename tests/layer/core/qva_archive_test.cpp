@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <string>
 #include <tuple>
 
 #include "layer/core/qva_archive.h"
@@ -75,7 +76,12 @@ TEST_P(QvaRoundTrip, EveryFileReadsBackByteForByteFromMemoryAndFromDisk) {
 
 INSTANTIATE_TEST_SUITE_P(VersionsKeysAndStorage, QvaRoundTrip,
                          testing::Combine(testing::Values(0, 1, 2, 3), testing::Values("", "key"),
-                                          testing::Bool()));
+                                          testing::Bool()),
+                         [](const auto& info) {
+                             return "Version" + std::to_string(std::get<0>(info.param)) +
+                                    (*std::get<1>(info.param) != '\0' ? "Key" : "NoKey") +
+                                    (std::get<2>(info.param) ? "StoreOn" : "StoreOff");
+                         });
 
 TEST(QvaArchive, CompressesFromVersionTwoOnly) {
     const tools::QvaNode tree = QvaFolder("", {QvaFile("a", test::RepetitiveBytes(4000))});

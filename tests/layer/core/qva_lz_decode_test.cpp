@@ -4,6 +4,7 @@
 #include <string>
 
 #include "layer/core/qva_lz.h"
+#include "tests/support/case_name.h"
 
 namespace layer {
 namespace {
@@ -64,7 +65,8 @@ INSTANTIATE_TEST_SUITE_P(
         Vector{"code below the escape is itself", std::string("xy\x10\x08\x01", 5), "xyxyxyx"},
         Vector{"length byte and two-byte distance", std::string("abc\x10\x0D\x01\x02\x00", 8),
                Repeat("abc", 40)},
-        Vector{"empty block", "", ""}));
+        Vector{"empty block", "", ""}),
+    [](const auto& info) { return test::CaseName(info.param.what); });
 
 struct Damaged {
     const char* what;
@@ -90,7 +92,8 @@ INSTANTIATE_TEST_SUITE_P(
                     Damaged{"copy before the start", 8, std::string("ab\x10\x00\x05", 5)},
                     Damaged{"copy past the output", 4, std::string("a\x10\x00\x00", 4)},
                     Damaged{"literals past the output", 2, "abc"},
-                    Damaged{"output short of its size", 5, "abc"}));
+                    Damaged{"output short of its size", 5, "abc"}),
+    [](const auto& info) { return test::CaseName(info.param.what); });
 
 TEST(QvaLzDecode, RefusesSizeFieldsThatDisagree) {
     std::string block = Block(3, "abc");

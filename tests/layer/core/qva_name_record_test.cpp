@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "layer/core/qva_name_record.h"
+#include "tests/support/case_name.h"
 #include "tests/support/sjis.h"
 
 namespace layer {
@@ -41,7 +42,8 @@ INSTANTIATE_TEST_SUITE_P(
                              0x83 + 0x72 + 'B'},
                     NameCase{"0x5C second byte is no separator", test::Sjis(u8"表") + "\\x", 2,
                              std::string("\x95\x5C\0\0", 4), 0x95 + 0x5C},
-                    NameCase{"empty", "", 0, std::string(4, '\0'), 0}));
+                    NameCase{"empty", "", 0, std::string(4, '\0'), 0}),
+    [](const auto& info) { return test::CaseName(info.param.what); });
 
 TEST(BuildNameRecord, SumsEveryByteModulo65536) {
     NameRecord record;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/case_name.h"
+
 namespace layer {
 
 void PrintTo(const Rect& r, std::ostream* out) {
@@ -11,6 +13,7 @@ void PrintTo(const Rect& r, std::ostream* out) {
 namespace {
 
 struct ClipCase {
+    const char* what;
     Rect rect;
     Rect bounds;
     Rect expected;
@@ -28,14 +31,16 @@ constexpr Rect kScreen{0, 0, 640, 480};
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, ClipRectTest,
-    testing::Values(ClipCase{{-10, 5, 50, 300}, kScreen, {0, 5, 50, 300}},
-                    ClipCase{{700, 10, 800, 20}, kScreen, {640, 10, 640, 20}},
-                    ClipCase{{-50, -50, -10, -10}, kScreen, {0, 0, 0, 0}},
-                    ClipCase{{100, 100, 50, 200}, kScreen, {100, 100, 100, 200}},
-                    ClipCase{{0, 0, 640, 480}, kScreen, {0, 0, 640, 480}},
-                    ClipCase{{3, 4, 30, 40}, kScreen, {3, 4, 30, 40}},
-                    ClipCase{{10, 10, 20, 20}, {5, 5, 5, 5}, {5, 5, 5, 5}},
-                    ClipCase{{10, 300, 20, 200}, kScreen, {10, 300, 20, 300}}));
+    testing::Values(
+        ClipCase{"left edge moved in", {-10, 5, 50, 300}, kScreen, {0, 5, 50, 300}},
+        ClipCase{"beyond the right edge", {700, 10, 800, 20}, kScreen, {640, 10, 640, 20}},
+        ClipCase{"wholly above and left", {-50, -50, -10, -10}, kScreen, {0, 0, 0, 0}},
+        ClipCase{"right edge before the left", {100, 100, 50, 200}, kScreen, {100, 100, 100, 200}},
+        ClipCase{"the bounds themselves", {0, 0, 640, 480}, kScreen, {0, 0, 640, 480}},
+        ClipCase{"inside kept", {3, 4, 30, 40}, kScreen, {3, 4, 30, 40}},
+        ClipCase{"empty bounds", {10, 10, 20, 20}, {5, 5, 5, 5}, {5, 5, 5, 5}},
+        ClipCase{"bottom edge above the top", {10, 300, 20, 200}, kScreen, {10, 300, 20, 300}}),
+    [](const auto& info) { return test::CaseName(info.param.what); });
 
 TEST(OrderRectCornersTest, TurnsAnInvertedRectangleRound) {
     Rect rect{100, 200, 50, 100};

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <string>
+
 #include "layer/media/bitmap_info.h"
 #include "tests/layer/media/decode_bytes.h"
 
@@ -84,7 +87,12 @@ INSTANTIATE_TEST_SUITE_P(AllDepths, BmpDepths,
                                          DepthCase{4, -3, 1}, DepthCase{8, 3, 1},
                                          DepthCase{8, -3, 1}, DepthCase{16, 3, 3},
                                          DepthCase{24, 3, 3}, DepthCase{24, -16, 3},
-                                         DepthCase{32, 3, 3}, DepthCase{32, -3, 3}));
+                                         DepthCase{32, 3, 3}, DepthCase{32, -3, 3}),
+                         [](const auto& info) {
+                             return "Bits" + std::to_string(info.param.bits) +
+                                    (info.param.height < 0 ? "TopDown" : "BottomUp") +
+                                    std::to_string(std::abs(info.param.height)) + "Rows";
+                         });
 
 TEST(BmpDecoder, PitchesFollowTheLayout) {
     BmpSpec recipe = BmpLayout(5, 2, 24);

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
+#include "tests/support/case_name.h"
 
 namespace layer {
 namespace {
@@ -41,7 +43,12 @@ INSTANTIATE_TEST_SUITE_P(
                     TableCase{"difference", 128, 156, 0, -50}, TableCase{"difference", 1, 2, 0, 0},
                     TableCase{"difference", 255, 257, 0, 1}, TableCase{"mix64", 63, 10, 50, 10},
                     TableCase{"mix64", 0, 10, 50, 50}, TableCase{"mix64", 32, 63, 0, 32},
-                    TableCase{"mix64", 32, 0, 63, 31}, TableCase{"mix64", 16, 31, 0, 7}));
+                    TableCase{"mix64", 32, 0, 63, 31}, TableCase{"mix64", 16, 31, 0, 7}),
+    [](const auto& info) {
+        return test::CaseName(info.param.table + (" row " + std::to_string(info.param.row)) +
+                              " column " + std::to_string(info.param.column) + " inner " +
+                              std::to_string(info.param.inner));
+    });
 
 TEST(BlendTablesTest, DifferenceCentreAndUnwrittenFirstColumnAreZero) {
     BuildBlendTables();
@@ -84,7 +91,11 @@ INSTANTIATE_TEST_SUITE_P(
                                 {128, 128},
                                 {191, 254},
                                 {192, 255},
-                                {255, 255}}}));
+                                {255, 255}}}),
+    [](const auto& info) {
+        return "Parameter" + std::to_string(info.param.parameter) + "Range" +
+               std::to_string(info.param.range);
+    });
 
 }  // namespace
 }  // namespace layer

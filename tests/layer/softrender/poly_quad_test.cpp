@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "layer/softrender/quad_draw.h"
 #include "layer/softrender/triangle_raster.h"
 #include "tests/layer/softrender/poly_test_image.h"
@@ -42,7 +44,11 @@ TEST_P(QuadOwnSize, CoversExactlyTheSourceSize) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, QuadOwnSize,
-                         testing::Values(Size{1, 1}, Size{3, 2}, Size{7, 5}, Size{16, 16}));
+                         testing::Values(Size{1, 1}, Size{3, 2}, Size{7, 5}, Size{16, 16}),
+                         [](const auto& info) {
+                             return "Width" + std::to_string(info.param.width) + "Height" +
+                                    std::to_string(info.param.height);
+                         });
 
 // Under the additive blend with a term of 1 in blue, each pixel counts its visits.
 std::vector<std::uint32_t> CountVisits(const MemImgPoint* points, int only_triangle) {
