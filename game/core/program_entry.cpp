@@ -23,9 +23,9 @@
 #include "game/core/variable_store.h"
 #include "game/interpreter/internet_state.h"
 #include "game/interpreter/main_interpreter.h"
+#include "game/map/graph_restore.h"
 #include "game/map/map_state.h"
 #include "game/map/party.h"
-#include "game/map/graph_restore.h"
 #include "game/presentation/pending_presentation_calls.h"
 #include "game/presentation/picture_list.h"
 #include "game/presentation/sound_manager.h"
@@ -120,6 +120,10 @@ void SetUpMidiAndSpeech() {
         LoadAquesTalk(TheGameInfo);
 }
 
+int InterpreterFontSize() {
+    return TheMainInterpreter.DefaultFontSize;
+}
+
 void EnableArchives() {
     layer::EnableArchiveFiles(1);
     layer::ChooseArchiveExtension("qent");
@@ -183,6 +187,7 @@ int StartGame(const std::string& commandLine) {
     if (layer::InitializeLayer() == -1)
         return -1;
     LayerRunning = true;
+    TheErrorBoxServices = {&InterpreterFontSize, &ShutdownGame};
     ChooseDrawing(start);
     SetUpMidiAndSpeech();
     WriteGameIni(0, SoftModeFlag, 0);
