@@ -1,10 +1,10 @@
 #include "game/core/error_box.h"
 
-#include <cstdlib>
-#include <cstring>
+#include <initializer_list>
 #include <string>
 
 #include "game/core/display_scale.h"
+#include "game/core/format_text.h"
 #include "game/core/input_state.h"
 #include "game/core/screen_state.h"
 #include "game/core/system_message_box.h"
@@ -17,51 +17,57 @@ constexpr int kBlendNone = 0;
 constexpr int kBlendTranslucent = 1;
 constexpr int kHeldPollLimit = 10;
 constexpr int kPollMilliseconds = 16;
+constexpr int kLineFontSize = 12;
 
-bool AutoConfirm() {
-    const char* value = std::getenv("QVARN_AUTO_CONFIRM");
-    return value != nullptr && std::strcmp(value, "1") == 0;
-}
-
-bool PollWindowAndInput(InputState& inputState) {
-    if (layer::PumpMessages() != 0) {
-        TheScreenState.SceneNumber = -1;
-        return false;
-    }
-    UpdateInput(inputState);
-    return true;
-}
-
-void DrawErrorPanel(std::string_view line1, std::string_view line2, std::string_view line3) {
+// The band across the whole width from 6 to 9 tiles down, over the last drawn picture, with
+// the standard font at half a tile and the drawing state left plain white.
+void DrawBand(int red, int green, int blue) {
     const int unit = TileSize * ZoomFactor;
     layer::SetStandardFontSize(unit / 2);
     layer::SetStandardFontType(0);
     layer::ChangeBlendMode(kBlendTranslucent, 240);
-    layer::PaintRectangle(0, 6 * unit, 20 * unit, 9 * unit, layer::MakeScreenColor(0, 50, 0), 1);
+    layer::PaintRectangle(0, 6 * unit, 20 * unit, 9 * unit,
+                          layer::MakeScreenColor(red, green, blue), 1);
     layer::ChangeBlendMode(kBlendNone, 255);
     layer::ChangeBrightRgb(255, 255, 255);
-    layer::SetStandardFontSize(12);
-    const int white = layer::MakeScreenColor(255, 255, 255);
-    layer::PrintText(10, 200, std::string(line1).c_str(), white, 0);
-    layer::PrintText(10, 234, std::string(line2).c_str(), white, 0);
-    layer::PrintText(10, 260, std::string(line3).c_str(), white, 0);
-    layer::ShowFrame();
 }
 
-void ShowErrorPanel(std::string_view line1, std::string_view line2, std::string_view line3) {
-    if (AutoConfirm()) {
-        for (std::string_view line : {line1, line2, line3})
+void PrintWhite(int x, int y, const std::string& text) {
+    layer::PrintText(x, y, text.c_str(), layer::MakeScreenColor(255, 255, 255), 0);
+}
+
+// Shows what `draw` drew and waits for the player, then returns the standard font to the
+// game's size. With the auto-confirm hook the lines go to the console instead; before the
+// layer runs, the system message box shows them.
+template <typename Draw>
+void ShowBox(std::initializer_list<std::string_view> lines, Draw draw) {
+    if (layer::GetTestHooks().auto_confirm != 0) {
+        for (std::string_view line : lines)
             WriteConsoleLine(line);
         return;
     }
     if (!LayerRunning) {
-        const std::string text =
-            std::string(line1) + "\r\n" + std::string(line2) + "\r\n" + std::string(line3);
+        std::string text;
+        for (std::string_view line : lines)
+            text += (text.empty() ? "" : "\r\n") + std::string(line);
         ShowSystemMessageBox(text, "", MessageBoxButtons::kOk);
         return;
     }
-    DrawErrorPanel(line1, line2, line3);
-    WaitForErrorBoxConfirm(TheInputState, &PollWindowAndInput);
+    draw();
+    layer::ShowFrame();
+    WaitForErrorBoxConfirm(TheInputState, &PollErrorBox);
+    if (TheErrorBoxServices.standardFontSize != nullptr)
+        layer::SetStandardFontSize(TheErrorBoxServices.standardFontSize());
+}
+
+void ShowErrorPanel(std::string_view line1, std::string_view line2, std::string_view line3) {
+    ShowBox({line1, line2, line3}, [&] {
+        DrawBand(0, 50, 0);
+        layer::SetStandardFontSize(kLineFontSize);
+        PrintWhite(10, 200, std::string(line1));
+        PrintWhite(10, 234, std::string(line2));
+        PrintWhite(10, 260, std::string(line3));
+    });
 }
 
 ErrorBoxSink current_sink = &ShowErrorPanel;
@@ -69,6 +75,7 @@ ErrorBoxSink current_sink = &ShowErrorPanel;
 }  // namespace
 
 bool LayerRunning = false;
+ErrorBoxServices TheErrorBoxServices;
 
 ErrorBoxSink SetErrorBoxSink(ErrorBoxSink sink) {
     const ErrorBoxSink previous = current_sink;
@@ -78,6 +85,28 @@ ErrorBoxSink SetErrorBoxSink(ErrorBoxSink sink) {
 
 void ShowErrorBox(std::string_view line1, std::string_view line2, std::string_view line3) {
     current_sink(line1, line2, line3);
+}
+
+void ShowNumberBox(int a, int b, int c) {
+    const std::string text = FormatText("%d   %d   %d", a, b, c);
+    ShowBox({text}, [&] {
+        DrawBand(128, 128, 128);
+        const int unit = TileSize * ZoomFactor;
+        const int width = layer::MeasureTextWidth(text.c_str(), static_cast<int>(text.size()), 0);
+        PrintWhite(10 * unit - width / 2, 15 * unit / 2 - unit / 4, text);
+    });
+}
+
+bool PollErrorBox(InputState& inputState) {
+    if (layer::PumpMessages() != 0) {
+        if (layer::IsQuitRequested() != 0 && TheErrorBoxServices.shutdown != nullptr)
+            TheErrorBoxServices.shutdown();
+        else
+            TheScreenState.SceneNumber = -1;
+        return false;
+    }
+    UpdateInput(inputState);
+    return true;
 }
 
 int WaitForErrorBoxConfirm(InputState& inputState, ErrorBoxPoll poll) {

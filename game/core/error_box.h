@@ -10,6 +10,16 @@ struct InputState;
 // reports go to the system message box.
 extern bool LayerRunning;
 
+// What the boxes need from the game above them, filled in by start-up: the standard font size
+// they return to (the main interpreter's setting), and the game's shutdown, taken when the
+// layer itself closed the window while a box waited. Unset, the font size stays as the box
+// left it and a closed window ends the game through the scene number only.
+struct ErrorBoxServices {
+    int (*standardFontSize)() = nullptr;
+    void (*shutdown)() = nullptr;
+};
+extern ErrorBoxServices TheErrorBoxServices;
+
 // Where the game's error reports go; tests install their own to capture the three CP932
 // lines.
 using ErrorBoxSink = void (*)(std::string_view line1, std::string_view line2,
@@ -20,13 +30,20 @@ ErrorBoxSink SetErrorBoxSink(ErrorBoxSink sink);
 
 // The game's run-time error report: a translucent band over the last picture with three
 // lines, shown until the player confirms; then the caller goes on with its fallback. With
-// QVARN_AUTO_CONFIRM=1 the lines go to the console and the box counts as confirmed; before
-// the layer can show a frame, the system message box takes the report.
+// the auto-confirm test hook the lines go to the console and the box counts as confirmed;
+// before the layer can show a frame, the system message box takes the report.
 void ShowErrorBox(std::string_view line1, std::string_view line2, std::string_view line3);
 
-// One poll of the box's wait: pumps the window and reads the input; false once the window
-// is gone.
+// A debugging aid: "a   b   c" centred on a grey band, shown and confirmed like the error box.
+void ShowNumberBox(int a, int b, int c);
+
+// One poll of a box's wait: pumps the window and reads the input; false once the window is
+// gone.
 using ErrorBoxPoll = bool (*)(InputState& inputState);
+
+// The boxes' poll. When the window is gone, the game shuts down if the layer itself asked
+// the window to close, and otherwise the scene number becomes -1 so that the scene loop ends.
+bool PollErrorBox(InputState& inputState);
 
 // Polls until a fresh confirm or left click, or until a confirm or left button held from
 // before the box has been seen in more than 10 polls in a row. Returns the number of polls.

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "game/core/format_text.h"
+#include "game/core/system_message_box_texts.h"
 #include "layer/core/layer_api.h"
 
 namespace game {
@@ -28,6 +30,10 @@ MessageBoxSink SetMessageBoxSink(MessageBoxSink sink) {
 MessageBoxResult ShowSystemMessageBox(std::string_view text, std::string_view caption,
                                       MessageBoxButtons buttons) {
     return current_sink(text, caption, buttons);
+}
+
+void ShowDebugBox(std::string_view text, int a, int b) {
+    ShowSystemMessageBox(FormatText("%s %d %d", std::string(text).c_str(), a, b), kDebugBoxCaption);
 }
 
 void WriteConsoleLine(std::string_view text) {

@@ -18,6 +18,9 @@ MessageBoxSink SetMessageBoxSink(MessageBoxSink sink);
 MessageBoxResult ShowSystemMessageBox(std::string_view text, std::string_view caption,
                                       MessageBoxButtons buttons = MessageBoxButtons::kOk);
 
+// A debugging aid: "text a b" in a system message box captioned "デバッグ".
+void ShowDebugBox(std::string_view text, int a, int b);
+
 // Writes a CP932 report line to the console.
 void WriteConsoleLine(std::string_view text);
 

@@ -10,16 +10,19 @@
 #include "game/core/game_info.h"
 #include "game/core/input_state.h"
 #include "game/core/screen_state.h"
+#include "game/core/system_message_box.h"
 #include "game/interpreter/main_interpreter.h"
 #include "game/map/image_cache.h"
 #include "game/presentation/pending_presentation_calls.h"
 #include "game/presentation/render_text.h"
 #include "game/presentation/text_layer_calls.h"
 #include "game/presentation/window_closing.h"
+#include "layer/core/layer_api.h"
 
 namespace game {
 
 ChoiceWindow* TheChoiceWindow = nullptr;
+
 namespace {
 
 constexpr int kWindowGraphicsType = 10;
@@ -92,6 +95,25 @@ void CloseWith(ChoiceWindow& choiceWindow, int result, int sound) {
     PlaySound(sound);
 }
 
+// The auto-confirm test hook decides for the player: the first item that can be selected.
+// The items go to the console, the one taken marked with "> ".
+void TakeFirstItem(ChoiceWindow& choiceWindow) {
+    choiceWindow.Cursor = 0;
+    SelectFrom(choiceWindow, 0, 1);
+    const std::string items = VisibleText(choiceWindow.TextLayout.SourceText);
+    std::string lines;
+    std::size_t start = 0;
+    for (int item = 0; start < items.size(); ++item) {
+        const std::size_t end = std::min(items.find('\n', start), items.size());
+        lines += (item == choiceWindow.Cursor ? "> " : "  ") + items.substr(start, end - start);
+        if (end + 1 < items.size())
+            lines += '\n';
+        start = end + 1;
+    }
+    WriteConsoleLine(lines);
+    CloseWith(choiceWindow, choiceWindow.Cursor, TheMainInterpreter.ChoiceDecideSound);
+}
+
 // The first item under the mouse, empty items included; -1 for none.
 int ItemUnderMouse(const ChoiceWindow& choiceWindow) {
     const InputState& input = TheInputState;
@@ -123,6 +145,11 @@ void UpdateOpenChoice(ChoiceWindow& choiceWindow) {
         if ((screenState.choiceOptions & kCloseResultOption) != 0)
             choiceWindow.Cursor = kCloseRequestResult;
         CloseChoiceWindow(choiceWindow);
+        return;
+    }
+    if (layer::GetTestHooks().auto_confirm != 0) {
+        TakeFirstItem(choiceWindow);
+        screenState.lastChoiceResult = choiceWindow.Cursor;
         return;
     }
     if (input.repeatDirection4 == 8)

@@ -11,7 +11,8 @@ namespace game {
 // state's choice text, in a nine-cell frame with a blinking cursor. Items without a
 // character cannot be selected by the keys. A decision hands Cursor + 2 back to the waiting
 // interpreter; Cursor then holds the item, the cancel result, 98 or 99 for the left and
-// right exit keys, or 100 for a close request.
+// right exit keys, or 100 for a close request. With the auto-confirm test hook the first
+// selectable item is taken as soon as the items are shown, and the items go to the console.
 struct ChoiceWindow {
     // Loads the frame and the cursor.
     ChoiceWindow();

@@ -6,25 +6,30 @@
 #include "game/core/display_scale.h"
 #include "game/core/input_state.h"
 #include "game/core/screen_state.h"
+#include "game/core/system_message_box.h"
 #include "game/interpreter/main_interpreter.h"
 #include "game/map/image_cache.h"
 #include "game/presentation/render_text.h"
 #include "game/presentation/text_layer_calls.h"
 #include "game/presentation/window_closing.h"
+#include "layer/core/layer_api.h"
 
 namespace game {
 
 MessageWindow* TheMessageWindow = nullptr;
+
 namespace {
 
 constexpr int kWindowGraphicsType = 10;
 constexpr int kFramesPerCursorCell = 5;
 constexpr int kBlendNone = 0;
 
-// Confirm or cancel newly pressed, or a left click when the mouse works in windows.
+// Confirm or cancel newly pressed, or a left click when the mouse works in windows; always
+// with the auto-confirm test hook.
 bool KeyOrClick() {
     const InputState& input = TheInputState;
-    return input.confirmPressed != 0 || input.cancelPressed != 0 ||
+    return layer::GetTestHooks().auto_confirm != 0 || input.confirmPressed != 0 ||
+           input.cancelPressed != 0 ||
            (TheMainInterpreter.MouseWindowControl == 1 && input.mouseButtonsPressed[0] != 0);
 }
 
@@ -140,6 +145,8 @@ void OpenMessageWindow(MessageWindow& messageWindow) {
     if (!TheScreenState.messageText.empty()) {
         text.LaidOutText.clear();
         text.SourceText = TheScreenState.messageText;
+        if (layer::GetTestHooks().auto_confirm != 0)
+            WriteConsoleLine(VisibleText(text.SourceText));
     }
     messageWindow.OpenDelay = TheMainInterpreter.WindowOpenDelay;
     RenderText(text, 0, 1.0, 1.0);

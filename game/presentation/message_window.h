@@ -10,7 +10,8 @@ namespace game {
 // screen state's message text is set, reveals it at the message speed, waits at key waits
 // and at the page end with an animated cursor, and closes on a key, a click (when the mouse
 // works in windows), a close-without-key code, a close request, or the end of the choice
-// that follows it. It draws no frame of its own.
+// that follows it. It draws no frame of its own. With the auto-confirm test hook each page's
+// text goes to the console when it opens, and key waits and page ends pass as if confirmed.
 struct MessageWindow {
     // Loads the page-wait cursor.
     MessageWindow();

@@ -129,6 +129,10 @@ constexpr std::array<CodeShape, 26> kCodeShapes{{
     {2, 0, Offset32000}, {2, 0, Offset32000},
 }};
 
+constexpr unsigned char kEscapedBackslashCode = 1;
+constexpr unsigned char kRubyCode = 9;
+constexpr unsigned char kInlineImageCode = 23;
+
 // The values of one pass that the TextState does not keep.
 struct Pass {
     TextState& text;
@@ -565,6 +569,54 @@ void RenderText(TextState& textState, int drawFlag, double zoomX, double zoomY) 
         else if (character[0] != '\r')
             DrawCharacter(pass, character);
     }
+}
+
+std::string VisibleText(const std::string& coded) {
+    std::string visible;
+    std::size_t at = 0;
+    // The characters up to a terminator, which is passed over.
+    const auto takeUntil = [&](char terminator) {
+        std::string run;
+        while (at < coded.size()) {
+            const std::size_t length =
+                IsLeadByte(static_cast<unsigned char>(coded[at])) && at + 1 < coded.size() ? 2 : 1;
+            if (length == 1 && coded[at] == terminator) {
+                ++at;
+                break;
+            }
+            run += coded.substr(at, length);
+            at += length;
+        }
+        return run;
+    };
+    while (at < coded.size()) {
+        const auto byte = static_cast<unsigned char>(coded[at]);
+        if (IsLeadByte(byte) && at + 1 < coded.size()) {
+            visible += coded.substr(at, 2);
+            at += 2;
+            continue;
+        }
+        ++at;
+        if (byte != '\x01') {
+            if (byte != '\r')
+                visible += static_cast<char>(byte);
+            continue;
+        }
+        if (at >= coded.size())
+            break;
+        const auto code = static_cast<unsigned char>(coded[at++]);
+        if (code < kCodeShapes.size())
+            at += static_cast<std::size_t>(kCodeShapes[code].valueBytes);
+        if (code == kEscapedBackslashCode) {
+            visible += '\\';
+        } else if (code == kRubyCode) {
+            visible += takeUntil(',');
+            takeUntil(']');
+        } else if (code == kInlineImageCode) {
+            takeUntil(']');
+        }
+    }
+    return visible;
 }
 
 void ResetTextColourTable() {

@@ -120,6 +120,10 @@ void SetUpMidiAndSpeech() {
         LoadAquesTalk(TheGameInfo);
 }
 
+int InterpreterFontSize() {
+    return TheMainInterpreter.DefaultFontSize;
+}
+
 void EnableArchives() {
     layer::EnableArchiveFiles(1);
     layer::ChooseArchiveExtension("qent");
@@ -182,6 +186,7 @@ int StartGame(const std::string& commandLine) {
     if (layer::InitializeLayer() == -1)
         return -1;
     LayerRunning = true;
+    TheErrorBoxServices = {&InterpreterFontSize, &ShutdownGame};
     ChooseDrawing(start);
     SetUpMidiAndSpeech();
     WriteGameIni(0, SoftModeFlag, 0);

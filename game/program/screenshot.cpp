@@ -1,8 +1,6 @@
 #include "game/program/screenshot.h"
 
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 
 #include "game/core/display_scale.h"
 #include "game/core/system_message_box.h"
@@ -57,8 +55,7 @@ void TakeScreenshot(const std::tm& localTime) {
     layer::RefreshWindow();
     const std::string fileName = ScreenshotFileName(localTime);
     layer::StoreScreenAsPng(0, 0, 640, 480, fileName.c_str(), kDefaultCompression);
-    const char* confirm = std::getenv("QVARN_AUTO_CONFIRM");
-    if (confirm != nullptr && std::strcmp(confirm, "1") == 0) {
+    if (layer::GetTestHooks().auto_confirm != 0) {
         WriteConsoleLine(kScreenshotTakenText);
         WriteConsoleLine(fileName);
     } else {

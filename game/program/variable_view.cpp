@@ -1,9 +1,8 @@
 #include "game/program/variable_view.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 
 #include "game/core/database.h"
 #include "game/core/display_scale.h"
@@ -87,11 +86,6 @@ void AddSystemVariableLines(std::vector<std::string>& lines) {
         lines.push_back(Format(kViewSystemVariableFormat, data, value,
                                DataName(kSystemVariableType, data).c_str()));
     }
-}
-
-bool AutoConfirm() {
-    const char* value = std::getenv("QVARN_AUTO_CONFIRM");
-    return value != nullptr && std::strcmp(value, "1") == 0;
 }
 
 // Like the error box's wait, but a key held from before the view leaves only after more
@@ -178,7 +172,7 @@ void ShowVariableList(bool resetScroll) {
     if (resetScroll)
         horizontalOffset = 0;
     const std::vector<std::string> lines = VariableListLines();
-    if (AutoConfirm()) {
+    if (layer::GetTestHooks().auto_confirm != 0) {
         for (const std::string& line : lines)
             WriteConsoleLine(line);
     } else {

@@ -201,12 +201,16 @@ int ForEachMatchingFile(const char* pattern, void (*visit)(const char* name, voi
 
 // The test tooling's settings, read from the environment once: QVARN_EXIT_AFTER_FRAMES=N ends
 // the game after N frames (-1 when unset), QVARN_DUMP_FRAME=F.png writes the last presented
-// frame at shutdown (empty when unset), QVARN_AUTO_CONFIRM=1 answers every box and key wait.
+// frame at shutdown (empty when unset), QVARN_AUTO_CONFIRM=1 answers every box, key wait,
+// message page and choice.
 struct TestHooks {
     long exit_after_frames = -1;
     const char* dump_frame_path = "";
     int auto_confirm = 0;
 };
 const TestHooks& GetTestHooks();
+// Replaces the settings for the rest of the run, so that a test can switch a hook for itself;
+// returns the settings it replaced.
+TestHooks SetTestHooks(const TestHooks& hooks);
 
 }  // namespace layer

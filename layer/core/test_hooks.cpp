@@ -1,4 +1,5 @@
-// The test tooling's settings: read once, so that a run sees one set of values throughout.
+// The test tooling's settings: read once, so that a run sees one set of values throughout
+// unless a test replaces them for itself.
 #include <cstdlib>
 #include <cstring>
 
@@ -22,11 +23,21 @@ TestHooks ReadTestHooks() {
     return hooks;
 }
 
+TestHooks& CurrentTestHooks() {
+    static TestHooks hooks = ReadTestHooks();
+    return hooks;
+}
+
 }  // namespace
 
 const TestHooks& GetTestHooks() {
-    static const TestHooks hooks = ReadTestHooks();
-    return hooks;
+    return CurrentTestHooks();
+}
+
+TestHooks SetTestHooks(const TestHooks& hooks) {
+    const TestHooks previous = CurrentTestHooks();
+    CurrentTestHooks() = hooks;
+    return previous;
 }
 
 }  // namespace layer

@@ -1,7 +1,6 @@
 // The entries on the window, its settings, the mouse and waiting.
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <string_view>
 
 #include "layer/core/double_byte_text.h"
@@ -23,11 +22,6 @@ constexpr int kDefaultIconId = 0x7F00;
 constexpr int kAnyInputFlags = 7;
 // What a confirmed key wait answers: the Enter key.
 constexpr int kEnterKeyCode = 28;
-
-bool AutoConfirm() {
-    const char* value = std::getenv("QVARN_AUTO_CONFIRM");
-    return value != nullptr && std::string_view(value) == "1";
-}
 
 }  // namespace
 
@@ -115,7 +109,7 @@ int CheckAnyInput(int flags) {
 
 // Waits for a new press: whatever is held at the call must be let go first.
 int WaitForAnyKey() {
-    if (AutoConfirm()) {
+    if (GetTestHooks().auto_confirm != 0) {
         std::fputs("qvarn: waiting for a key (confirmed)\n", stderr);
         return kEnterKeyCode;
     }

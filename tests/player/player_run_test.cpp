@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
@@ -16,8 +17,10 @@
 
 namespace {
 
-// Runs the player on a folder with extra environment entries; the exit status.
-int RunPlayer(const std::filesystem::path& folder, const std::vector<std::string>& environment) {
+// Runs the player on a folder with extra environment entries, its standard error going to
+// `errors` when one is named; the exit status.
+int RunPlayer(const std::filesystem::path& folder, const std::vector<std::string>& environment,
+              const std::filesystem::path& errors = {}) {
     const char* player = std::getenv("QVARN_PLAYER");
     if (player == nullptr)
         return -1;
@@ -25,6 +28,8 @@ int RunPlayer(const std::filesystem::path& folder, const std::vector<std::string
     if (child == 0) {
         for (const std::string& entry : environment)
             putenv(const_cast<char*>(entry.c_str()));
+        if (!errors.empty() && std::freopen(errors.c_str(), "w", stderr) == nullptr)
+            _exit(126);
         execl(player, player, folder.c_str(), static_cast<char*>(nullptr));
         _exit(127);
     }
@@ -42,9 +47,10 @@ class PlayerRunTest : public testing::Test {
     std::filesystem::path game_ = tree_.path("demo");
 };
 
+// Nothing confirms the title, so that the dump shows its message and choice.
 TEST_F(PlayerRunTest, TheDemoRunsHeadlessAndDumpsItsLastFrame) {
     const std::filesystem::path frame = tree_.path("frame.png");
-    ASSERT_EQ(RunPlayer(game_, {"QVARN_AUTO_CONFIRM=1", "QVARN_EXIT_AFTER_FRAMES=120",
+    ASSERT_EQ(RunPlayer(game_, {"QVARN_AUTO_CONFIRM=0", "QVARN_EXIT_AFTER_FRAMES=120",
                                 "QVARN_DUMP_FRAME=" + frame.string()}),
               0);
     const std::optional<test::RgbaImage> image = test::ReadPng(frame);
@@ -54,6 +60,17 @@ TEST_F(PlayerRunTest, TheDemoRunsHeadlessAndDumpsItsLastFrame) {
     EXPECT_TRUE(test::MatchesGolden(*image, "demo-start"));
     const std::string ini = tree_.read("demo/Game.ini");
     EXPECT_EQ(ini.rfind("Start=0\r\n", 0), 0u) << ini;
+}
+
+TEST_F(PlayerRunTest, AutoConfirmPrintsTheTitleMessageAndTakesTheFirstChoice) {
+    const std::filesystem::path errors = tree_.path("errors.txt");
+    ASSERT_EQ(RunPlayer(game_, {"QVARN_AUTO_CONFIRM=1", "QVARN_EXIT_AFTER_FRAMES=120"}, errors), 0);
+    const std::string printed = tree_.read("errors.txt");
+    const std::string message = "デモゲームへようこそ\n遊び方：決定キーで選びます\n";
+    const std::string choice = "> はじめから\n  おわる\n";
+    const std::size_t at = printed.find(message);
+    ASSERT_NE(at, std::string::npos) << printed;
+    EXPECT_NE(printed.find(choice, at + message.size()), std::string::npos) << printed;
 }
 
 TEST_F(PlayerRunTest, WithNoFramePresentedNothingIsDumped) {

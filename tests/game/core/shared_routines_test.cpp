@@ -15,6 +15,7 @@
 #include "game/map/map_state.h"
 #include "game/map/state_setters.h"
 #include "tests/game/core/report_capture.h"
+#include "tests/support/auto_confirm_scope.h"
 
 namespace game {
 namespace {
@@ -57,7 +58,7 @@ TEST(ErrorBox, TheSinkReceivesTheThreeLines) {
 TEST(ErrorBox, BeforeTheLayerRunsTheSystemMessageBoxTakesTheReport) {
     ReportCapture capture;
     SetErrorBoxSink(nullptr);
-    unsetenv("QVARN_AUTO_CONFIRM");
+    const test::AutoConfirmScope boxes(false);
     ShowErrorBox("one", "two", "three");
     ASSERT_EQ(capture.boxes().size(), 1u);
     EXPECT_EQ(capture.boxes()[0].text, "one\r\ntwo\r\nthree");

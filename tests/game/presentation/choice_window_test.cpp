@@ -134,6 +134,26 @@ TEST_F(ChoiceWindowTest, ACloseRequestGivesOneHundredWithItsOption) {
     }
 }
 
+TEST_F(ChoiceWindowTest, WithAutoConfirmTheFirstSelectableItemIsTakenAndPrinted) {
+    const test::AutoConfirmScope confirmed(true);
+    game::TheMainInterpreter.ChoiceDecideSound = 3;
+    game::TheMainInterpreter.ChoiceInitialCursor = 2;
+    testing::internal::CaptureStderr();
+    ShowChoice("\n" + test::Code(2, {0, 1}) + "yes\nno\n", 3);
+    interpreter_.SetBranchResult(0, -1);
+    int updates = 0;
+    while (interpreter_.BranchResult(0) == -1 && updates < 10) {
+        Step(message_, choice_);
+        ++updates;
+    }
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "  \n> yes\n  no\n");
+    EXPECT_EQ(updates, 6);
+    EXPECT_EQ(interpreter_.BranchResult(0), 1 + 2);
+    EXPECT_EQ(choice_.IsOpen, 0);
+    ASSERT_EQ(game::PlayedSounds.size(), 1u);
+    EXPECT_EQ(game::PlayedSounds[0].number, 3);
+}
+
 TEST_F(ChoiceWindowTest, ConfirmAndCancelInOneUpdateDeliverTheFirstClose) {
     game::TheMainInterpreter.ChoiceDecideSound = 3;
     game::TheMainInterpreter.ChoiceCancelSound = 4;

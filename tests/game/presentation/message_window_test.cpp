@@ -132,6 +132,40 @@ TEST_F(MessageWindowTest, AMessageFollowedByAChoiceClosesAfterTheChoice) {
     EXPECT_EQ(game::TheScreenState.messageActive, 0);
 }
 
+TEST_F(MessageWindowTest, WithAutoConfirmAPagePrintsItsTextAndPassesItsWaitsAndItsEnd) {
+    const test::AutoConfirmScope confirmed(true);
+    testing::internal::CaptureStderr();
+    ShowMessage("a" + Code(2, {0, 1}) + "b" + Code(15) + "\n" + Code(1) + "c");
+    int updates = 0;
+    while (message_.IsOpen == 0 && updates < 10) {
+        Step(message_, choice_);
+        ++updates;
+    }
+    while (message_.IsOpen != 0 && updates < 10) {
+        Step(message_, choice_);
+        ++updates;
+    }
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "ab\n\\c\n");
+    EXPECT_EQ(message_.IsOpen, 0);
+    EXPECT_FALSE(interpreter_.messageWait);
+}
+
+TEST_F(MessageWindowTest, WithAutoConfirmAMessageAndItsChoiceGoOnWithTheFirstItem) {
+    const test::AutoConfirmScope confirmed(true);
+    testing::internal::CaptureStderr();
+    ShowMessage("which?");
+    game::TheScreenState.messageOpen = 1;
+    ShowChoice("yes\nno\n", 2);
+    for (int update = 0; update < 20 && interpreter_.messageWait; ++update)
+        Step(message_, choice_);
+    Step(message_, choice_);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "which?\n> yes\n  no\n");
+    EXPECT_FALSE(interpreter_.messageWait);
+    EXPECT_EQ(interpreter_.BranchResult(0), 2);
+    EXPECT_EQ(choice_.IsOpen, 0);
+    EXPECT_EQ(message_.IsOpen, 0);
+}
+
 TEST_F(MessageWindowTest, ADisplayRestoreShowsTheMessageAgainFromItsStart) {
     game::TheMainInterpreter.MessageSpeed = 30;
     ShowMessage("abcdef");

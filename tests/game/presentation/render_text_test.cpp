@@ -271,3 +271,23 @@ TEST_F(RenderTextTest, BrokenCodedTextEndsWithoutReadingPastItsEnd) {
 }
 
 }  // namespace
+
+TEST(VisibleText, KeepsWhatTheTextShowsAndLeavesTheCodesOut) {
+    const std::string table = "\x95\x5C";  // "表": its second byte is a backslash
+    struct Case {
+        const char* label;
+        std::string coded;
+        std::string visible;
+    };
+    const Case cases[] = {
+        {"plain lines", "ab\r\ncd", "ab\ncd"},
+        {"colour, size and key wait", "a" + Code(2, {0, 1}) + Code(3, {26}) + "b" + Code(15), "ab"},
+        {"escaped backslash", Code(1) + table, "\\" + table},
+        {"ruby shows its base", Code(9) + table + ",ruby]x", table + "x"},
+        {"icon and inline image", Code256(22, 1) + "a" + Code(23) + "Pic\\x.png]b", "ab"},
+        {"broken ends", "a" + Code(9) + "b,c", "ab"},
+        {"a code at the very end", "a\x01", "a"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(game::VisibleText(c.coded), c.visible) << c.label;
+}

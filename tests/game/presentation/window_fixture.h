@@ -1,7 +1,8 @@
 #pragma once
 
 // The message and choice windows driven update by update with scripted input, on the fake
-// layer. The system database names no window graphics unless a test gives them.
+// layer, with the auto-confirm test hook off. The system database names no window graphics
+// unless a test gives them.
 
 #include <string>
 
@@ -14,6 +15,7 @@
 #include "game/presentation/pending_presentation_calls.h"
 #include "game/presentation/window_closing.h"
 #include "tests/game/presentation/text_fixture.h"
+#include "tests/support/auto_confirm_scope.h"
 
 namespace test {
 
@@ -84,6 +86,7 @@ class WindowTest : public TextTest {
     }
 
     game::EventInterpreter interpreter_;
+    const AutoConfirmScope keys_{false};
 };
 
 }  // namespace test

@@ -20,6 +20,7 @@
 #include "tests/game/presentation/text_fixture.h"
 #include "tests/game/presentation/window_fixture.h"
 #include "tests/layer/graphics/software_screen_fixture.h"
+#include "tests/support/auto_confirm_scope.h"
 #include "tests/support/sjis.h"
 
 namespace {
@@ -82,6 +83,7 @@ class WindowGolden : public test::SoftwareScreens {
     }
 
     game::ReportCapture reports_;
+    const test::AutoConfirmScope keys_{false};
 };
 
 TEST_F(WindowGolden, AMessagePageWithCodesAndThePageCursor) {

@@ -1,7 +1,8 @@
 #pragma once
 
 // The demo game started in this process on the dummy video driver: frames run through the
-// real frame loop, so that pushed SDL key events reach the game as a player's keys would.
+// real frame loop, so that pushed SDL key events reach the game as a player's keys would (the
+// auto-confirm test hook is off).
 
 #include <SDL.h>
 #include <gtest/gtest.h>
@@ -16,6 +17,7 @@
 #include "game/program/reset_loop.h"
 #include "platform/game_path.h"
 #include "tests/game/core/game_folder_scope.h"
+#include "tests/support/auto_confirm_scope.h"
 #include "tests/support/input_events.h"
 #include "tools/lib/demo_game.h"
 
@@ -75,6 +77,7 @@ class DemoRun : public testing::Test {
     GameFolderScope folder_;
     std::unique_ptr<MapScene> scene_;
     ExitHandler previousExit_ = nullptr;
+    const test::AutoConfirmScope keys_{false};
 };
 
 }  // namespace game

@@ -2,7 +2,6 @@
 // "Game.ini" at shutdown.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <ctime>
 #include <filesystem>
 #include <optional>
@@ -17,6 +16,7 @@
 #include "game/program/screenshot.h"
 #include "layer/core/layer_api.h"
 #include "tests/game/program/demo_run_fixture.h"
+#include "tests/support/auto_confirm_scope.h"
 #include "tests/support/golden.h"
 
 namespace game {
@@ -24,14 +24,9 @@ namespace {
 
 class FunctionKeysRun : public DemoRun {
   protected:
-    void SetUp() override {
-        setenv("QVARN_AUTO_CONFIRM", "1", 1);
-        DemoRun::SetUp();
-    }
     void TearDown() override {
         DemoRun::TearDown();
         ScreenShotFlag = 1;
-        unsetenv("QVARN_AUTO_CONFIRM");
     }
 
     std::vector<std::string> Screenshots() const {
@@ -49,6 +44,8 @@ class FunctionKeysRun : public DemoRun {
         HandleFunctionKeys();
         TheInputState.printPressed = 0;
     }
+
+    const test::AutoConfirmScope confirm_{true};
 };
 
 TEST_F(FunctionKeysRun, AScreenshotIsTheWholeScreenUnderTheNameOfItsTime) {

@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstdlib>
 #include <string>
 #include <thread>
 
@@ -12,6 +11,7 @@
 #include "platform/sdl_main_window.h"
 #include "tests/layer/core/fake_services.h"
 #include "tests/layer/core/layer_fixture.h"
+#include "tests/support/auto_confirm_scope.h"
 #include "tests/support/input_events.h"
 #include "tests/support/sjis.h"
 
@@ -48,7 +48,7 @@ TEST_F(WindowEntries, MousePositionIsScaledBackInWindowMode) {
 
 TEST_F(WindowEntries, KeyWaitWantsAHeldKeyReleasedAndANewPress) {
     ASSERT_EQ(layer::InitializeLayer(), 0);
-    unsetenv("QVARN_AUTO_CONFIRM");
+    const test::AutoConfirmScope keys(false);
     test::PushKey(SDL_SCANCODE_Z, true);
     // The key is let go and Enter pressed while the wait runs; the pause gives the wait time
     // to see the keyboard empty.
@@ -61,22 +61,20 @@ TEST_F(WindowEntries, KeyWaitWantsAHeldKeyReleasedAndANewPress) {
     EXPECT_EQ(layer::WaitForAnyKey(), 0x1C);
     player.join();
     test::PushKey(SDL_SCANCODE_RETURN, false);
-    setenv("QVARN_AUTO_CONFIRM", "1", 1);
 }
 
 TEST_F(WindowEntries, ConfirmedKeyWaitAnswersEnter) {
-    setenv("QVARN_AUTO_CONFIRM", "1", 1);
+    const test::AutoConfirmScope confirmed(true);
     EXPECT_EQ(layer::WaitForAnyKey(), 28);
 }
 
 TEST_F(WindowEntries, KeyWaitEndsWithTheWindow) {
     ASSERT_EQ(layer::InitializeLayer(), 0);
-    unsetenv("QVARN_AUTO_CONFIRM");
+    const test::AutoConfirmScope keys(false);
     platform::Message close;
     close.kind = platform::MessageKind::kClose;
     platform::PostWindowMessage(close);
     EXPECT_EQ(layer::WaitForAnyKey(), 0);
-    setenv("QVARN_AUTO_CONFIRM", "1", 1);
 }
 
 TEST_F(WindowEntries, WheelNotchesAreTakenOnce) {
