@@ -1,23 +1,31 @@
 // The player program run on the demo game as a user runs it, headless: exit codes, the
 // frame it dumps and what it leaves in "Game.ini". QVARN_PLAYER names the program.
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "game/map/map_data.h"
 #include "tests/support/golden.h"
 #include "tests/support/temp_tree.h"
+#include "tools/lib/demo_events.h"
 #include "tools/lib/demo_game.h"
+#include "tools/lib/demo_map.h"
 
 namespace {
 
-// Runs the player on a folder with extra environment entries; the exit status.
-int RunPlayer(const std::filesystem::path& folder, const std::vector<std::string>& environment) {
+// Starts the player on a folder with extra environment entries, its stderr into `errors`
+// when one is named; its process id, or -1.
+pid_t StartPlayer(const std::filesystem::path& folder, const std::vector<std::string>& environment,
+                  const std::filesystem::path& errors = {}) {
     const char* player = std::getenv("QVARN_PLAYER");
     if (player == nullptr)
         return -1;
@@ -25,13 +33,55 @@ int RunPlayer(const std::filesystem::path& folder, const std::vector<std::string
     if (child == 0) {
         for (const std::string& entry : environment)
             putenv(const_cast<char*>(entry.c_str()));
+        if (!errors.empty() && freopen(errors.c_str(), "w", stderr) == nullptr)
+            _exit(127);
         execl(player, player, folder.c_str(), static_cast<char*>(nullptr));
         _exit(127);
     }
+    return child;
+}
+
+// The exit status of a started player; -1 when it did not exit by itself.
+int WaitForPlayer(pid_t child) {
     int status = 0;
     if (child < 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status))
         return -1;
     return WEXITSTATUS(status);
+}
+
+// Runs the player on a folder with extra environment entries; the exit status.
+int RunPlayer(const std::filesystem::path& folder, const std::vector<std::string>& environment) {
+    return WaitForPlayer(StartPlayer(folder, environment));
+}
+
+// Waits until the player handles SIGTERM itself; false when it ended first.
+bool WaitUntilCatchingQuit(pid_t child) {
+    for (;;) {
+        if (waitpid(child, nullptr, WNOHANG) != 0)
+            return false;
+        std::ifstream status("/proc/" + std::to_string(child) + "/status");
+        std::string line;
+        while (std::getline(status, line)) {
+            if (line.rfind("SigCgt:", 0) == 0 &&
+                (std::stoull(line.substr(7), nullptr, 16) & (1ull << (SIGTERM - 1))) != 0)
+                return true;
+        }
+        usleep(10000);
+    }
+}
+
+// Waits until the player has written `text` to its stderr file; false when it ended first.
+bool WaitForErrorText(pid_t child, const std::filesystem::path& errors, const std::string& text) {
+    for (;;) {
+        if (waitpid(child, nullptr, WNOHANG) != 0)
+            return false;
+        std::ifstream in(errors, std::ios::binary);
+        const std::string written((std::istreambuf_iterator<char>(in)),
+                                  std::istreambuf_iterator<char>());
+        if (written.find(text) != std::string::npos)
+            return true;
+        usleep(10000);
+    }
 }
 
 class PlayerRunTest : public testing::Test {
@@ -82,6 +132,51 @@ TEST_F(PlayerRunTest, AnUnfinishedEarlierStartChoosesSoftwareDrawingForGood) {
     const std::string ini = tree_.read("demo/Game.ini");
     EXPECT_NE(ini.find("Start=0"), std::string::npos) << ini;
     EXPECT_NE(ini.find("SoftModeFlag=1"), std::string::npos) << ini;
+}
+
+// The demo whose start map's automatic event has an unknown code in place of the command
+// that switches it off: it is picked again at once, frame after frame.
+bool BreakTheAutomaticSwitch(const std::filesystem::path& game) {
+    constexpr std::int32_t kSetVariable = 121;
+    constexpr std::int32_t kOwnSelfVariable0 = 1100000;
+    constexpr int kAutomaticStart = 1;
+    game::MapData map = tools::DemoStartMap();
+    tools::AddDemoEvents(map);
+    int broken = 0;
+    for (game::MapEvent& event : map.events) {
+        if (event.pages[0].conditions.startKind != kAutomaticStart)
+            continue;
+        for (game::EventCommand& line : event.pages[0].commands) {
+            if (line.args.size() > 1 && line.args[0] == kSetVariable &&
+                line.args[1] == kOwnSelfVariable0) {
+                line.args[0] = 0x7FFF;
+                ++broken;
+            }
+        }
+    }
+    const std::vector<std::uint8_t> bytes = map.BuildMapImage(game::ScrambleSeeds{});
+    std::ofstream out(game / "Data" / "MapData" / "Start.mps", std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
+    return broken == 1 && out.good();
+}
+
+TEST_F(PlayerRunTest, SigtermEndsTheDemoAsClosingItsWindowDoes) {
+    const pid_t player = StartPlayer(game_, {"QVARN_AUTO_CONFIRM=1"});
+    ASSERT_TRUE(WaitUntilCatchingQuit(player));
+    kill(player, SIGTERM);
+    EXPECT_EQ(WaitForPlayer(player), 0);
+    EXPECT_EQ(tree_.read("demo/Game.ini").rfind("Start=0\r\n", 0), 0u);
+}
+
+TEST_F(PlayerRunTest, SigtermEndsAGameWhoseAutomaticEventNeverSwitchesOff) {
+    ASSERT_TRUE(BreakTheAutomaticSwitch(game_));
+    const std::filesystem::path errors = tree_.path("errors.txt");
+    const pid_t player = StartPlayer(game_, {"QVARN_AUTO_CONFIRM=1"}, errors);
+    // Signalled once the event has run a frame into the step cap.
+    ASSERT_TRUE(WaitForErrorText(player, errors, "1フレームあたりの処理が500000個を越えました"));
+    kill(player, SIGTERM);
+    EXPECT_EQ(WaitForPlayer(player), 0);
 }
 
 }  // namespace
