@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -54,34 +55,53 @@ int RunPlayer(const std::filesystem::path& folder, const std::vector<std::string
     return WaitForPlayer(StartPlayer(folder, environment));
 }
 
-// Waits until the player handles SIGTERM itself; false when it ended first.
-bool WaitUntilCatchingQuit(pid_t child) {
+// A player still running this long after its start in a signal test is killed and the test
+// fails, so that no player outlives its test.
+constexpr std::chrono::seconds kPlayerPatience{60};
+
+// Polls a started player until `ready` holds (true) or it ends (false, its wait status in
+// `status`); one still running after kPlayerPatience is killed (false).
+template <typename Ready>
+bool Await(pid_t child, Ready ready, int& status) {
+    const auto deadline = std::chrono::steady_clock::now() + kPlayerPatience;
     for (;;) {
-        if (waitpid(child, nullptr, WNOHANG) != 0)
+        if (waitpid(child, &status, WNOHANG) == child)
             return false;
-        std::ifstream status("/proc/" + std::to_string(child) + "/status");
-        std::string line;
-        while (std::getline(status, line)) {
-            if (line.rfind("SigCgt:", 0) == 0 &&
-                (std::stoull(line.substr(7), nullptr, 16) & (1ull << (SIGTERM - 1))) != 0)
-                return true;
+        if (ready())
+            return true;
+        if (std::chrono::steady_clock::now() >= deadline) {
+            kill(child, SIGKILL);
+            waitpid(child, &status, 0);
+            return false;
         }
         usleep(10000);
     }
 }
 
-// Waits until the player has written `text` to its stderr file; false when it ended first.
-bool WaitForErrorText(pid_t child, const std::filesystem::path& errors, const std::string& text) {
-    for (;;) {
-        if (waitpid(child, nullptr, WNOHANG) != 0)
-            return false;
-        std::ifstream in(errors, std::ios::binary);
-        const std::string written((std::istreambuf_iterator<char>(in)),
-                                  std::istreambuf_iterator<char>());
-        if (written.find(text) != std::string::npos)
-            return true;
-        usleep(10000);
+// The exit status of a signalled player; -1 when it did not exit by itself in time.
+int ExitStatusOf(pid_t child) {
+    int status = 0;
+    Await(
+        child, [] { return false; }, status);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// True once the player handles SIGTERM itself.
+bool CatchesQuit(pid_t child) {
+    std::ifstream status("/proc/" + std::to_string(child) + "/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind("SigCgt:", 0) == 0)
+            return (std::stoull(line.substr(7), nullptr, 16) & (1ull << (SIGTERM - 1))) != 0;
     }
+    return false;
+}
+
+bool FileHolds(const std::filesystem::path& file, const std::string& text) {
+    std::ifstream in(file, std::ios::binary);
+    const std::string written((std::istreambuf_iterator<char>(in)),
+                              std::istreambuf_iterator<char>());
+    return written.find(text) != std::string::npos;
 }
 
 class PlayerRunTest : public testing::Test {
@@ -163,9 +183,11 @@ bool BreakTheAutomaticSwitch(const std::filesystem::path& game) {
 
 TEST_F(PlayerRunTest, SigtermEndsTheDemoAsClosingItsWindowDoes) {
     const pid_t player = StartPlayer(game_, {"QVARN_AUTO_CONFIRM=1"});
-    ASSERT_TRUE(WaitUntilCatchingQuit(player));
+    int status = 0;
+    ASSERT_TRUE(Await(
+        player, [&] { return CatchesQuit(player); }, status));
     kill(player, SIGTERM);
-    EXPECT_EQ(WaitForPlayer(player), 0);
+    EXPECT_EQ(ExitStatusOf(player), 0);
     EXPECT_EQ(tree_.read("demo/Game.ini").rfind("Start=0\r\n", 0), 0u);
 }
 
@@ -174,9 +196,12 @@ TEST_F(PlayerRunTest, SigtermEndsAGameWhoseAutomaticEventNeverSwitchesOff) {
     const std::filesystem::path errors = tree_.path("errors.txt");
     const pid_t player = StartPlayer(game_, {"QVARN_AUTO_CONFIRM=1"}, errors);
     // Signalled once the event has run a frame into the step cap.
-    ASSERT_TRUE(WaitForErrorText(player, errors, "1フレームあたりの処理が500000個を越えました"));
+    const std::string report = "1フレームあたりの処理が500000個を越えました";
+    int status = 0;
+    ASSERT_TRUE(Await(
+        player, [&] { return FileHolds(errors, report); }, status));
     kill(player, SIGTERM);
-    EXPECT_EQ(WaitForPlayer(player), 0);
+    EXPECT_EQ(ExitStatusOf(player), 0);
 }
 
 }  // namespace
