@@ -9,6 +9,7 @@
 
 #include "platform/key_codes.h"
 #include "platform/message_queue.h"
+#include "platform/quit_signals.h"
 #include "platform/sdl_main_window.h"
 #include "platform/text_encoding.h"
 
@@ -262,6 +263,9 @@ void ReceiveSystemEvents() {
     SDL_Event event;
     while (SDL_PollEvent(&event) != 0) {
         Translate(event, window);
+    }
+    if (TakeQuitSignal()) {
+        PostWindowMessage(Make(MessageKind::kClose));
     }
 }
 

@@ -42,4 +42,15 @@ constexpr bool IsCommonStringSlot(int slot) {
 // True when the ID holds a number, false when it holds a text.
 bool IsNumberVariableId(std::int32_t id);
 
+// The ID of slot `slot` of owner `owner` (an event number) in a range of `stride` IDs per
+// owner from `base`. Owner numbers come from files and may be anything: the sum wraps like the
+// game's 32-bit ints instead of overflowing.
+constexpr std::int32_t OwnedVariableId(std::int32_t base, std::int32_t owner, std::int32_t stride,
+                                       std::int32_t slot) {
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(base) +
+                                     static_cast<std::uint32_t>(owner) *
+                                         static_cast<std::uint32_t>(stride) +
+                                     static_cast<std::uint32_t>(slot));
+}
+
 }  // namespace game

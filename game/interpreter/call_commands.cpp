@@ -11,6 +11,7 @@
 #include "game/core/processing_point.h"
 #include "game/core/screen_state.h"
 #include "game/core/system_message_box.h"
+#include "game/core/variable_ids.h"
 #include "game/core/variable_store.h"
 #include "game/interpreter/command_args.h"
 #include "game/interpreter/event_interpreter.h"
@@ -88,8 +89,7 @@ EventInterpreter* NewChild(EventInterpreter& caller) {
 }
 
 std::int32_t SelfVariableId(int commonIndex, int slot) {
-    return static_cast<std::int32_t>(kCommonSelfBase +
-                                     static_cast<std::int64_t>(commonIndex) * 100 + slot);
+    return OwnedVariableId(kCommonSelfBase, commonIndex, 100, slot);
 }
 
 void CallMapEvent(EventInterpreter& caller, std::int32_t id) {

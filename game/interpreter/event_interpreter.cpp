@@ -69,7 +69,6 @@ void EventInterpreter::ResetInterpreter() {
     keyWait = false;
     waitFrames = 0;
     commandList = CommandListRef::None();
-    commandsThisFrame = 0;
     children.clear();
     branchResults.fill(0);
     loopIndents.clear();

@@ -106,7 +106,7 @@ class EventInterpreter {
     int textInputHandle = 0;
     std::int32_t textTarget = 0;
     std::string textBuffer;
-    // Steps counted in the current run, limited per frame.
+    // Steps counted in the current frame, limited per frame; kept when an event restarts.
     int commandsThisFrame = 0;
     int keyOption = 0;
 };

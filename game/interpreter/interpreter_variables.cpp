@@ -2,6 +2,7 @@
 // live store is asked with the map override set to the event's map.
 #include <array>
 
+#include "game/core/variable_ids.h"
 #include "game/core/variable_store.h"
 #include "game/interpreter/event_interpreter.h"
 
@@ -32,11 +33,7 @@ std::int32_t Apply(const Rewrite& rewrite, std::int32_t id, const EventInterpret
         return id;
     const int owner =
         rewrite.owner == Owner::kMapEvent ? interpreter.eventNumber : interpreter.commonNumber;
-    // Wraps like the game's 32-bit ints for any owner number.
-    const std::uint32_t offset =
-        static_cast<std::uint32_t>(owner) * static_cast<std::uint32_t>(rewrite.stride) +
-        static_cast<std::uint32_t>(id % rewrite.stride);
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(rewrite.base) + offset);
+    return OwnedVariableId(rewrite.base, owner, rewrite.stride, id % rewrite.stride);
 }
 
 std::int32_t RewriteValueId(std::int32_t id, const EventInterpreter& interpreter) {

@@ -11,7 +11,8 @@ class EventInterpreter;
 // from the loaded state; while it is set every interpreter stops at once.
 extern std::uint8_t SaveLoadedThisFrame;
 
-// The per-frame steps per interpreter before one is reported and paused.
+// The steps an interpreter and the events it calls may take in one frame before it is
+// reported and paused.
 constexpr int kCommandsPerFrame = 500000;
 
 // Advances an interpreter by one frame: its child first, a finished key-input text, the

@@ -6,6 +6,7 @@
 
 #include "game/core/display_scale.h"
 #include "game/core/play_settings.h"
+#include "game/core/variable_ids.h"
 #include "game/core/variable_store.h"
 #include "game/interpreter/main_interpreter.h"
 #include "game/interpreter/run_interpreter.h"
@@ -44,9 +45,9 @@ constexpr std::array<Comparison, 7> kComparisons = {
 // Self variables (from selfFirst) and event data named relative to event e.
 std::int32_t OwnId(std::int32_t id, int e, std::int32_t selfFirst) {
     if (id >= selfFirst && id <= 1199999)
-        return e * 10 + 1000000 + id % 10;
+        return OwnedVariableId(1000000, e, 10, id % 10);
     if (id >= 9190000 && id <= 9199999)
-        return e * 10 + 9100000 + id % 10;
+        return OwnedVariableId(9100000, e, 10, id % 10);
     return id;
 }
 

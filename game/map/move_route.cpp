@@ -7,6 +7,7 @@
 #include "game/core/database.h"
 #include "game/core/error_box.h"
 #include "game/core/processing_point.h"
+#include "game/core/variable_ids.h"
 #include "game/core/variable_store.h"
 #include "game/map/character_movement.h"
 #include "game/map/event_character.h"
@@ -193,9 +194,9 @@ constexpr std::array<StepEntry, 56> kStepTable = {{
 // Own self variables and own event data are named relative to the moving character.
 std::int32_t RewriteArgument(std::int32_t value, int referenceId) {
     if (value >= 1100000 && value <= 1199999)
-        return referenceId * 10 + 1000000 + value % 10;
+        return OwnedVariableId(1000000, referenceId, 10, value % 10);
     if (value >= 9190000 && value <= 9199999)
-        return 9100000 + referenceId * 10 + value % 10;
+        return OwnedVariableId(9100000, referenceId, 10, value % 10);
     if (value >= 1600000 && value <= 1699999) {
         ShowErrorBox(kCommonSelfVariable, GetProcessingPointText(), "");
         return 0;

@@ -22,12 +22,15 @@
 #include "layer/graphics/frame_dump.h"
 #include "layer/graphics/graphics_services.h"
 #include "layer/media/media_services.h"
+#include "platform/quit_signals.h"
 
 namespace layer {
 namespace {
 
 constexpr int kUnsupportedColourBits = 24;
 constexpr int kVistaOsCode = 0x108;
+// After SIGINT or SIGTERM the program has this long to end before it is ended at once.
+constexpr unsigned kQuitGraceSeconds = 5;
 
 // The current folder when the layer started: the log's folder, and where the shutdown returns.
 std::string startup_directory;
@@ -54,6 +57,8 @@ int StartLayer() {
         return 0;
     }
     core_settings.starting = 1;
+    // Before any window-system start, which would otherwise put in handlers of its own.
+    platform::CatchQuitSignals(kQuitGraceSeconds);
     if (IsDirect3DDisabled() != 0) {
         SetSoftwareRendering(0);
     }

@@ -1,26 +1,33 @@
 // The player program run on the demo game as a user runs it, headless: exit codes, the
 // frame it dumps and what it leaves in "Game.ini". QVARN_PLAYER names the program.
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "game/map/map_data.h"
 #include "tests/support/golden.h"
 #include "tests/support/temp_tree.h"
+#include "tools/lib/demo_events.h"
 #include "tools/lib/demo_game.h"
+#include "tools/lib/demo_map.h"
 
 namespace {
 
-// Runs the player on a folder with extra environment entries, its standard error going to
-// `errors` when one is named; the exit status.
-int RunPlayer(const std::filesystem::path& folder, const std::vector<std::string>& environment,
-              const std::filesystem::path& errors = {}) {
+// Starts the player on a folder with extra environment entries, its stderr into `errors`
+// when one is named; its process id, or -1.
+pid_t StartPlayer(const std::filesystem::path& folder, const std::vector<std::string>& environment,
+                  const std::filesystem::path& errors = {}) {
     const char* player = std::getenv("QVARN_PLAYER");
     if (player == nullptr)
         return -1;
@@ -29,14 +36,75 @@ int RunPlayer(const std::filesystem::path& folder, const std::vector<std::string
         for (const std::string& entry : environment)
             putenv(const_cast<char*>(entry.c_str()));
         if (!errors.empty() && std::freopen(errors.c_str(), "w", stderr) == nullptr)
-            _exit(126);
+            _exit(127);
         execl(player, player, folder.c_str(), static_cast<char*>(nullptr));
         _exit(127);
     }
+    return child;
+}
+
+// The exit status of a started player; -1 when it did not exit by itself.
+int WaitForPlayer(pid_t child) {
     int status = 0;
     if (child < 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status))
         return -1;
     return WEXITSTATUS(status);
+}
+
+// Runs the player on a folder with extra environment entries, its stderr into `errors` when
+// one is named; the exit status.
+int RunPlayer(const std::filesystem::path& folder, const std::vector<std::string>& environment,
+              const std::filesystem::path& errors = {}) {
+    return WaitForPlayer(StartPlayer(folder, environment, errors));
+}
+
+// A player still running this long after its start in a signal test is killed and the test
+// fails, so that no player outlives its test.
+constexpr std::chrono::seconds kPlayerPatience{60};
+
+// Polls a started player until `ready` holds (true) or it ends (false, its wait status in
+// `status`); one still running after kPlayerPatience is killed (false).
+template <typename Ready>
+bool Await(pid_t child, Ready ready, int& status) {
+    const auto deadline = std::chrono::steady_clock::now() + kPlayerPatience;
+    for (;;) {
+        if (waitpid(child, &status, WNOHANG) == child)
+            return false;
+        if (ready())
+            return true;
+        if (std::chrono::steady_clock::now() >= deadline) {
+            kill(child, SIGKILL);
+            waitpid(child, &status, 0);
+            return false;
+        }
+        usleep(10000);
+    }
+}
+
+// The exit status of a signalled player; -1 when it did not exit by itself in time.
+int ExitStatusOf(pid_t child) {
+    int status = 0;
+    Await(
+        child, [] { return false; }, status);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// True once the player handles SIGTERM itself.
+bool CatchesQuit(pid_t child) {
+    std::ifstream status("/proc/" + std::to_string(child) + "/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind("SigCgt:", 0) == 0)
+            return (std::stoull(line.substr(7), nullptr, 16) & (1ull << (SIGTERM - 1))) != 0;
+    }
+    return false;
+}
+
+bool FileHolds(const std::filesystem::path& file, const std::string& text) {
+    std::ifstream in(file, std::ios::binary);
+    const std::string written((std::istreambuf_iterator<char>(in)),
+                              std::istreambuf_iterator<char>());
+    return written.find(text) != std::string::npos;
 }
 
 class PlayerRunTest : public testing::Test {
@@ -99,6 +167,56 @@ TEST_F(PlayerRunTest, AnUnfinishedEarlierStartChoosesSoftwareDrawingForGood) {
     const std::string ini = tree_.read("demo/Game.ini");
     EXPECT_NE(ini.find("Start=0"), std::string::npos) << ini;
     EXPECT_NE(ini.find("SoftModeFlag=1"), std::string::npos) << ini;
+}
+
+// The demo whose start map's automatic event has an unknown code in place of the command
+// that switches it off: it is picked again at once, frame after frame.
+bool BreakTheAutomaticSwitch(const std::filesystem::path& game) {
+    constexpr std::int32_t kSetVariable = 121;
+    constexpr std::int32_t kOwnSelfVariable0 = 1100000;
+    constexpr int kAutomaticStart = 1;
+    game::MapData map = tools::DemoStartMap();
+    tools::AddDemoEvents(map);
+    int broken = 0;
+    for (game::MapEvent& event : map.events) {
+        if (event.pages[0].conditions.startKind != kAutomaticStart)
+            continue;
+        for (game::EventCommand& line : event.pages[0].commands) {
+            if (line.args.size() > 1 && line.args[0] == kSetVariable &&
+                line.args[1] == kOwnSelfVariable0) {
+                line.args[0] = 0x7FFF;
+                ++broken;
+            }
+        }
+    }
+    const std::vector<std::uint8_t> bytes = map.BuildMapImage(game::ScrambleSeeds{});
+    std::ofstream out(game / "Data" / "MapData" / "Start.mps", std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
+    return broken == 1 && out.good();
+}
+
+TEST_F(PlayerRunTest, SigtermEndsTheDemoAsClosingItsWindowDoes) {
+    const pid_t player = StartPlayer(game_, {"QVARN_AUTO_CONFIRM=1"});
+    int status = 0;
+    ASSERT_TRUE(Await(
+        player, [&] { return CatchesQuit(player); }, status));
+    kill(player, SIGTERM);
+    EXPECT_EQ(ExitStatusOf(player), 0);
+    EXPECT_EQ(tree_.read("demo/Game.ini").rfind("Start=0\r\n", 0), 0u);
+}
+
+TEST_F(PlayerRunTest, SigtermEndsAGameWhoseAutomaticEventNeverSwitchesOff) {
+    ASSERT_TRUE(BreakTheAutomaticSwitch(game_));
+    const std::filesystem::path errors = tree_.path("errors.txt");
+    const pid_t player = StartPlayer(game_, {"QVARN_AUTO_CONFIRM=1"}, errors);
+    // Signalled once the event has run a frame into the step cap.
+    const std::string report = "1フレームあたりの処理が500000個を越えました";
+    int status = 0;
+    ASSERT_TRUE(Await(
+        player, [&] { return FileHolds(errors, report); }, status));
+    kill(player, SIGTERM);
+    EXPECT_EQ(ExitStatusOf(player), 0);
 }
 
 }  // namespace

@@ -114,6 +114,41 @@ TEST_F(RunInterpreterTest, TooManyStepsAreReportedThenPaused) {
     EXPECT_TRUE(interpreter.IsInterpreterRunning());
 }
 
+int StepLimitReports() {
+    const std::string report = test::Sjis(u8"1フレームあたりの処理が500000個を越えました！");
+    int count = 0;
+    for (const ReportCapture::ErrorLines& lines : ReportCapture::errors())
+        count += lines.line1.rfind(report, 0) == 0 ? 1 : 0;
+    return count;
+}
+
+// An automatic event that never switches itself off is picked again at once: the count goes
+// on across the picks, so the frame ends with the report and a new frame counts afresh.
+TEST_F(RunInterpreterTest, AnEventPickedAgainAndAgainEndsTheFrame) {
+    CommonEvents.events[3].trigger = 0x21;
+    CommonEvents.events[3].commands = CommandListBuilder().Add(0x7FFF).Build();
+    TheMainInterpreter.SetUpInterpreter(0, true);
+    RunInterpreter(TheMainInterpreter);
+    EXPECT_EQ(StepLimitReports(), 1);
+    EXPECT_EQ(TheMainInterpreter.waitFrames, 4);
+    RunInterpreter(TheMainInterpreter);
+    EXPECT_EQ(TheMainInterpreter.waitFrames, 3);
+    EXPECT_EQ(TheMainInterpreter.commandsThisFrame, 1);
+}
+
+// An endless loop calling an event that ends after 200000 steps: the called event counts on
+// from its caller's count, so the frame ends with one report instead of never.
+TEST_F(RunInterpreterTest, CalledEventsShareTheFrameCap) {
+    CommonEvents.events[1].commands =
+        CommandListBuilder().Add(179, {0, 100000}).Add(0x7FFF, {}, {}, 1).Add(498).Build();
+    Start(CommandListBuilder().Add(170).Add(210, {500001}, {}, 1).Add(498).Build());
+    RunInterpreter(interpreter);
+    EXPECT_EQ(StepLimitReports(), 1);
+    EXPECT_EQ(interpreter.commandsThisFrame, kCommandsPerFrame + 1);
+    ASSERT_EQ(interpreter.children.size(), 1u);
+    EXPECT_EQ(interpreter.children[0].waitFrames, 4);
+}
+
 TEST_F(RunInterpreterTest, ALineDoneWhileTheSceneIsLeftStaysPut) {
     Start(CommandListBuilder().Add(105).Add(105).Build());
     TheScreenState.SceneNumber = -1;

@@ -48,6 +48,24 @@ TEST_F(EventPages, ConditionsTable) {
     }
 }
 
+// Page conditions name an event's own IDs as its interpreter does, for any event number a
+// damaged map may hold: 429496730 * 10 wraps to 4, 704643078 * 10 past the lowest ID.
+TEST_F(EventPages, OwnIdsOfAnyEventNumberMatchTheInterpreter) {
+    TheVariableStore.StoreValueById(1000007, 9);
+    for (const int number : {7, 429496730, 704643078, -1}) {
+        EventInterpreter interpreter;
+        interpreter.StartInterpreter(CommandListRef::None(), number, -1);
+        for (const std::int32_t own : {1100003, 9190003}) {
+            const std::int32_t seen = interpreter.ReadInterpreterValue(own);
+            EXPECT_TRUE(TestPageConditions(Condition(0x20 | kHolds, own, seen), number))
+                << number << " " << own;
+        }
+    }
+    MapEvent event(429496730);
+    event.pages[0].conditions = Condition(0x20 | kHolds, 1100003, 9);
+    EXPECT_EQ(Build(event).activePage, 0);
+}
+
 TEST_F(EventPages, NoPageLeavesNothingToRun) {
     MapEvent event(3);
     event.pages[0].conditions = Condition(0x20 | kHolds, 1000003, 1);

@@ -105,6 +105,15 @@ TEST_F(MoveRouteRun, OwnSelfVariablesAndOpacity) {
     EXPECT_EQ(event.opacity, 0);
 }
 
+// An event number from a damaged map names IDs that wrap like the game's 32-bit ints:
+// 429496730 * 10 is 2^32 + 4, so its own self variable 3 is event 0's self variable 7.
+TEST_F(MoveRouteRun, OwnIdsOfHugeEventNumbersWrap) {
+    EventCharacter& event = AddEvent(429496730, 4, 4);
+    TheVariableStore.StoreValueById(1000007, 250);
+    StartForcedRoute(event, RouteOf({StepOf(55, {1100003, 5})}));
+    EXPECT_EQ(TheVariableStore.ReadValueById(1000007), 255);
+}
+
 TEST_F(MoveRouteRun, CommonSelfVariablesAreReportedAndReadAsZero) {
     ReportCapture capture;
     MapCharacter character;
