@@ -3,11 +3,6 @@
 #include <algorithm>
 
 namespace test {
-namespace {
-
-FakeGraphics graphics;
-
-}  // namespace
 
 std::vector<std::string>& FakeCalls() {
     static std::vector<std::string> calls;
@@ -25,13 +20,8 @@ std::vector<std::string> FakeCallsNamed(const std::vector<std::string>& names) {
     return picked;
 }
 
-FakeGraphics& Graphics() {
-    return graphics;
-}
-
 void ResetFakes() {
     FakeCalls().clear();
-    graphics = {};
 }
 
 }  // namespace test

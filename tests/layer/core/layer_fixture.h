@@ -11,7 +11,10 @@
 #include "layer/core/layer_api.h"
 #include "layer/core/layer_log.h"
 #include "layer/core/window_state.h"
+#include "layer/graphics/direct_draw_context.h"
+#include "layer/graphics/draw_settings.h"
 #include "platform/clock.h"
+#include "platform/display_hooks.h"
 #include "platform/file_system.h"
 #include "platform/game_path.h"
 #include "tests/layer/core/fake_services.h"
@@ -45,8 +48,9 @@ class TickingClock {
     std::thread ticker_;
 };
 
-// The layer in a temporary folder with a fresh window state and the recording fakes; the
-// layer is shut down after each test.
+// The layer in a temporary folder with a fresh window state, fresh graphics on the headless
+// display and the recording fakes of the pending services; the layer is shut down after each
+// test.
 class LayerTest : public testing::Test {
   protected:
     void SetUp() override {
@@ -56,11 +60,21 @@ class LayerTest : public testing::Test {
         layer::SetLogEnabled(1);
         layer::window_state = {};
         layer::window_state.window_mode = 1;
+        ResetGraphics();
     }
+    // The graphics end waits for an inactive window to come back; a test may leave it inactive.
     void TearDown() override {
+        layer::window_state.active = 1;
         layer::ShutdownLayer();
+        ResetGraphics();
         platform::SetCurrentFolder(previous_folder_);
         layer::SetLogFolder("");
+    }
+
+    static void ResetGraphics() {
+        layer::direct_draw = layer::DirectDrawContext{};
+        layer::draw_settings = layer::DrawSettings{};
+        platform::ResetDisplayHooks();
     }
 
     std::string ReadLog() const { return tree.read("Log.txt"); }

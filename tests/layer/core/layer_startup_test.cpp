@@ -1,6 +1,7 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -9,9 +10,12 @@
 #include "layer/core/layer_api.h"
 #include "layer/core/layer_log.h"
 #include "layer/core/window_state.h"
+#include "layer/graphics/direct_draw_context.h"
+#include "layer/graphics/graphics_services.h"
 #include "platform/file_system.h"
 #include "platform/game_path.h"
 #include "platform/instance_lock.h"
+#include "platform/presenter.h"
 #include "platform/sdl_main_window.h"
 #include "tests/layer/core/fake_services.h"
 #include "tests/layer/core/layer_fixture.h"
@@ -60,53 +64,45 @@ TEST_F(LayerStartup, CaptionNamesTheWindowAndItsClass) {
 TEST_F(LayerStartup, SecondStartChangesNothing) {
     ASSERT_EQ(layer::InitializeLayer(), 0);
     const std::string log = ReadLog();
+    SDL_Window* window = platform::CurrentSdlWindow();
+    const int graph = layer::CreateBlankGraph(8, 8, 0);
+    ASSERT_GE(graph, 0);
     test::FakeCalls().clear();
     EXPECT_EQ(layer::InitializeLayer(), 0);
     EXPECT_TRUE(test::FakeCalls().empty());
     EXPECT_EQ(ReadLog(), log);
+    EXPECT_EQ(platform::CurrentSdlWindow(), window);
+    EXPECT_EQ(layer::IsGraphHandleLive(graph), 1);
 }
 
+// The pending services are seen by their calls, the graphics by what its start and end leave.
 TEST_F(LayerStartup, StartsAndEndsTheServicesInOrder) {
     ASSERT_EQ(layer::InitializeLayer(), 0);
-    const std::vector<std::string> start = FakeCallsNamed(
-        {"SetSoftwareRendering", "BuildYuvTables", "SetGraphRestoreHandler", "ClearNetworkState",
-         "StartSoundSystem", "InitGraphicsSystem", "InitTextInput", "SetVsyncWait",
-         "SelectDrawTarget", "SetNewGraphDrawValidOption", "NewGraph", "DisposeGraph",
-         "GraphFromImageRecord", "SetBlendMode", "PutGraph", "PutGraphStretched"});
-    EXPECT_EQ(start, (std::vector<std::string>{"SetSoftwareRendering(0)",
-                                               "BuildYuvTables",
-                                               "SetGraphRestoreHandler",
-                                               "ClearNetworkState",
-                                               "StartSoundSystem",
-                                               "InitGraphicsSystem",
-                                               "InitTextInput",
-                                               "SetVsyncWait(1)",
-                                               "SelectDrawTarget(-2)",
-                                               "SelectDrawTarget(-4)",
-                                               "SetNewGraphDrawValidOption(1)",
-                                               "NewGraph",
-                                               "SetNewGraphDrawValidOption(0)",
-                                               "SelectDrawTarget(100)",
-                                               "SelectDrawTarget(-4)",
-                                               "DisposeGraph(100)",
-                                               "SelectDrawTarget(-2)",
-                                               "GraphFromImageRecord",
-                                               "SetBlendMode(3)",
-                                               "PutGraph(102)",
-                                               "SetBlendMode(0)",
-                                               "SelectDrawTarget(-4)",
-                                               "PutGraph(102)",
-                                               "DisposeGraph(102)",
-                                               "GraphFromImageRecord",
-                                               "PutGraphStretched(102)",
-                                               "DisposeGraph(102)"}));
+    EXPECT_EQ(FakeCallsNamed(
+                  {"BuildYuvTables", "ClearNetworkState", "StartSoundSystem", "InitTextInput"}),
+              (std::vector<std::string>{"BuildYuvTables", "ClearNetworkState", "StartSoundSystem",
+                                        "InitTextInput"}));
+    EXPECT_EQ(layer::IsGraphicsStarted(), 1);
+    EXPECT_EQ(layer::HasGraphRestoreHandler(), 1);
+    EXPECT_EQ(layer::GetVsyncWait(), 1);
+    EXPECT_EQ(layer::GetDrawTarget(), layer::kDrawTargetFront);
+    // The first frames leave no graph behind and the screen black.
+    EXPECT_EQ(layer::GetGraphCount(), 0);
+    std::uint32_t corners[2] = {0xFFFFFFFFu, 0xFFFFFFFFu};
+    ASSERT_EQ(platform::ReadRetainedFrame({0, 0, 1, 1}, corners, 4), 0);
+    ASSERT_EQ(platform::ReadRetainedFrame({639, 479, 640, 480}, corners + 1, 4), 0);
+    EXPECT_EQ(corners[0] & 0xFFFFFF, 0u);
+    EXPECT_EQ(corners[1] & 0xFFFFFF, 0u);
 
+    layer::CreateBlankGraph(8, 8, 0);
     test::FakeCalls().clear();
     EXPECT_EQ(layer::ShutdownLayer(), 0);
     EXPECT_EQ(FakeCallsNamed({"EndNetwork", "DeleteAllHttpSlots", "EndMusicFilePlayback",
-                              "EndGraphicsSystem", "EndSoundSystem", "EndTextInput"}),
+                              "EndSoundSystem", "EndTextInput"}),
               (std::vector<std::string>{"EndNetwork", "DeleteAllHttpSlots", "EndMusicFilePlayback",
-                                        "EndGraphicsSystem", "EndSoundSystem", "EndTextInput"}));
+                                        "EndSoundSystem", "EndTextInput"}));
+    EXPECT_EQ(layer::IsGraphicsStarted(), 0);
+    EXPECT_EQ(layer::GetGraphCount(), 0);
 }
 
 TEST_F(LayerStartup, ShutdownLeavesNoWindowAndReturnsToTheStartFolder) {
@@ -143,7 +139,8 @@ TEST_F(LayerStartup, SecondCopyIsRefusedAndALaterStartWorks) {
 }
 
 TEST_F(LayerStartup, TwentyFourBitScreenIsRefusedWithoutLeavingAStartBehind) {
-    test::Graphics().screen_bits = 24;
+    // No entry asks for 24 bits; the screen answers them as on a 24-bit display.
+    layer::direct_draw.requested_bits = 24;
     EXPECT_EQ(layer::InitializeLayer(), -1);
     EXPECT_TRUE(
         Contains(ReadLog(), Sjis(u8"Ｑｖａｒｎは２４ビットカラーモードに対応していません")));

@@ -91,10 +91,9 @@ TEST_F(MessagePump, RunningWhileInactiveReturnsAfterOneIdlePass) {
 
 TEST_F(MessagePump, EveryPumpServicesInItsOrder) {
     EXPECT_EQ(layer::RunMessagePump(), 0);
-    EXPECT_EQ(
-        test::FakeCalls(),
-        (std::vector<std::string>{"ServiceStreamSounds", "PollMidiPlayState", "ServicePadVibration",
-                                  "PumpNetworkMessages", "UpdateHttpSlots", "ApplyTypedChars"}));
+    EXPECT_EQ(test::FakeCalls(), (std::vector<std::string>{
+                                     "ServiceStreamSounds", "PollMidiPlayState",
+                                     "PumpNetworkMessages", "UpdateHttpSlots", "ApplyTypedChars"}));
 }
 
 TEST_F(MessagePump, WaitingZeroMillisecondsPumpsOnce) {

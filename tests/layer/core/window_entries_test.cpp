@@ -2,15 +2,21 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdint>
+#include <cstdlib>
 #include <string>
 #include <thread>
 
 #include "layer/core/layer_api.h"
 #include "layer/core/window_state.h"
+#include "layer/graphics/draw_settings.h"
+#include "layer/graphics/graph_record.h"
+#include "layer/graphics/graphics_services.h"
 #include "platform/message_queue.h"
+#include "platform/presenter.h"
 #include "platform/sdl_main_window.h"
-#include "tests/layer/core/fake_services.h"
 #include "tests/layer/core/layer_fixture.h"
+#include "tests/layer/graphics/graphics_fixture.h"
 #include "tests/support/auto_confirm_scope.h"
 #include "tests/support/input_events.h"
 #include "tests/support/sjis.h"
@@ -93,26 +99,58 @@ TEST_F(WindowEntries, LongCaptionIsCutBeforeASplitCharacter) {
 }
 
 TEST_F(WindowEntries, FlaggedGraphLoadsCarryModeWordOne) {
-    test::Graphics().mode_word = 7;
-    EXPECT_EQ(layer::LoadGraphFileFlagged("a.png"), 101);
-    EXPECT_EQ(test::FakeCalls(), (std::vector<std::string>{"OpenGraphFile(mode 1)"}));
-    EXPECT_EQ(test::Graphics().mode_word, 7);
+    ASSERT_EQ(layer::InitializeLayer(), 0);
+    tree.write("a.bmp", test::Bmp24(4, 4, [](int, int) { return 0xFFFFFFu; }));
+    layer::SetNewGraphModeWord(7);
+    const int graph = layer::LoadGraphFileFlagged("a.bmp");
+    ASSERT_GE(graph, 0);
+    EXPECT_EQ(layer::GetGraphRecord(graph)->Mode, 1);
+    EXPECT_EQ(layer::GetNewGraphModeWord(), 7);
 }
 
 TEST_F(WindowEntries, RefusingDirectDrawTurnsTheHardwareOff) {
+    layer::SetTextureDrawing(1);
+    layer::SetGraphsInVideoMemory(1);
+    ASSERT_EQ(layer::draw_settings.new_graph.system_memory, 0);
     EXPECT_EQ(layer::AllowDirectDraw(0), 0);
-    EXPECT_EQ(test::FakeCalls(),
-              (std::vector<std::string>{"SetDirectDrawLess(1)", "SetSoftwareRendering(0)",
-                                        "SetTextureDrawing(0)", "SetGraphsInVideoMemory(0)"}));
-    test::FakeCalls().clear();
+    EXPECT_EQ(layer::IsDirectDrawMode(), 0);
+    EXPECT_EQ(layer::IsSoftwareDrawMode(), 1);
+    EXPECT_EQ(layer::draw_settings.new_graph.texture_drawing, 0);
+    EXPECT_EQ(layer::draw_settings.new_graph.system_memory, 1);
+
     EXPECT_EQ(layer::AllowDirectDraw(1), 0);
-    EXPECT_EQ(test::FakeCalls(), (std::vector<std::string>{"SetDirectDrawLess(0)"}));
+    EXPECT_EQ(layer::IsDirectDrawMode(), 1);
+    EXPECT_EQ(layer::IsSoftwareDrawMode(), 1);
+    EXPECT_EQ(layer::draw_settings.new_graph.texture_drawing, 0);
 }
 
+// A black blend picture with the border parameter at its top hides the whole draw; the next
+// plain draw of the same graph shows.
 TEST_F(WindowEntries, BlendGraphIsInForceForOneDraw) {
-    EXPECT_EQ(layer::DrawBlendGraph(1, 2, 100, 1, 105, 10, 20), 0);
-    EXPECT_EQ(test::FakeCalls(), (std::vector<std::string>{"SetBlendImage(105)", "PutGraph(100)",
-                                                           "SetBlendImage(-1)"}));
+    ASSERT_EQ(layer::InitializeLayer(), 0);
+    tree.write("white.bmp", test::Bmp24(8, 8, [](int, int) { return 0xFFFFFFu; }));
+    tree.write("black.bmp", test::Bmp24(8, 8, [](int, int) { return 0u; }));
+    const int white = layer::OpenGraphFile("white.bmp", 1, 0, 0);
+    const int blend = layer::LoadGraphFileFlagged("black.bmp");
+    ASSERT_GE(white, 0);
+    ASSERT_GE(blend, 0);
+    layer::ChangeDrawTarget(layer::kDrawTargetBack);
+    auto pixel_after_show = [](int x, int y) {
+        layer::ShowFrame();
+        std::uint32_t pixel = 0;
+        EXPECT_EQ(platform::ReadRetainedFrame({x, y, x + 1, y + 1}, &pixel, 4), 0);
+        return pixel & 0xFFFFFF;
+    };
+
+    EXPECT_EQ(layer::DrawBlendGraph(10, 20, white, 0, blend, 255, 0), 0);
+    EXPECT_EQ(pixel_after_show(13, 23), 0u);
+    int graph = 0;
+    int parameter1 = 0;
+    int parameter2 = 0;
+    layer::GetBlendImage(&graph, &parameter1, &parameter2);
+    EXPECT_EQ(graph, -1);
+    EXPECT_EQ(layer::PaintGraph(10, 20, white, 0), 0);
+    EXPECT_EQ(pixel_after_show(13, 23), 0xFFFFFFu);
 }
 
 }  // namespace

@@ -9,7 +9,12 @@
 #include "layer/core/time_routines.h"
 #include "layer/core/window_routines.h"
 #include "layer/core/window_state.h"
+#include "layer/graphics/draw_settings.h"
+#include "layer/graphics/graphics_services.h"
+#include "platform/clock.h"
+#include "platform/display_hooks.h"
 #include "platform/sdl_main_window.h"
+#include "tests/layer/core/fake_services.h"
 #include "tests/layer/core/layer_fixture.h"
 #include "tests/support/sjis.h"
 
@@ -34,11 +39,15 @@ class WindowMode : public test::LayerTest {
     }
 };
 
+// A mode change rebuilds the screens and so drops every graph; the same mode keeps them.
 TEST_F(WindowMode, SameModeOnlyLogs) {
     ASSERT_EQ(layer::InitializeLayer(), 0);
+    const int graph = layer::CreateBlankGraph(8, 8, 0);
+    ASSERT_GE(graph, 0);
     test::FakeCalls().clear();
     EXPECT_EQ(layer::RequestWindowMode(1), 0);
     EXPECT_TRUE(test::FakeCalls().empty());
+    EXPECT_EQ(layer::IsGraphHandleLive(graph), 1);
     EXPECT_NE(ReadLog().find("ChangeWindowMode\x8e\xc0\x8d\x73 \r\n"), std::string::npos);
 }
 
@@ -87,11 +96,16 @@ TEST_F(WindowMode, SwitchToFullScreenHidesTheCursorAndWaitsForTheDisplay) {
               std::string::npos);
 }
 
+// Back from full screen the display mode is put back, which brings the notice; here putting it
+// back fails quietly.
 TEST_F(WindowMode, SwitchWithoutDisplayNoticeStopsWaitingAfterTwoSeconds) {
+    layer::window_state.window_mode = 0;
     ASSERT_EQ(layer::InitializeLayer(), 0);
-    test::Graphics().posts_display_change = false;
+    // Past the settling time the start's full-screen mode change asks for.
+    platform::SleepMilliseconds(2100);
+    platform::FailNextDisplayOperation(platform::DisplayOperation::kChangeDisplaySettings);
     const int start = layer::ReadMillisecondClock();
-    EXPECT_EQ(layer::RequestWindowMode(0), 0);
+    EXPECT_EQ(layer::RequestWindowMode(1), 0);
     const int waited = layer::ReadMillisecondClock() - start;
     EXPECT_GE(waited, 2000);
     EXPECT_LT(waited, 2500);
@@ -104,18 +118,38 @@ TEST_F(WindowMode, ModeChosenBeforeStartIsOnlyStored) {
     EXPECT_EQ(layer::window_state.window_mode, 1);
     EXPECT_EQ(layer::window_state.shown_once, 1);
     EXPECT_TRUE(test::FakeCalls().empty());
+    EXPECT_EQ(layer::IsGraphicsStarted(), 0);
+    EXPECT_EQ(platform::CurrentSdlWindow(), nullptr);
 }
 
+// A client area moved partly off the desktop limits the front screen's draw area; the area
+// asked for is kept for later moves.
 TEST_F(WindowMode, MoveTracksTheClientAreaAndReappliesTheDrawArea) {
     ASSERT_EQ(layer::InitializeLayer(), 0);
+    ASSERT_EQ(layer::GetDrawTarget(), layer::kDrawTargetFront);
     layer::SetDrawClipRect(10, 20, 300, 200);
-    test::FakeCalls().clear();
-    layer::TrackClientAreaMove(50, 60);
-    EXPECT_EQ(layer::window_state.client_rect.left, 50);
-    EXPECT_EQ(layer::window_state.client_rect.bottom, 540);
-    EXPECT_EQ(test::FakeCalls(),
-              (std::vector<std::string>{"SetScreenOffsetRect(50,60)", "SetDrawClipRect"}));
+    int desktop_width = 0;
+    int desktop_height = 0;
+    layer::GetDesktopMode(&desktop_width, &desktop_height, nullptr);
+    const int x = desktop_width - 100;
+    const int y = desktop_height - 50;
+    layer::TrackClientAreaMove(x, y);
+    EXPECT_EQ(layer::window_state.client_rect.left, x);
+    EXPECT_EQ(layer::window_state.client_rect.bottom, y + 480);
+    EXPECT_EQ(layer::draw_settings.screen_offset.left, x);
+    EXPECT_EQ(layer::draw_settings.screen_offset.top, y);
+    layer::Rect area;
+    layer::GetDrawClipRect(&area);
+    EXPECT_EQ(area.left, 10);
+    EXPECT_EQ(area.top, 20);
+    EXPECT_EQ(area.right, 100);
+    EXPECT_EQ(area.bottom, 50);
     EXPECT_EQ(layer::core_settings.requested_draw_area.right, 300);
+
+    layer::TrackClientAreaMove(0, 0);
+    layer::GetDrawClipRect(&area);
+    EXPECT_EQ(area.right, 300);
+    EXPECT_EQ(area.bottom, 200);
 }
 
 }  // namespace

@@ -2,36 +2,62 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
 #include "layer/core/core_settings.h"
 #include "layer/core/input_devices.h"
+#include "layer/core/layer_api.h"
+#include "layer/core/message_pump.h"
 #include "layer/core/typed_char_buffer.h"
 #include "layer/core/window_state.h"
+#include "layer/graphics/draw_settings.h"
+#include "layer/graphics/graphics_services.h"
 #include "platform/message_queue.h"
+#include "platform/presenter.h"
 #include "tests/layer/core/fake_services.h"
+#include "tests/layer/core/layer_fixture.h"
 
 namespace {
 
 using platform::Message;
 using platform::MessageKind;
 
-class WindowProcedure : public testing::Test {
+class WindowProcedure : public test::LayerTest {
   protected:
     void SetUp() override {
-        test::ResetFakes();
-        layer::window_state = {};
-        layer::window_state.window_mode = 1;
+        LayerTest::SetUp();
         layer::typed_char_buffer = {};
         layer::core_settings = {};
         platform::DiscardWindowMessages();
+        restores = 0;
     }
     void TearDown() override {
-        layer::window_state = {};
+        LayerTest::TearDown();
         layer::core_settings = {};
         platform::DiscardWindowMessages();
     }
+
+    // The layer started, with its start's messages handled and a restore handler that counts
+    // the rebuilds of lost graphics.
+    static void StartLayer() {
+        ASSERT_EQ(layer::InitializeLayer(), 0);
+        while (platform::HasWindowMessage()) {
+            layer::RunMessagePump();
+        }
+        ASSERT_EQ(layer::InstallGraphRestoreHandler(CountRestore), 0);
+        test::FakeCalls().clear();
+    }
+    static void CountRestore(int) { ++restores; }
+
+    static std::uint32_t FramePixel(int x, int y) {
+        std::uint32_t pixel = 0;
+        EXPECT_EQ(platform::ReadRetainedFrame({x, y, x + 1, y + 1}, &pixel, 4), 0);
+        return pixel & 0xFFFFFF;
+    }
+
+    static inline int restores = 0;
 
     static Message Make(MessageKind kind) {
         Message message;
@@ -127,40 +153,50 @@ TEST_F(WindowProcedure, F10NoticeSetsTheReportFlagOnlyForOne) {
 
 TEST_F(WindowProcedure, MinimisedFullScreenActivationDoesNotRebuild) {
     layer::window_state.window_mode = 0;
-    layer::core_settings.started = 1;
+    StartLayer();
     Message activate = Make(MessageKind::kActivate);
     activate.active = 1;
     activate.minimized = 1;
     layer::RunWindowProcedure(activate);
-    EXPECT_TRUE(test::FakeCallsNamed({"RecreateGraphicsAfterLoss"}).empty());
+    EXPECT_EQ(restores, 0);
     EXPECT_EQ(layer::window_state.active, 1);
 
     activate.minimized = 0;
     layer::RunWindowProcedure(activate);
-    EXPECT_EQ(test::FakeCallsNamed({"RecreateGraphicsAfterLoss"}).size(), 1u);
+    EXPECT_EQ(restores, 1);
+    EXPECT_EQ(test::FakeCallsNamed({"ResumeAllMovies"}).size(), 2u);
 }
 
 TEST_F(WindowProcedure, ActivationWhileCreatingOnlySetsTheFlag) {
     layer::window_state.creating = 1;
+    layer::input_devices.last_keyboard_poll = 7;
     Message activate = Make(MessageKind::kActivate);
     activate.active = 1;
     layer::RunWindowProcedure(activate);
     EXPECT_EQ(layer::window_state.active, 1);
+    EXPECT_EQ(layer::input_devices.last_keyboard_poll, 7);
     EXPECT_TRUE(test::FakeCalls().empty());
 }
 
+// The input devices are read afresh on the next query.
 TEST_F(WindowProcedure, AppDeactivationDeactivates) {
     layer::window_state.active = 1;
+    layer::input_devices.last_keyboard_poll = 7;
+    for (layer::PadRecord& pad : layer::input_devices.pads) {
+        pad.last_poll = 7;
+    }
     Message app = Make(MessageKind::kActivateApp);
     app.active = 0;
     layer::RunWindowProcedure(app);
     EXPECT_EQ(layer::window_state.active, 0);
-    EXPECT_EQ(
-        test::FakeCallsNamed({"SuspendAllMovies", "ReacquireInputDevices", "ApplyPadVibration"}),
-        (std::vector<std::string>{"SuspendAllMovies", "ReacquireInputDevices",
-                                  "ApplyPadVibration"}));
+    EXPECT_EQ(test::FakeCalls(), (std::vector<std::string>{"SuspendAllMovies"}));
+    EXPECT_EQ(layer::input_devices.last_keyboard_poll, -1);
+    for (const layer::PadRecord& pad : layer::input_devices.pads) {
+        EXPECT_EQ(pad.last_poll, -1);
+    }
 }
 
+// The screen started in window mode is 640 x 480 in the desktop's 32 bits.
 TEST_F(WindowProcedure, DisplayChangesTheScreenCannotFollowCloseTheWindow) {
     struct ChangeCase {
         const char* what;
@@ -171,14 +207,26 @@ TEST_F(WindowProcedure, DisplayChangesTheScreenCannotFollowCloseTheWindow) {
         bool closes;
     };
     const ChangeCase cases[] = {
-        {"same mode", 0, 16, 640, 480, false},       {"larger desktop", 1, 16, 800, 600, false},
-        {"32 bits", 1, 32, 640, 480, false},         {"no restore handler", 0, 16, 800, 600, true},
-        {"24 bits", 1, 24, 640, 480, true},          {"8 bits from 16", 1, 8, 640, 480, true},
-        {"narrower desktop", 1, 16, 600, 480, true}, {"lower desktop", 1, 16, 640, 400, true},
+        {"same mode", 0, 32, 640, 480, false},       {"larger desktop", 1, 32, 800, 600, false},
+        {"16 bits", 1, 16, 640, 480, false},         {"no restore handler", 0, 32, 800, 600, true},
+        {"24 bits", 1, 24, 640, 480, true},          {"8 bits from 32", 1, 8, 640, 480, true},
+        {"narrower desktop", 1, 32, 600, 480, true}, {"lower desktop", 1, 32, 640, 400, true},
     };
+    StartLayer();
+    int bits = 0;
+    layer::QueryScreenMode(nullptr, nullptr, &bits);
+    ASSERT_EQ(bits, 32);
     for (const ChangeCase& change : cases) {
-        SetUp();
-        test::Graphics().restore_handler_installed = change.restore_handler;
+        layer::window_state.quit_requested = 0;
+        layer::window_state.display_changed = 0;
+        platform::DiscardWindowMessages();
+        restores = 0;
+        if (change.restore_handler != 0) {
+            layer::InstallGraphRestoreHandler(CountRestore);
+        } else {
+            // No entry takes the handler away; a layer still starting has none yet.
+            layer::draw_settings.restore_handler = nullptr;
+        }
         Message message = Make(MessageKind::kDisplayChange);
         message.depth = change.depth;
         message.width = change.width;
@@ -187,11 +235,17 @@ TEST_F(WindowProcedure, DisplayChangesTheScreenCannotFollowCloseTheWindow) {
         EXPECT_EQ(layer::window_state.quit_requested, change.closes ? 1 : 0) << change.what;
         EXPECT_EQ(layer::window_state.display_changed, change.closes ? 0 : 1) << change.what;
         Message posted;
-        EXPECT_EQ(platform::TakeWindowMessage(&posted), change.closes) << change.what;
-        const bool rebuilt = !test::FakeCallsNamed({"RecreateGraphicsAfterLoss"}).empty();
-        EXPECT_EQ(rebuilt, !change.closes && change.depth + change.width != 16 + 640)
+        bool close_posted = false;
+        while (platform::TakeWindowMessage(&posted)) {
+            close_posted = close_posted || posted.kind == MessageKind::kClose;
+        }
+        EXPECT_EQ(close_posted, change.closes) << change.what;
+        const bool rebuilt = restores != 0;
+        EXPECT_EQ(rebuilt, !change.closes && change.depth + change.width != 32 + 640)
             << change.what;
     }
+    // The close requests were taken from the queue above; the shutdown asks again.
+    layer::window_state.quit_requested = 0;
 }
 
 TEST_F(WindowProcedure, DisplayChangeWhileSwitchingOnlyTellsTheSwitch) {
@@ -203,20 +257,24 @@ TEST_F(WindowProcedure, DisplayChangeWhileSwitchingOnlyTellsTheSwitch) {
     EXPECT_EQ(layer::window_state.quit_requested, 0);
 }
 
+// The back screen reaches the window on a paint only once the layer has started.
 TEST_F(WindowProcedure, PaintBeforeStartPresentsNothing) {
+    StartLayer();
+    layer::ChangeDrawTarget(layer::kDrawTargetBack);
+    layer::PaintRectangle(0, 0, 640, 480, layer::MakeScreenColor(255, 0, 0), 1);
     Message paint = Make(MessageKind::kPaint);
     paint.width = 640;
     paint.height = 480;
+
+    layer::core_settings.started = 0;
     layer::RunWindowProcedure(paint);
-    EXPECT_TRUE(test::FakeCallsNamed({"PresentBackScreen"}).empty());
+    EXPECT_EQ(FramePixel(5, 5), 0u);
 
     layer::core_settings.started = 1;
-    test::Graphics().draw_target = layer::kDrawTargetBack;
-    test::Graphics().vsync_wait = 1;
     layer::RunWindowProcedure(paint);
-    EXPECT_EQ(
-        test::FakeCallsNamed({"SetVsyncWait", "PresentBackScreen"}),
-        (std::vector<std::string>{"SetVsyncWait(0)", "PresentBackScreen", "SetVsyncWait(1)"}));
+    EXPECT_EQ(FramePixel(5, 5), 0xFF0000u);
+    EXPECT_EQ(FramePixel(634, 474), 0xFF0000u);
+    EXPECT_EQ(layer::GetVsyncWait(), 1);
     EXPECT_EQ(layer::window_state.in_paint, 0);
 }
 
