@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <vector>
 
 #include "layer/core/core_settings.h"
@@ -22,6 +23,7 @@
 #include "layer/softrender/box_fill.h"
 #include "layer/softrender/quad_draw.h"
 #include "layer/softrender/rotated_blit.h"
+#include "layer/softrender/triangle_raster.h"
 
 namespace layer {
 namespace {
@@ -124,14 +126,19 @@ Rect Ordered(int x1, int y1, int x2, int y2) {
     return {std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2)};
 }
 
+// One past the coordinate, held at the largest int.
+int OnePast(int value) {
+    return value < std::numeric_limits<int>::max() ? value + 1 : value;
+}
+
 // The rectangle covering the points, one past the largest.
 Rect Covering(const MemImgPoint* points, int count) {
-    Rect rect{points[0].x, points[0].y, points[0].x + 1, points[0].y + 1};
+    Rect rect{points[0].x, points[0].y, OnePast(points[0].x), OnePast(points[0].y)};
     for (int i = 1; i < count; ++i) {
         rect.left = std::min(rect.left, points[i].x);
         rect.top = std::min(rect.top, points[i].y);
-        rect.right = std::max(rect.right, points[i].x + 1);
-        rect.bottom = std::max(rect.bottom, points[i].y + 1);
+        rect.right = std::max(rect.right, OnePast(points[i].x));
+        rect.bottom = std::max(rect.bottom, OnePast(points[i].y));
     }
     return rect;
 }
@@ -262,6 +269,52 @@ int DrawQuadFloat2D(const float* corners, GraphRecord* graph, int transparent) {
                         }
                         RenderMemImgQuad(call.destination, call.source, moved, transparent,
                                          call.blend_image, call.state);
+                    });
+}
+
+int DrawQuad2D(const int* corners, GraphRecord* graph, int transparent) {
+    if (graph == nullptr) {
+        return -1;
+    }
+    const int w = graph->Width;
+    const int h = graph->Height;
+    const MemImgVertex vertices[4] = {{corners[0], corners[1], 0, 0},
+                                      {corners[2], corners[3], w, 0},
+                                      {corners[4], corners[5], 0, h},
+                                      {corners[6], corners[7], w, h}};
+    const int first = DrawTriangle2D(&vertices[0], graph, transparent, 0);
+    const int second = DrawTriangle2D(&vertices[1], graph, transparent, 0);
+    return first == 0 || second == 0 ? 0 : -1;
+}
+
+int DrawTriangle2D(const MemImgVertex* triangle, GraphRecord* graph, int transparent,
+                   std::uint32_t fill_colour) {
+    if (IsDirectDrawMissing() != 0) {
+        return -1;
+    }
+    const Surface2D* tile = nullptr;
+    if (graph != nullptr) {
+        tile = FirstTile(graph);
+        if (tile == nullptr) {
+            return -1;
+        }
+    }
+    const MemImgPoint points[3] = {{triangle[0].x, triangle[0].y},
+                                   {triangle[1].x, triangle[1].y},
+                                   {triangle[2].x, triangle[2].y}};
+    // A fill colour is a screen pixel value, converted with the destination when that is.
+    const int raw_colour = tile == nullptr ? 1 : 0;
+    std::uint32_t colour = fill_colour;
+    return RunRoute(tile, Covering(points, 3), 0, nullptr, raw_colour,
+                    raw_colour != 0 ? &colour : nullptr, transparent, [&](const RenderCall& call) {
+                        MemImgVertex moved[3];
+                        for (int i = 0; i < 3; ++i) {
+                            moved[i] = {triangle[i].x - call.origin_x,
+                                        triangle[i].y - call.origin_y, triangle[i].u,
+                                        triangle[i].v};
+                        }
+                        RenderMemImgTriangle(call.destination, call.source, moved, transparent,
+                                             call.blend_image, colour, call.state);
                     });
 }
 

@@ -8,6 +8,7 @@
 
 #include "layer/graphics/graph_record.h"
 #include "layer/softrender/line_draw.h"
+#include "layer/softrender/triangle_setup.h"
 
 namespace layer {
 
@@ -20,6 +21,13 @@ int DrawGraphRotated2D(double x, double y, double scale, double angle, GraphReco
                        int transparent, int turn);
 // Corners top-left, top-right, bottom-right, bottom-left.
 int DrawQuadFloat2D(const float* corners, GraphRecord* graph, int transparent);
+// The whole graph onto corners top-left, top-right, bottom-left, bottom-right (x, y pairs), as
+// two triangles that share the diagonal from top-right to bottom-left.
+int DrawQuad2D(const int* corners, GraphRecord* graph, int transparent);
+// One triangle textured from the graph's first tile at the vertices' u, v, or without a graph
+// filled with `fill_colour`.
+int DrawTriangle2D(const MemImgVertex* triangle, GraphRecord* graph, int transparent,
+                   std::uint32_t fill_colour);
 // Colours are pixel values of the screen's format.
 int DrawBox2D(int x1, int y1, int x2, int y2, std::uint32_t colour);
 int DrawBoxOutline2D(int x1, int y1, int x2, int y2, std::uint32_t colour);
