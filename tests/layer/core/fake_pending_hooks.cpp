@@ -9,26 +9,17 @@
 #include "tests/layer/core/fake_services.h"
 
 namespace layer {
-namespace {
-
-int Note(const std::string& call, int result = 0) {
-    test::FakeCalls().push_back(call);
-    return result;
-}
-
-}  // namespace
-
 int InitTextInput() {
-    return Note("InitTextInput");
+    return test::NoteCall("InitTextInput");
 }
 int EndTextInput() {
-    return Note("EndTextInput");
+    return test::NoteCall("EndTextInput");
 }
 int ApplyTypedChars() {
-    return Note("ApplyTypedChars");
+    return test::NoteCall("ApplyTypedChars");
 }
 int HandleImeMessage(const platform::Message&) {
-    return Note("HandleImeMessage");
+    return test::NoteCall("HandleImeMessage");
 }
 int IsImeSwitchedOn() {
     return 0;
@@ -37,25 +28,25 @@ int IsImeOpen() {
     return 0;
 }
 int StartImeRestore() {
-    return Note("StartImeRestore");
+    return test::NoteCall("StartImeRestore");
 }
 int ClearNetworkState() {
-    return Note("ClearNetworkState");
+    return test::NoteCall("ClearNetworkState");
 }
 int EndNetwork() {
-    return Note("EndNetwork");
+    return test::NoteCall("EndNetwork");
 }
 int DeleteAllHttpSlots() {
-    return Note("DeleteAllHttpSlots");
+    return test::NoteCall("DeleteAllHttpSlots");
 }
 int PumpNetworkMessages() {
-    return Note("PumpNetworkMessages");
+    return test::NoteCall("PumpNetworkMessages");
 }
 int UpdateHttpSlots() {
-    return Note("UpdateHttpSlots");
+    return test::NoteCall("UpdateHttpSlots");
 }
 int HandleSocketEvent(const platform::Message&) {
-    return Note("HandleSocketEvent");
+    return test::NoteCall("HandleSocketEvent");
 }
 
 }  // namespace layer

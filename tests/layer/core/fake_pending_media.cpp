@@ -7,89 +7,80 @@
 #include "tests/layer/core/fake_services.h"
 
 namespace layer {
-namespace {
-
-int Note(const std::string& call, int result = 0) {
-    test::FakeCalls().push_back(call);
-    return result;
-}
-
-}  // namespace
-
 int StartSoundSystem() {
-    return Note("StartSoundSystem", -1);
+    return test::NoteCall("StartSoundSystem", -1);
 }
 int EndSoundSystem() {
-    return Note("EndSoundSystem");
+    return test::NoteCall("EndSoundSystem");
 }
 int EndMusicFilePlayback() {
-    return Note("EndMusicFilePlayback");
+    return test::NoteCall("EndMusicFilePlayback");
 }
 int CreateSoundFromFileImage(const void*, int, int, int) {
-    return Note("CreateSoundFromFileImage");
+    return test::NoteCall("CreateSoundFromFileImage");
 }
 int DeleteSoundHandle(int, int) {
-    return Note("DeleteSoundHandle");
+    return test::NoteCall("DeleteSoundHandle");
 }
 int DeleteAllSoundHandles(int) {
-    return Note("DeleteAllSoundHandles");
+    return test::NoteCall("DeleteAllSoundHandles");
 }
 int PlaySoundHandle(int, int, int) {
-    return Note("PlaySoundHandle");
+    return test::NoteCall("PlaySoundHandle");
 }
 int StopSoundHandle(int) {
-    return Note("StopSoundHandle");
+    return test::NoteCall("StopSoundHandle");
 }
 int IsSoundHandlePlaying(int) {
-    return Note("IsSoundHandlePlaying");
+    return test::NoteCall("IsSoundHandlePlaying");
 }
 int GetSoundHandlePlayPositionMs(int) {
-    return Note("GetSoundHandlePlayPositionMs");
+    return test::NoteCall("GetSoundHandlePlayPositionMs");
 }
 int GetSoundHandleLengthMs(int) {
-    return Note("GetSoundHandleLengthMs");
+    return test::NoteCall("GetSoundHandleLengthMs");
 }
 int SetSoundLoopPointMs(int, int) {
-    return Note("SetSoundLoopPointMs");
+    return test::NoteCall("SetSoundLoopPointMs");
 }
 int StoreSoundLoadMode(int) {
-    return Note("StoreSoundLoadMode");
+    return test::NoteCall("StoreSoundLoadMode");
 }
 int SetSoundHandleVolume(int, int) {
-    return Note("SetSoundHandleVolume");
+    return test::NoteCall("SetSoundHandleVolume");
 }
 int SetSoundHandleFrequency(int, int) {
-    return Note("SetSoundHandleFrequency");
+    return test::NoteCall("SetSoundHandleFrequency");
 }
 int GetSoundHandleBaseFrequency(int) {
-    return Note("GetSoundHandleBaseFrequency");
+    return test::NoteCall("GetSoundHandleBaseFrequency");
 }
 int SetSoundHandlePositionMs(int, int) {
-    return Note("SetSoundHandlePositionMs");
+    return test::NoteCall("SetSoundHandlePositionMs");
 }
 int ServiceStreamSounds() {
-    return Note("ServiceStreamSounds");
+    return test::NoteCall("ServiceStreamSounds");
 }
 int PollMidiPlayState() {
-    return Note("PollMidiPlayState");
+    return test::NoteCall("PollMidiPlayState");
 }
 int HandleMciNotify() {
-    return Note("HandleMciNotify");
+    return test::NoteCall("HandleMciNotify");
 }
 int BuildYuvTables() {
-    return Note("BuildYuvTables");
+    return test::NoteCall("BuildYuvTables");
 }
 int SuspendAllMovies() {
-    return Note("SuspendAllMovies");
+    return test::NoteCall("SuspendAllMovies");
 }
 int ResumeAllMovies() {
-    return Note("ResumeAllMovies");
+    return test::NoteCall("ResumeAllMovies");
 }
 int ReleaseAllMovieStreams() {
-    return Note("ReleaseAllMovieStreams");
+    return test::NoteCall("ReleaseAllMovieStreams");
 }
 int PresentWindowMovies() {
-    return Note("PresentWindowMovies");
+    return test::NoteCall("PresentWindowMovies");
 }
 
 }  // namespace layer

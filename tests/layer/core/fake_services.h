@@ -13,4 +13,10 @@ std::vector<std::string> FakeCallsNamed(const std::vector<std::string>& names);
 // Forgets the calls.
 void ResetFakes();
 
+// Notes a call by name and gives the fake's answer.
+inline int NoteCall(const std::string& call, int result = 0) {
+    FakeCalls().push_back(call);
+    return result;
+}
+
 }  // namespace test

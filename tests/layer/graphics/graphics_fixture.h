@@ -13,9 +13,12 @@
 
 #include "layer/core/window_state.h"
 #include "layer/graphics/direct_draw_context.h"
+#include "layer/graphics/display_side.h"
 #include "layer/graphics/draw_settings.h"
 #include "layer/graphics/graphics_core.h"
+#include "layer/graphics/graphics_services.h"
 #include "layer/graphics/screen_colours.h"
+#include "layer/softrender/blend_tables.h"
 #include "platform/display.h"
 #include "platform/display_hooks.h"
 
@@ -69,6 +72,20 @@ inline void StartDisplayGraphics(platform::ForcedDisplayFormat forced) {
     layer::direct_draw.requested_bits = mode.bits;
     layer::direct_draw.flags.no_direct3d = 1;
     layer::StartGraphicsManagement();
+}
+
+// The display graphics with their main surfaces, drawing to the back surface over the whole
+// screen, in the given window mode.
+inline void StartDisplayScreens(platform::ForcedDisplayFormat forced, int window_mode) {
+    layer::window_state.window_mode = window_mode;
+    layer::window_state.client_rect = {0, 0, 640, 480};
+    layer::SetTextureDrawing(0);
+    StartDisplayGraphics(forced);
+    layer::BuildBlendTables();
+    layer::DetectScreenPixelFormat();
+    layer::CreateMainSurfaces();
+    layer::SelectDrawTarget(layer::kDrawTargetBack);
+    layer::SetDrawClipRect(0, 0, 640, 480);
 }
 
 // A 24-bit bottom-up BMP file of the colours (0x00RRGGBB) the function gives.

@@ -24,15 +24,7 @@ class HardwareRoutes : public testing::TestWithParam<platform::ForcedDisplayForm
     void TearDown() override { Stop(); }
 
     void Start(platform::ForcedDisplayFormat format) {
-        layer::window_state.window_mode = window_mode_;
-        layer::window_state.client_rect = {0, 0, 640, 480};
-        layer::SetTextureDrawing(0);
-        test::StartDisplayGraphics(format);
-        layer::BuildBlendTables();
-        layer::DetectScreenPixelFormat();
-        layer::CreateMainSurfaces();
-        layer::SelectDrawTarget(layer::kDrawTargetBack);
-        layer::SetDrawClipRect(0, 0, 640, 480);
+        test::StartDisplayScreens(format, window_mode_);
     }
     void Stop() {
         layer::ReleaseMainSurfaces();

@@ -157,15 +157,7 @@ class DisplayTriangles : public testing::Test {
     void TearDown() override { Stop(); }
 
     static void Start(platform::ForcedDisplayFormat format) {
-        layer::window_state.window_mode = 1;
-        layer::window_state.client_rect = {0, 0, 640, 480};
-        layer::SetTextureDrawing(0);
-        test::StartDisplayGraphics(format);
-        layer::BuildBlendTables();
-        layer::DetectScreenPixelFormat();
-        layer::CreateMainSurfaces();
-        layer::SelectDrawTarget(layer::kDrawTargetBack);
-        layer::SetDrawClipRect(0, 0, 640, 480);
+        test::StartDisplayScreens(format, 1);
     }
     static void Stop() {
         layer::ReleaseMainSurfaces();
