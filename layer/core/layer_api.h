@@ -49,6 +49,10 @@ int ReadDataFileLine(char* buffer, int capacity, FileHandle file);
 int EnableArchiveFiles(int flag);
 int ChooseArchiveExtension(const char* extension);
 int ChooseArchiveKey(const char* key);
+// The archive file (a game path) that the last data-file look-up found there but refused, its
+// header, key or tables not being usable: the length written (NUL included), 0 with an empty
+// text when the look-up refused none, or -1 when the buffer is too small.
+int GetRefusedArchivePath(char* buffer, int capacity);
 
 // Mouse, keyboard and joypads.
 int ShowMouseCursor(int flag);
