@@ -2,6 +2,8 @@
 JOBS ?= $(shell nproc)
 BUILD ?= build
 CTEST = ctest --output-on-failure -j$(JOBS) --test-dir
+# The project's own builds stop on any compiler warning.
+WERROR = -DQVARN_WERROR=ON
 
 .PHONY: all deps build test run bench test-asan test-tsan fuzz format
 
@@ -11,7 +13,7 @@ deps:
 	scripts/install-deps
 
 build: deps
-	scripts/configure $(BUILD)
+	scripts/configure $(BUILD) $(WERROR)
 	cmake --build $(BUILD) -j$(JOBS)
 
 test: build
@@ -25,18 +27,18 @@ bench: build
 	@for b in $(BUILD)/bench/bench_*; do [ -x "$$b" ] && "$$b" || exit 1; done
 
 test-asan: deps
-	scripts/configure build-asan -DQVARN_SANITIZE=address -DQVARN_BENCH=OFF
+	scripts/configure build-asan $(WERROR) -DQVARN_SANITIZE=address -DQVARN_BENCH=OFF
 	cmake --build build-asan -j$(JOBS)
 	ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp $(CTEST) build-asan
 
 test-tsan: deps
-	scripts/configure build-tsan -DQVARN_SANITIZE=thread -DQVARN_BENCH=OFF
+	scripts/configure build-tsan $(WERROR) -DQVARN_SANITIZE=thread -DQVARN_BENCH=OFF
 	cmake --build build-tsan -j$(JOBS)
 	$(CTEST) build-tsan
 
 FUZZ_SECONDS ?= 600
 fuzz: deps
-	CC=clang CXX=clang++ scripts/configure build-fuzz -DQVARN_FUZZ=ON -DQVARN_TESTS=ON -DQVARN_BENCH=OFF
+	CC=clang CXX=clang++ scripts/configure build-fuzz $(WERROR) -DQVARN_FUZZ=ON -DQVARN_TESTS=ON -DQVARN_BENCH=OFF
 	cmake --build build-fuzz -j$(JOBS)
 	@for f in build-fuzz/tests/fuzz/fuzz_*; do \
 	  name=$$(basename $$f | sed 's/^fuzz_//'); \

@@ -38,7 +38,8 @@ std::string EnterGameFolder(const std::string& folderArgument) {
             layer::ChangeCurrentFolder(program);
     }
     const std::string folder = CurrentFolder();
-    return folder.empty() || folder.back() == '\\' ? folder : folder + "\\";
+    return folder.empty() || layer::EndsWithPathSeparator(folder.c_str()) == 1 ? folder
+                                                                               : folder + "\\";
 }
 
 }  // namespace

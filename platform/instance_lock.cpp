@@ -65,7 +65,9 @@ bool InstanceLock::Acquire(std::string_view class_name) {
     // The file stays behind on release: unlinking a locked file would let two holders lock
     // different files of the same name.
     if (flock(descriptor, LOCK_EX | LOCK_NB) != 0) {
-        if (errno != EWOULDBLOCK) {
+        if (errno == EWOULDBLOCK) {
+            std::fputs("qvarn: another copy of this game is running; this one ends\n", stderr);
+        } else {
             std::fprintf(stderr, "instance lock %s: %s\n", path.c_str(), std::strerror(errno));
         }
         close(descriptor);

@@ -18,7 +18,8 @@ class InstanceLock {
     InstanceLock& operator=(const InstanceLock&) = delete;
 
     // Takes the lock named by the class name; false when another holder has it or the lock
-    // file cannot be opened. An object holds at most one lock: a held one is released first.
+    // file cannot be opened, each said in one line on stderr. An object holds at most one lock:
+    // a held one is released first.
     bool Acquire(std::string_view class_name);
     void Release();
     bool held() const { return descriptor_ >= 0; }

@@ -44,6 +44,9 @@ constexpr char kEndVersionFormat[] =
     "\x82\xA0\x82\xE8\x82\xDC\x82\xB7\x81"
     "B";
 constexpr char kEndVersionCaption[] = "MsgBox";
+// Added to the missing-file text when an archive the file could have come from was refused.
+constexpr char kRefusedArchiveFormat[] = "\r\n\r\n(archive %s could not be opened)";
+constexpr int kPathCapacity = 4096;
 
 bool IsVersion(std::uint8_t byte) {
     return byte == kVersionC0 || byte == kVersionC1;
@@ -121,7 +124,11 @@ std::int32_t GrowToStored(DataFileBuffer& cursor, List& list, std::size_t itemBy
 }
 
 [[noreturn]] void StopOnMissingFile(const std::string& path) {
-    ShowSystemMessageBox(FormatText(kMissingFormat, path.c_str()), kMissingCaption);
+    std::string text = FormatText(kMissingFormat, path.c_str());
+    char archive[kPathCapacity];
+    if (layer::GetRefusedArchivePath(archive, kPathCapacity) > 0)
+        text += FormatText(kRefusedArchiveFormat, archive);
+    ShowSystemMessageBox(text, kMissingCaption);
     layer::ShutdownLayer();
     ExitProgram(1);
 }

@@ -86,7 +86,9 @@ struct MapEvent : MapEventHeader {
     MapEvent() = default;
     explicit MapEvent(std::int32_t id) { eventId = id; }
 
-    std::vector<EventPage> pages{EventPage{}};
+    // One default page, built in place: a copy from a temporary page sets off GCC 12's
+    // -Wmaybe-uninitialized at -O3.
+    std::vector<EventPage> pages = std::vector<EventPage>(1);
 };
 
 struct MapHeader {

@@ -1,6 +1,9 @@
+#include <string>
+
 #include "layer/core/archive_file_operations.h"
 #include "layer/core/archive_search.h"
 #include "layer/core/archive_state.h"
+#include "layer/core/layer_api.h"
 #include "layer/core/tracked_object.h"
 
 namespace layer {
@@ -15,16 +18,30 @@ void CloseSlot(ArchiveCacheEntry* entry) {
     --state.cache_count;
 }
 
-QvaArchive* OpenArchive(const std::string& open_path, int mode, int asynchronous) {
+void NoteRefusal(const std::string& path, const std::string& open_path, const char* why) {
+    state.look_up_refusal = open_path;
+    if (state.refused.insert(path).second) {
+        PrintConsoleText(
+            ("qvarn: archive " + open_path + " was not opened: " + why + "\n").c_str());
+    }
+}
+
+QvaArchive* OpenArchive(const std::string& path, const std::string& open_path, int mode,
+                        int asynchronous) {
     QvaArchive* archive = NewTracked<QvaArchive>(__FILE__, __LINE__);
     if (archive == nullptr) {
         return nullptr;
     }
     const char* key = state.key_on != 0 ? state.key.c_str() : nullptr;
-    const int result = mode == 1 ? OpenArchiveImage(archive, open_path.c_str(), key, asynchronous)
-                                 : OpenArchiveDirectory(archive, open_path.c_str(), key);
+    const char* refusal = nullptr;
+    const int result =
+        mode == 1 ? OpenArchiveImage(archive, open_path.c_str(), key, asynchronous, &refusal)
+                  : OpenArchiveDirectory(archive, open_path.c_str(), key, &refusal);
     if (result != 0) {
         DeleteTracked(archive);
+        if (refusal != nullptr) {
+            NoteRefusal(path, open_path, refusal);
+        }
         return nullptr;
     }
     return archive;
@@ -55,6 +72,8 @@ void ClearArchiveState() {
     state.key_on = 0;
     state.key.clear();
     state.prefix = CachedArchivePrefix{};
+    state.refused.clear();
+    state.look_up_refusal.clear();
 }
 
 int SetArchiveExtension(const char* text) {
@@ -92,7 +111,7 @@ int OpenCachedArchive(int hint, const std::string& path, const std::string& open
     if (slot == kMaxCachedArchives) {
         return -1;
     }
-    QvaArchive* archive = OpenArchive(open_path, mode, asynchronous);
+    QvaArchive* archive = OpenArchive(path, open_path, mode, asynchronous);
     if (archive == nullptr) {
         return -1;
     }

@@ -32,6 +32,7 @@ bool UnderRememberedPrefix(const CachedArchivePrefix& prefix, const std::string&
 int ResolveArchivePath(std::string_view path, int* cache_index, std::string* archive_path,
                        std::string* rest) {
     ArchiveState& state = Archives();
+    state.look_up_refusal.clear();
     const std::string full = MakeArchiveFullPath(path);
     std::string upper = full;
     UpperCasePath(&upper);

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstddef>
+#include <set>
 #include <string>
 
 #include "layer/core/qva_archive.h"
@@ -46,6 +47,11 @@ struct ArchiveState {
     int key_on = 0;
     std::string key;
     CachedArchivePrefix prefix;
+    // The upper-cased paths of the archives refused so far, each reported once.
+    std::set<std::string> refused;
+    // The archive the current path look-up found there but refused (its open path); empty when
+    // none.
+    std::string look_up_refusal;
 };
 
 ArchiveState& Archives();
@@ -60,7 +66,9 @@ int SetArchiveKeyString(const char* text);
 
 // The cache index of the archive of that upper-cased path (opened from `open_path` when not
 // cached yet), holding one reference; -1 when it cannot be opened or 512 archives are in use.
-// Mode 1 opens in whole-image mode, any other directory-only.
+// Mode 1 opens in whole-image mode, any other directory-only. An archive file that is there but
+// refused becomes the look-up's refusal, and the first refusal of each path prints one line on
+// the console naming the archive and the reason.
 int OpenCachedArchive(int hint, const std::string& path, const std::string& open_path, int mode,
                       int asynchronous);
 // Gives one reference back; a count never drops below 0.

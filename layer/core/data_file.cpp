@@ -1,5 +1,6 @@
 // The game's file entries: every data file the game reads comes through here.
 #include <climits>
+#include <cstring>
 #include <thread>
 
 #include "layer/core/archive_state.h"
@@ -84,6 +85,16 @@ int ChooseArchiveExtension(const char* extension) {
 
 int ChooseArchiveKey(const char* key) {
     return SetArchiveKeyString(key);
+}
+
+int GetRefusedArchivePath(char* buffer, int capacity) {
+    const std::string& path = Archives().look_up_refusal;
+    if (buffer == nullptr || capacity <= 0 ||
+        path.size() + 1 > static_cast<std::size_t>(capacity)) {
+        return -1;
+    }
+    std::memcpy(buffer, path.c_str(), path.size() + 1);
+    return path.empty() ? 0 : static_cast<int>(path.size() + 1);
 }
 
 }  // namespace layer

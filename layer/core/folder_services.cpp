@@ -14,7 +14,7 @@ namespace layer {
 namespace {
 
 int CopyOut(std::string path, char* buffer, int capacity) {
-    if (path.size() > 1 && path.back() == '\\')
+    if (path.size() > 1 && EndsWithPathSeparator(path.c_str()) == 1)
         path.pop_back();
     if (buffer == nullptr || capacity <= 0 || path.size() + 1 > static_cast<std::size_t>(capacity))
         return -1;

@@ -2,6 +2,7 @@
 
 #include "layer/core/double_byte_text.h"
 #include "layer/core/file_operation_table.h"
+#include "layer/core/layer_api.h"
 #include "layer/core/qva_name_record.h"
 #include "platform/file_system.h"
 
@@ -89,6 +90,13 @@ std::string CurrentDirectory() {
 }
 
 }  // namespace
+
+int EndsWithPathSeparator(const char* path) {
+    if (path == nullptr || path[0] == '\0')
+        return 0;
+    const std::string_view text(path);
+    return LastSeparator(text) == text.size() - 1 ? 1 : 0;
+}
 
 void UpperCasePath(std::string* path) {
     for (std::size_t i = 0; i < path->size(); ++i) {

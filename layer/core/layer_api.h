@@ -49,6 +49,10 @@ int ReadDataFileLine(char* buffer, int capacity, FileHandle file);
 int EnableArchiveFiles(int flag);
 int ChooseArchiveExtension(const char* extension);
 int ChooseArchiveKey(const char* key);
+// The archive file (a game path) that the last data-file look-up found there but refused, its
+// header, key or tables not being usable: the length written (NUL included), 0 with an empty
+// text when the look-up refused none, or -1 when the buffer is too small.
+int GetRefusedArchivePath(char* buffer, int capacity);
 
 // Mouse, keyboard and joypads.
 int ShowMouseCursor(int flag);
@@ -186,6 +190,9 @@ int ChangeCurrentFolder(const char* path);
 // out, in byte order; a name with no CP932 form is left out with a log line. The current
 // folder stays as it is. The number of names, or -1 when the folder is missing.
 int ListFolder(const char* path, void (*visit)(const char* name, void* context), void* context);
+// 1 when a game path ends in a separator ("\" or "/"), else 0. A final 0x5C that is the second
+// byte of a two-byte character ("表", "ソ") belongs to that character and is no separator.
+int EndsWithPathSeparator(const char* path);
 // The current folder, and the folder of the running program, as absolute game paths with no
 // trailing "\": the length written (NUL included), or -1 when the buffer is too small.
 int GetCurrentFolderPath(char* buffer, int capacity);

@@ -52,13 +52,15 @@ bool ReadKeyed(std::int64_t position, FileHandle file, void* buffer, std::size_t
                const ArchiveKey& key);
 
 // Opening an archive file by path (a game path); 0, or -1 for a missing or damaged archive or
-// a wrong key, without a log line. The key string may be null.
-int OpenArchiveDirectory(QvaArchive* archive, const char* path, const char* key_string);
+// a wrong key, without a log line. The key string may be null. On -1 a non-null `refusal` gets
+// why an archive that is there was refused, in words, or null when there is no archive file.
+int OpenArchiveDirectory(QvaArchive* archive, const char* path, const char* key_string,
+                         const char** refusal = nullptr);
 int OpenArchiveImage(QvaArchive* archive, const char* path, const char* key_string,
-                     int asynchronous);
+                     int asynchronous, const char** refusal = nullptr);
 // Whole-image mode over archive bytes already in memory (copied): no file and no thread.
 int OpenArchiveMemoryImage(QvaArchive* archive, const std::uint8_t* bytes, std::size_t size,
-                           const char* key_string);
+                           const char* key_string, const char** refusal = nullptr);
 // Completes a pending image load: waits for the file, closes it, un-keys the image.
 void FinishImageLoad(QvaArchive* archive);
 int CloseArchive(QvaArchive* archive);

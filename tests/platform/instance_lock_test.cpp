@@ -14,7 +14,10 @@ TEST(InstanceLock, SecondHolderFailsUntilRelease) {
     platform::InstanceLock second;
     ASSERT_TRUE(first.Acquire("GameWindowClass"));
     EXPECT_TRUE(first.held());
+    testing::internal::CaptureStderr();
     EXPECT_FALSE(second.Acquire("GameWindowClass"));
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "qvarn: another copy of this game is running; this one ends\n");
     EXPECT_FALSE(second.held());
     first.Release();
     EXPECT_TRUE(second.Acquire("GameWindowClass"));

@@ -1,7 +1,9 @@
 // The player program run on the demo game as a user runs it, headless: exit codes, the
 // frame it dumps and what it leaves in "Game.ini". QVARN_PLAYER names the program.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -217,6 +219,50 @@ TEST_F(PlayerRunTest, SigtermEndsAGameWhoseAutomaticEventNeverSwitchesOff) {
         player, [&] { return FileHolds(errors, report); }, status));
     kill(player, SIGTERM);
     EXPECT_EQ(ExitStatusOf(player), 0);
+}
+
+TEST_F(PlayerRunTest, AFolderNameEndingInA5CTrailByteStarts) {
+    for (const char* name : {"デモ表", "デモソ"}) {
+        const std::filesystem::path game = tree_.path(name);
+        std::filesystem::rename(game_, game);
+        EXPECT_EQ(RunPlayer(game, {"QVARN_EXIT_AFTER_FRAMES=1"}), 0) << name;
+        const std::string ini = tree_.read(std::string(name) + "/Game.ini");
+        EXPECT_EQ(ini.rfind("Start=0\r\n", 0), 0u) << name << ": " << ini;
+        std::filesystem::rename(game, game_);
+    }
+}
+
+TEST_F(PlayerRunTest, ARefusedArchiveIsNamedWhenItsFilesAreMissing) {
+    std::filesystem::rename(game_ / "Data", tree_.path("PlainData"));
+    tree_.write("demo/Data.qent", "not an archive, but long enough for a header");
+    const std::filesystem::path errors = tree_.path("errors.txt");
+    EXPECT_EQ(RunPlayer(game_, {"QVARN_EXIT_AFTER_FRAMES=1"}, errors), 1);
+    const std::string text = tree_.read("errors.txt");
+    EXPECT_NE(
+        text.find("Data.qent was not opened: it is no archive, or one made with another key\n"),
+        std::string::npos)
+        << text;
+    EXPECT_NE(text.find("Data.qent could not be opened)"), std::string::npos) << text;
+}
+
+TEST_F(PlayerRunTest, ASecondCopySaysAnotherIsRunning) {
+    ASSERT_EQ(RunPlayer(game_, {"QVARN_EXIT_AFTER_FRAMES=1"}), 0);
+    // The first run left its lock file in this process's runtime folder: hold it as a running
+    // copy would.
+    std::filesystem::path lock;
+    for (const auto& entry : std::filesystem::directory_iterator(std::getenv("XDG_RUNTIME_DIR")))
+        if (entry.path().filename().string().starts_with("qvarn-instance-"))
+            lock = entry.path();
+    ASSERT_FALSE(lock.empty());
+    const int held = open(lock.c_str(), O_RDWR);
+    ASSERT_GE(held, 0);
+    ASSERT_EQ(flock(held, LOCK_EX | LOCK_NB), 0);
+    const std::filesystem::path errors = tree_.path("errors.txt");
+    EXPECT_EQ(RunPlayer(game_, {"QVARN_EXIT_AFTER_FRAMES=1"}, errors), 255);
+    close(held);
+    EXPECT_NE(tree_.read("errors.txt").find("another copy of this game is running"),
+              std::string::npos)
+        << tree_.read("errors.txt");
 }
 
 }  // namespace

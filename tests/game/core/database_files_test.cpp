@@ -7,9 +7,11 @@
 
 #include "game/core/database_name_maps.h"
 #include "game/core/screen_state.h"
+#include "layer/core/layer_api.h"
 #include "tests/game/core/game_folder_scope.h"
 #include "tests/game/core/report_capture.h"
 #include "tools/lib/database_writer.h"
+#include "tools/lib/qva_writer.h"
 
 namespace game {
 namespace {
@@ -196,6 +198,25 @@ TEST(DataBaseFilesDeathTest, AMissingFileEndsTheProgram) {
     DataBase db;
     EXPECT_EXIT(LoadDataBaseFiles(db, "BasicData\\CDataBase"), testing::ExitedWithCode(1), "");
     EXPECT_EXIT(LoadDataBaseFiles(db, "BasicData\\Nothing"), testing::ExitedWithCode(1), "");
+}
+
+TEST(DataBaseFilesDeathTest, AMissingFileNamesTheArchiveThatWasRefused) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    GameFolderScope folder;
+    const Pair pair = Write(SampleBase(), {});
+    tools::QvaNode basicData{"BasicData", true, "", 0, {{"CDataBase.dat", false, "", 0, {}}}};
+    basicData.children[0].data.assign(pair.dat.begin(), pair.dat.end());
+    tools::QvaWriteOptions otherKey;
+    otherKey.key_string = "another game";
+    folder.tree().write("Data.qent",
+                        tools::WriteQvaArchive({"", true, "", 0, {basicData}}, otherKey));
+    layer::ChooseArchiveExtension("qent");
+    DataBase db;
+    EXPECT_EXIT(LoadDataBaseFiles(db, "BasicData\\CDataBase"), testing::ExitedWithCode(1),
+                "qvarn: archive .*Data\\.qent was not opened: it is no archive, or one made with "
+                "another key\n(.|\n)*Data\\\\BasicData\\\\CDataBase\\.dat(.|\n)*"
+                "\\(archive .*Data\\.qent could not be opened\\)");
+    layer::ChooseArchiveExtension(nullptr);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <functional>
 
 #include "layer/core/qva_archive.h"
+#include "platform/file_hooks.h"
 #include "tests/layer/core/file_fixture.h"
 #include "tests/layer/core/qva_fixture.h"
 
@@ -44,10 +45,10 @@ class QvaCorrupt : public test::FileTest {
         return bytes;
     }
 
-    int Open(QvaArchive* archive, const std::string& bytes) const {
+    int Open(QvaArchive* archive, const std::string& bytes, const char** refusal = nullptr) const {
         const std::string keyed = Keyed(bytes);
         return OpenArchiveMemoryImage(archive, reinterpret_cast<const std::uint8_t*>(keyed.data()),
-                                      keyed.size(), nullptr);
+                                      keyed.size(), nullptr, refusal);
     }
 
     // Opens and reads one entry: its bytes, or "<open failed>".
@@ -65,26 +66,60 @@ class QvaCorrupt : public test::FileTest {
     std::string plain_;
 };
 
-TEST_F(QvaCorrupt, DamagedHeadersDoNotOpen) {
-    const std::vector<std::pair<const char*, std::function<void(QvaCorrupt*)>>> cases = {
-        {"bad magic", [](QvaCorrupt* t) { t->plain_[1] = 'W'; }},
-        {"version 4", [](QvaCorrupt* t) { t->plain_[2] = 4; }},
-        {"directory block past the file",
-         [](QvaCorrupt* t) { t->SetField(4, static_cast<std::uint32_t>(t->plain_.size())); }},
-        {"directory block offset past the file",
-         [](QvaCorrupt* t) { t->SetField(12, 0xFFFFFFF0u); }},
-        {"data area past the file",
-         [](QvaCorrupt* t) { t->SetField(8, static_cast<std::uint32_t>(t->plain_.size() + 1)); }},
-        {"file table past the block", [](QvaCorrupt* t) { t->SetField(16, t->Field(4) + 1); }},
-        {"directory table past the block", [](QvaCorrupt* t) { t->SetField(20, t->Field(4) - 8); }},
+TEST_F(QvaCorrupt, DamagedHeadersDoNotOpenAndSayWhy) {
+    constexpr const char* kNoArchive = "it is no archive, or one made with another key";
+    constexpr const char* kTables = "its tables lie outside the file";
+    struct Case {
+        const char* what;
+        std::function<void(QvaCorrupt*)> damage;
+        const char* refusal;
     };
-    for (const auto& [what, damage] : cases) {
+    const std::vector<Case> cases = {
+        {"bad magic", [](QvaCorrupt* t) { t->plain_[1] = 'W'; }, kNoArchive},
+        {"version 4", [](QvaCorrupt* t) { t->plain_[2] = 4; },
+         "its format version is newer than this player reads"},
+        {"shorter than a header", [](QvaCorrupt* t) { t->plain_.resize(23); },
+         "it is shorter than an archive header"},
+        {"directory block past the file",
+         [](QvaCorrupt* t) { t->SetField(4, static_cast<std::uint32_t>(t->plain_.size())); },
+         kTables},
+        {"directory block offset past the file",
+         [](QvaCorrupt* t) { t->SetField(12, 0xFFFFFFF0u); }, kTables},
+        {"data area past the file",
+         [](QvaCorrupt* t) { t->SetField(8, static_cast<std::uint32_t>(t->plain_.size() + 1)); },
+         kTables},
+        {"file table past the block", [](QvaCorrupt* t) { t->SetField(16, t->Field(4) + 1); },
+         kTables},
+        {"directory table past the block", [](QvaCorrupt* t) { t->SetField(20, t->Field(4) - 8); },
+         kTables},
+    };
+    for (const Case& c : cases) {
         const std::string kept = plain_;
-        damage(this);
+        c.damage(this);
         QvaArchive archive;
-        EXPECT_EQ(Open(&archive, plain_), -1) << what;
+        const char* refusal = nullptr;
+        EXPECT_EQ(Open(&archive, plain_, &refusal), -1) << c.what;
+        EXPECT_STREQ(refusal, c.refusal) << c.what;
         plain_ = kept;
     }
+}
+
+TEST_F(QvaCorrupt, OnlyAnArchiveFileThatIsThereIsRefused) {
+    QvaArchive archive;
+    tree.write("Locked.qva", Keyed(plain_));
+    platform::FailNextOpens(1);
+    const char* refusal = nullptr;
+    EXPECT_EQ(OpenArchiveDirectory(&archive, GamePath("Locked.qva").c_str(), nullptr, &refusal),
+              -1);
+    EXPECT_STREQ(refusal, "it cannot be read");
+    refusal = "unset";
+    EXPECT_EQ(OpenArchiveDirectory(&archive, GamePath("Missing.qva").c_str(), nullptr, &refusal),
+              -1);
+    EXPECT_EQ(refusal, nullptr);
+    tree.write("Folder.qva/x", "");
+    refusal = "unset";
+    EXPECT_EQ(OpenArchiveImage(&archive, GamePath("Folder.qva").c_str(), nullptr, 0, &refusal), -1);
+    EXPECT_EQ(refusal, nullptr);
 }
 
 TEST_F(QvaCorrupt, DamagedRecordsReadAsNotFound) {

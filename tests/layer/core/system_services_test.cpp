@@ -57,13 +57,50 @@ TEST_F(SystemServicesTest, RelativePathsFollowTheCurrentFolder) {
 TEST_F(SystemServicesTest, MessageBoxesAndConsoleTextReachStandardErrorInUtf8) {
     testing::internal::CaptureStderr();
     EXPECT_EQ(layer::ShowModalMessageBox(test::Sjis(u8"読み込みエラー").c_str(),
-                                          test::Sjis(u8"見出し").c_str(), 1),
+                                         test::Sjis(u8"見出し").c_str(), 1),
               layer::kMessageBoxOk);
     EXPECT_EQ(layer::PrintConsoleText(test::Sjis(u8"表示\n").c_str()), 0);
     const std::string output = testing::internal::GetCapturedStderr();
     EXPECT_NE(output.find("読み込みエラー"), std::string::npos);
     EXPECT_NE(output.find("見出し"), std::string::npos);
     EXPECT_NE(output.find("表示\n"), std::string::npos);
+}
+
+TEST(EndsWithPathSeparator, AFinalTrailByteIsNoSeparator) {
+    struct Case {
+        const char* path;
+        int ends;
+    };
+    const Case cases[] = {
+        {"C:\\Games\\Demo", 0},
+        {"C:\\Games\\Demo\\", 1},
+        {"\\", 1},
+        {"Games/", 1},
+        {"C:\\\x95\x5C", 0},      // "表"
+        {"C:\\\x83\x5C", 0},      // "ソ"
+        {"C:\\\x95\x5C\\", 1},    // "表\"
+        {"C:\\\x83\x5C\x5C", 1},  // "ソ\"
+        {"", 0},
+        {nullptr, 0},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(layer::EndsWithPathSeparator(c.path), c.ends) << (c.path ? c.path : "null");
+}
+
+TEST_F(SystemServicesTest, TheCurrentFolderKeepsAFinalTrailByte) {
+    struct Case {
+        const char* disk_name;
+        const char8_t* name;
+    };
+    for (const Case& c : {Case{"デモ表", u8"デモ表"}, Case{"デモソ", u8"デモソ"}}) {
+        tree.write(std::string(c.disk_name) + "/Game.dat", "");
+        const std::string name = test::Sjis(c.name);
+        ASSERT_EQ(layer::ChangeCurrentFolder(name.c_str()), 0);
+        char folder[4096];
+        ASSERT_GT(layer::GetCurrentFolderPath(folder, sizeof folder), 0);
+        EXPECT_TRUE(std::string(folder).ends_with("\\" + name)) << c.disk_name;
+        ASSERT_EQ(layer::ChangeCurrentFolder(".."), 0);
+    }
 }
 
 }  // namespace
