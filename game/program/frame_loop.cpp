@@ -42,6 +42,10 @@ bool FrameLimitReached() {
     return FrameLimit >= 0 && FramesRun >= FrameLimit;
 }
 
+bool IsFinalFrame() {
+    return FrameLimit >= 0 && FramesRun + 1 >= FrameLimit;
+}
+
 void RunMapSceneLoop(MapScene& mapScene) {
     FramePacing& pacing = mapScene.pacing;
     StartFramePacing(pacing, layer::GetMilliseconds(), FramesPerUpdate);

@@ -17,5 +17,7 @@ extern long FramesRun;
 extern long FrameLimit;
 // True once the loop ended on the frame limit.
 bool FrameLimitReached();
+// True while the frame running is the last one the frame limit allows.
+bool IsFinalFrame();
 
 }  // namespace game

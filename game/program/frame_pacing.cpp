@@ -82,8 +82,10 @@ void PaceFrame(FramePacing& pacing, int measuredFps, float drawStep, const Pacin
     pacing.frameStart = clock.now();
 }
 
-bool IsDrawDue(const FramePacing& pacing, bool transitionPrepared) {
-    return pacing.drawDue != 0 && pacing.drawAccumulator >= 1.0f && !transitionPrepared;
+bool IsDrawDue(const FramePacing& pacing, bool transitionPrepared, bool finalFrame) {
+    if (transitionPrepared)
+        return false;
+    return finalFrame || (pacing.drawDue != 0 && pacing.drawAccumulator >= 1.0f);
 }
 
 }  // namespace game

@@ -50,6 +50,8 @@ void ChooseFramePeriod(FramePacing& pacing, bool replayActive, bool liveConfirm,
 void PaceFrame(FramePacing& pacing, int measuredFps, float drawStep, const PacingClock& clock);
 
 // Whether this frame draws: due, the accumulator at 1.0 or more and no prepared transition.
-bool IsDrawDue(const FramePacing& pacing, bool transitionPrepared);
+// The final frame of a run limited to a frame count draws whatever the pacing decided, so that
+// the picture it leaves depends on the frame count alone.
+bool IsDrawDue(const FramePacing& pacing, bool transitionPrepared, bool finalFrame);
 
 }  // namespace game

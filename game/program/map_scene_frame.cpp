@@ -113,7 +113,7 @@ void RunMapSceneFrame(MapScene& mapScene) {
     screenState.frameTimes[0] = layer::GetMilliseconds() - screenState.frameTimes[0];
     mapScene.mapView.tileView.viewPixelX = mapState.scrollX / 4;
     mapScene.mapView.tileView.viewPixelY = mapState.scrollY / 4;
-    if (IsDrawDue(mapScene.pacing, screenState.TransitionPrepared != 0))
+    if (IsDrawDue(mapScene.pacing, screenState.TransitionPrepared != 0, IsFinalFrame()))
         DrawMapSceneFrame(mapScene);
 }
 

@@ -145,9 +145,16 @@ TEST_F(PlayerRunTest, AutoConfirmPrintsTheTitleMessageAndTakesTheFirstChoice) {
 
 TEST_F(PlayerRunTest, WithNoFramePresentedNothingIsDumped) {
     const std::filesystem::path frame = tree_.path("frame.png");
-    ASSERT_EQ(RunPlayer(game_, {"QVARN_EXIT_AFTER_FRAMES=1", "QVARN_DUMP_FRAME=" + frame.string()}),
+    ASSERT_EQ(RunPlayer(game_, {"QVARN_EXIT_AFTER_FRAMES=0", "QVARN_DUMP_FRAME=" + frame.string()}),
               0);
     EXPECT_FALSE(std::filesystem::exists(frame));
+}
+
+TEST_F(PlayerRunTest, ARunOfOneFrameDumpsThatFrame) {
+    const std::filesystem::path frame = tree_.path("frame.png");
+    ASSERT_EQ(RunPlayer(game_, {"QVARN_EXIT_AFTER_FRAMES=1", "QVARN_DUMP_FRAME=" + frame.string()}),
+              0);
+    EXPECT_TRUE(std::filesystem::exists(frame));
 }
 
 TEST_F(PlayerRunTest, AFolderWithoutGameDatEndsWithZeroAndLeavesGameIniAlone) {

@@ -28,7 +28,7 @@ std::string RunFrames(FramePacing& pacing, ScriptedClock& clock, int fps, float 
                       const std::vector<int>& work) {
     std::string drawn;
     for (int ms : work) {
-        const bool draws = IsDrawDue(pacing, false);
+        const bool draws = IsDrawDue(pacing, false, false);
         if (draws)
             pacing.drawAccumulator = 0.0f;
         drawn += draws ? 'D' : '-';
@@ -134,10 +134,28 @@ TEST(FramePacingTest, FrameSkipLevelOneDrawsEverySecondFrame) {
 TEST(FramePacingTest, APreparedTransitionKeepsTheFrameFromDrawing) {
     FramePacing pacing;
     pacing.drawAccumulator = 1.0f;
-    EXPECT_TRUE(IsDrawDue(pacing, false));
-    EXPECT_FALSE(IsDrawDue(pacing, true));
+    EXPECT_TRUE(IsDrawDue(pacing, false, false));
+    EXPECT_FALSE(IsDrawDue(pacing, true, false));
     pacing.drawDue = 0;
-    EXPECT_FALSE(IsDrawDue(pacing, false));
+    EXPECT_FALSE(IsDrawDue(pacing, false, false));
+}
+
+TEST(FramePacingTest, TheFinalFrameDrawsWhateverThePacingDecided) {
+    FramePacing pacing;
+    ScriptedClock clock;
+    StartFramePacing(pacing, 0, 1);
+    pacing.drawAccumulator = 1.0f;
+    // A frame 30 ms late on a slow machine: the next frame skips its drawing.
+    EXPECT_EQ(RunFrames(pacing, clock, 20, 1.0f, {47}), "D");
+    EXPECT_FALSE(IsDrawDue(pacing, false, false));
+    EXPECT_TRUE(IsDrawDue(pacing, false, true));
+    // Frame skip leaves the accumulator short of a drawing.
+    pacing.drawDue = 1;
+    pacing.drawAccumulator = 0.25f;
+    EXPECT_FALSE(IsDrawDue(pacing, false, false));
+    EXPECT_TRUE(IsDrawDue(pacing, false, true));
+    // A prepared transition keeps its captured picture even then.
+    EXPECT_FALSE(IsDrawDue(pacing, true, true));
 }
 
 struct ReplaySpeedCase {
