@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/layer/media/decode_bytes.h"
+#include "tests/support/case_name.h"
 
 namespace test {
 namespace {
@@ -84,16 +85,18 @@ TEST_P(TgaVariants, DecodeTopToBottomLeftToRight) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(TypesAndOrders, TgaVariants,
-                         testing::Values(TgaCase{"type 2 top-left", 2, 24, 0x20, false, 0},
-                                         TgaCase{"type 2 bottom-left", 2, 24, 0x00, false, 0},
-                                         TgaCase{"type 2 mirrored", 2, 32, 0x10, false, 0},
-                                         TgaCase{"type 2 with id and footer", 2, 32, 0x20, true, 8},
-                                         TgaCase{"type 1", 1, 24, 0x00, false, 0},
-                                         TgaCase{"type 1 with footer", 1, 32, 0x20, true, 3},
-                                         TgaCase{"type 9", 9, 24, 0x10, true, 0},
-                                         TgaCase{"type 10", 10, 32, 0x00, false, 8},
-                                         TgaCase{"type 10 with footer", 10, 24, 0x20, true, 0}));
+INSTANTIATE_TEST_SUITE_P(
+    TypesAndOrders, TgaVariants,
+    testing::Values(TgaCase{"true colour top-left", 2, 24, 0x20, false, 0},
+                    TgaCase{"true colour bottom-left", 2, 24, 0x00, false, 0},
+                    TgaCase{"true colour 32-bit mirrored", 2, 32, 0x10, false, 0},
+                    TgaCase{"true colour 32-bit with id and footer", 2, 32, 0x20, true, 8},
+                    TgaCase{"colour-mapped", 1, 24, 0x00, false, 0},
+                    TgaCase{"colour-mapped 32-bit with id and footer", 1, 32, 0x20, true, 3},
+                    TgaCase{"run-length colour-mapped mirrored with footer", 9, 24, 0x10, true, 0},
+                    TgaCase{"run-length true colour 32-bit with id", 10, 32, 0x00, false, 8},
+                    TgaCase{"run-length true colour with footer", 10, 24, 0x20, true, 0}),
+    [](const auto& info) { return CaseName(info.param.name); });
 
 TEST(TgaDecoder, SixteenBitsIsX1R5G5B5) {
     TgaSpec recipe;

@@ -11,6 +11,7 @@
 #include "layer/softrender/memimg_runs.h"
 #include "tests/layer/softrender/blit_test_support.h"
 #include "tests/layer/softrender/reference_blit.h"
+#include "tests/support/case_name.h"
 
 namespace layer {
 namespace {
@@ -35,6 +36,7 @@ void FillCoordinates(Image& source) {
 }
 
 struct ScaledCase {
+    const char* what;
     int source_width;
     int source_height;
     Rect corners;
@@ -85,44 +87,56 @@ const Rect kWholeArea{0, 0, 20, 12};
 
 INSTANTIATE_TEST_SUITE_P(
     Worked, ScaledSamplingTest,
-    testing::Values(ScaledCase{5,
-                               3,
-                               {0, 0, 13, 7},
-                               kWholeArea,
-                               {0, 0, 0, 1, 1, 1, 2, 2, 3, 3, 3, 4, 4},
-                               {0, 0, 0, 1, 1, 2, 2}},
-                    ScaledCase{5,
-                               3,
-                               {13, 0, 0, 7},
-                               kWholeArea,
-                               {4, 4, 4, 3, 3, 3, 2, 2, 1, 1, 1, 0, 0},
-                               {0, 0, 0, 1, 1, 2, 2}},
-                    ScaledCase{5,
-                               3,
-                               {0, 7, 13, 0},
-                               kWholeArea,
-                               {0, 0, 0, 1, 1, 1, 2, 2, 3, 3, 3, 4, 4},
-                               {2, 2, 2, 1, 1, 0, 0}},
-                    ScaledCase{
-                        5, 1, {0, 0, 10, 1}, kWholeArea, {0, 0, 1, 1, 2, 2, 3, 3, 4, 4}, {0}},
-                    ScaledCase{10, 6, {0, 0, 5, 3}, kWholeArea, {0, 2, 4, 6, 8}, {0, 2, 4}},
-                    ScaledCase{5, 3, {0, 0, 3, 2}, kWholeArea, {0, 1, 3}, {0, 1}},
-                    ScaledCase{5, 3, {0, 0, 1, 1}, kWholeArea, {0}, {0}},
-                    ScaledCase{5, 3, {1, 1, 0, 0}, kWholeArea, {4}, {2}},
-                    ScaledCase{7,
-                               5,
-                               {0, 0, 17, 11},
-                               {3, 2, 15, 9},
-                               {1, 1, 2, 2, 2, 3, 3, 4, 4, 4, 5, 5},
-                               {0, 1, 1, 2, 2, 3, 3}},
-                    ScaledCase{7,
-                               5,
-                               {17, 0, 0, 11},
-                               {3, 2, 15, 9},
-                               {5, 5, 4, 4, 4, 3, 3, 2, 2, 2, 1, 1},
-                               {0, 1, 1, 2, 2, 3, 3}},
-                    ScaledCase{3, 2, {2, 3, 5, 5}, kWholeArea, {0, 1, 2}, {0, 1}},
-                    ScaledCase{3, 2, {5, 3, 2, 5}, kWholeArea, {2, 1, 0}, {0, 1}}));
+    testing::Values(
+        ScaledCase{"enlarged",
+                   5,
+                   3,
+                   {0, 0, 13, 7},
+                   kWholeArea,
+                   {0, 0, 0, 1, 1, 1, 2, 2, 3, 3, 3, 4, 4},
+                   {0, 0, 0, 1, 1, 2, 2}},
+        ScaledCase{"enlarged and mirrored",
+                   5,
+                   3,
+                   {13, 0, 0, 7},
+                   kWholeArea,
+                   {4, 4, 4, 3, 3, 3, 2, 2, 1, 1, 1, 0, 0},
+                   {0, 0, 0, 1, 1, 2, 2}},
+        ScaledCase{"enlarged and upside down",
+                   5,
+                   3,
+                   {0, 7, 13, 0},
+                   kWholeArea,
+                   {0, 0, 0, 1, 1, 1, 2, 2, 3, 3, 3, 4, 4},
+                   {2, 2, 2, 1, 1, 0, 0}},
+        ScaledCase{"one row doubled in width",
+                   5,
+                   1,
+                   {0, 0, 10, 1},
+                   kWholeArea,
+                   {0, 0, 1, 1, 2, 2, 3, 3, 4, 4},
+                   {0}},
+        ScaledCase{"halved", 10, 6, {0, 0, 5, 3}, kWholeArea, {0, 2, 4, 6, 8}, {0, 2, 4}},
+        ScaledCase{"shrunk", 5, 3, {0, 0, 3, 2}, kWholeArea, {0, 1, 3}, {0, 1}},
+        ScaledCase{"shrunk to one pixel", 5, 3, {0, 0, 1, 1}, kWholeArea, {0}, {0}},
+        ScaledCase{"one pixel mirrored both ways", 5, 3, {1, 1, 0, 0}, kWholeArea, {4}, {2}},
+        ScaledCase{"enlarged and clipped",
+                   7,
+                   5,
+                   {0, 0, 17, 11},
+                   {3, 2, 15, 9},
+                   {1, 1, 2, 2, 2, 3, 3, 4, 4, 4, 5, 5},
+                   {0, 1, 1, 2, 2, 3, 3}},
+        ScaledCase{"enlarged, mirrored and clipped",
+                   7,
+                   5,
+                   {17, 0, 0, 11},
+                   {3, 2, 15, 9},
+                   {5, 5, 4, 4, 4, 3, 3, 2, 2, 2, 1, 1},
+                   {0, 1, 1, 2, 2, 3, 3}},
+        ScaledCase{"same size", 3, 2, {2, 3, 5, 5}, kWholeArea, {0, 1, 2}, {0, 1}},
+        ScaledCase{"same size mirrored", 3, 2, {5, 3, 2, 5}, kWholeArea, {2, 1, 0}, {0, 1}}),
+    [](const auto& info) { return test::CaseName(info.param.what); });
 
 TEST(BlitGeometryTest, ScaledDrawsNothingForEmptyRectanglesAndZeroSteps) {
     Image source(5, 3, 1);
@@ -188,6 +202,7 @@ TEST(BlitGeometryTest, DrawAreaIsLimitedToTheDestination) {
 }
 
 struct RefusalCase {
+    const char* what;
     int destination_type;
     int destination_palette;
     int destination_alpha;
@@ -220,11 +235,16 @@ TEST_P(BlitRefusalTest, DrawsNothing) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, BlitRefusalTest,
-    testing::Values(RefusalCase{1, 0, 0, 0, -1, 0}, RefusalCase{0, 0, 0, 1, -1, 0},
-                    RefusalCase{1, 1, 0, 1, -1, 0}, RefusalCase{1, 0, 1, 1, -1, 0},
-                    RefusalCase{0, 0, 1, 0, -1, 0}, RefusalCase{2, 0, 0, 2, -1, 0},
-                    RefusalCase{3, 0, 0, 3, -1, 0}, RefusalCase{1, 0, 0, 1, 1, 4},
-                    RefusalCase{1, 0, 0, 1, 2, 3}));
+    testing::Values(RefusalCase{"16-bit source on a 32-bit destination", 1, 0, 0, 0, -1, 0},
+                    RefusalCase{"32-bit source on a 16-bit destination", 0, 0, 0, 1, -1, 0},
+                    RefusalCase{"palette destination", 1, 1, 0, 1, -1, 0},
+                    RefusalCase{"32-bit destination with alpha", 1, 0, 1, 1, -1, 0},
+                    RefusalCase{"16-bit destination with alpha", 0, 0, 1, 0, -1, 0},
+                    RefusalCase{"8-bit channels", 2, 0, 0, 2, -1, 0},
+                    RefusalCase{"16-bit channels", 3, 0, 0, 3, -1, 0},
+                    RefusalCase{"blend image not an 8-bit channel", 1, 0, 0, 1, 1, 4},
+                    RefusalCase{"blend image narrower than the source", 1, 0, 0, 1, 2, 3}),
+    [](const auto& info) { return test::CaseName(info.param.what); });
 
 TEST(BlitGeometryTest, InvalidImagesDrawNothing) {
     Image destination(4, 4, 1);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "layer/core/tracked_memory.h"
+#include "tests/support/case_name.h"
 
 namespace layer {
 namespace {
@@ -17,6 +18,7 @@ struct ImageGuard {
 };
 
 struct PitchCase {
+    const char* what;
     int width;
     int color_type;
     int palette_flag;
@@ -44,11 +46,16 @@ TEST_P(MemImgPitchTest, DefaultPitchAndPixelSize) {
 
 INSTANTIATE_TEST_SUITE_P(
     Worked, MemImgPitchTest,
-    testing::Values(PitchCase{640, 0, 0, 0, 1280, -1, 2}, PitchCase{640, 1, 0, 0, 2560, -1, 4},
-                    PitchCase{512, 0, 0, 0, 1024, 10, 2}, PitchCase{8, 1, 0, 0, 32, 5, 4},
-                    PitchCase{3, 0, 0, 0, 16, 4, 2}, PitchCase{5, 0, 0, 1, 32, 5, 4},
-                    PitchCase{5, 0, 1, 1, 16, 4, 1}, PitchCase{20, 2, 1, 1, 32, 5, 1},
-                    PitchCase{9, 3, 0, 0, 32, 5, 2}));
+    testing::Values(PitchCase{"16-bit 640 wide without a shift", 640, 0, 0, 0, 1280, -1, 2},
+                    PitchCase{"32-bit 640 wide without a shift", 640, 1, 0, 0, 2560, -1, 4},
+                    PitchCase{"16-bit 512 wide shifts by 10", 512, 0, 0, 0, 1024, 10, 2},
+                    PitchCase{"32-bit 8 wide shifts by 5", 8, 1, 0, 0, 32, 5, 4},
+                    PitchCase{"16-bit 3 wide rounds up to 16", 3, 0, 0, 0, 16, 4, 2},
+                    PitchCase{"16-bit with alpha takes 4 bytes", 5, 0, 0, 1, 32, 5, 4},
+                    PitchCase{"palette over alpha takes 1 byte", 5, 0, 1, 1, 16, 4, 1},
+                    PitchCase{"8-bit channel drops palette and alpha", 20, 2, 1, 1, 32, 5, 1},
+                    PitchCase{"16-bit channel", 9, 3, 0, 0, 32, 5, 2}),
+    [](const auto& info) { return test::CaseName(info.param.what); });
 
 TEST(MemImgTest, FlagsAreNormalised) {
     ImageGuard palette_and_alpha;
