@@ -2,6 +2,7 @@
 
 #include "layer/core/archive_search.h"
 #include "layer/core/match_wildcard.h"
+#include "tests/support/joined.h"
 #include "tests/support/sjis.h"
 
 namespace layer {
@@ -33,7 +34,8 @@ INSTANTIATE_TEST_SUITE_P(
                     WildcardCase{"X.DAT", "X.DAT", true}, WildcardCase{"X.DAT", "X.DA", false},
                     WildcardCase{"*A.DAT", "BA.A.DAT", false},
                     WildcardCase{"**.DAT", "X.DAT", true},
-                    WildcardCase{"*" + test::Sjis(u8"表"), "A" + test::Sjis(u8"ソ表"), true},
+                    WildcardCase{test::Joined({"*", test::Sjis(u8"表")}),
+                                 test::Joined({"A", test::Sjis(u8"ソ表")}), true},
                     WildcardCase{"*\\", test::Sjis(u8"表"), false},
                     WildcardCase{test::Sjis(u8"表") + "?", test::Sjis(u8"表") + "A", true}));
 
