@@ -14,12 +14,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     game::SetErrorBoxSink([](std::string_view, std::string_view, std::string_view) {});
     game::TheVariableStore.stringVariables = {"\\v[0]\\E", "\\s[2]x", "\x95\\"};
     game::TheVariableStore.variableSets = {{-7, 12345}};
-    game::MessageTextOptions options;
-    options.substitutionsOnly = (data[0] & 1) != 0;
-    options.wrap = (data[0] & 2) != 0;
-    options.atLine = (data[0] & 4) != 0;
-    options.prefix = "\\c[";
-    options.suffix = "]";
+    const game::MessageTextOptions options{.substitutionsOnly = (data[0] & 1) != 0,
+                                           .wrap = (data[0] & 2) != 0,
+                                           .atLine = (data[0] & 4) != 0,
+                                           .prefix = "\\c[",
+                                           .suffix = "]"};
     const std::string text(reinterpret_cast<const char*>(data + 1), size - 1);
     const std::string coded = game::ExpandMessageText(text, data[0] >> 4, 0, 0, options);
     const std::string reverted = game::RevertControlCodes(coded);

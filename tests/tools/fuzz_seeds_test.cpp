@@ -57,6 +57,7 @@ Bytes DataBasePair(const DataBaseFileOptions& options) {
     const Bytes dat = WriteDataBaseDat(SeedBase(), options);
     const Bytes project = WriteDataBaseProject(SeedBase(), options);
     Bytes pair;
+    pair.reserve(4 + dat.size() + project.size());
     for (int i = 0; i < 4; ++i)
         pair.push_back(static_cast<std::uint8_t>(dat.size() >> (8 * i)));
     pair.insert(pair.end(), dat.begin(), dat.end());

@@ -16,7 +16,7 @@ TEST(CommandLineTest, SplitKeepsTwentyWordsOfAtMost255Bytes) {
     EXPECT_TRUE(SplitCommandLine("").empty());
     std::string many;
     for (int i = 0; i < 25; ++i)
-        many += "w" + std::to_string(i) + " ";
+        many.append("w").append(std::to_string(i)).append(" ");
     const Words words = SplitCommandLine(many);
     ASSERT_EQ(words.size(), 20u);
     EXPECT_EQ(words.back(), "w19");

@@ -138,7 +138,7 @@ TEST(EventRecords, PageOptionsAreGrowOnly) {
 TEST(EventRecords, PageCountsOfAMapEvent) {
     for (std::int32_t pages : {0, 1, 3}) {
         MapEvent event(1);
-        event.pages.assign(static_cast<std::size_t>(std::max(pages, 1)), EventPage{});
+        event.pages = std::vector<EventPage>(static_cast<std::size_t>(std::max(pages, 1)));
         for (std::size_t i = 0; i < event.pages.size(); ++i)
             event.pages[i].graphic.graphicNumber = static_cast<std::int32_t>(i) + 10;
         event.pageCount = pages;

@@ -81,6 +81,7 @@ TEST(GameInfo, DamagedFilesKeepWhatWasReadAndNeverReachOutside) {
     }
     // A wrong end byte: everything else stays read.
     std::vector<std::uint8_t> wrong_end = good;
+    ASSERT_FALSE(wrong_end.empty());
     wrong_end.back() = 0xC3;
     GameInfo info;
     EXPECT_FALSE(ParseGameInfo(info, wrong_end));

@@ -121,6 +121,7 @@ TEST(MapStateSave, ReservedValuesAreReadAndEventCharactersWait) {
     EXPECT_EQ(read.reservedList, (std::vector<std::int32_t>{5, -6}));
 
     std::vector<std::uint8_t> with_characters = save.block();
+    ASSERT_GE(with_characters.size(), 16u);
     with_characters[with_characters.size() - 16] = 1;  // m = 1
     SaveBuffer refused(with_characters);
     EXPECT_FALSE(ReadMapState(refused, read, false));

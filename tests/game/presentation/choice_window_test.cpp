@@ -10,6 +10,7 @@
 #include "game/core/screen_state.h"
 #include "game/interpreter/main_interpreter.h"
 #include "tests/game/presentation/window_fixture.h"
+#include "tests/support/joined.h"
 
 namespace {
 
@@ -139,7 +140,7 @@ TEST_F(ChoiceWindowTest, WithAutoConfirmTheFirstSelectableItemIsTakenAndPrinted)
     game::TheMainInterpreter.ChoiceDecideSound = 3;
     game::TheMainInterpreter.ChoiceInitialCursor = 2;
     testing::internal::CaptureStderr();
-    ShowChoice("\n" + test::Code(2, {0, 1}) + "yes\nno\n", 3);
+    ShowChoice(test::Joined({"\n", test::Code(2, {0, 1}), "yes\nno\n"}), 3);
     interpreter_.SetBranchResult(0, -1);
     int updates = 0;
     while (interpreter_.BranchResult(0) == -1 && updates < 10) {

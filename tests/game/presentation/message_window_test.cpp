@@ -7,6 +7,7 @@
 #include "game/core/screen_state.h"
 #include "game/interpreter/main_interpreter.h"
 #include "tests/game/presentation/window_fixture.h"
+#include "tests/support/joined.h"
 
 namespace {
 
@@ -49,7 +50,7 @@ TEST_F(MessageWindowTest, AKeyWaitResumesOnConfirmCancelOrAClickWhenTheMouseWork
     for (const ResumeCase& c : cases) {
         game::MessageWindow message;
         game::TheMainInterpreter.MouseWindowControl = c.mouseControl;
-        ShowMessage("a" + Code(15) + "b");
+        ShowMessage(test::Joined({"a", Code(15), "b"}));
         for (int update = 0; update < 4; ++update)
             Step(message, choice_);
         ASSERT_EQ(message.TextLayout.KeyWaitReached, 1);
@@ -135,7 +136,7 @@ TEST_F(MessageWindowTest, AMessageFollowedByAChoiceClosesAfterTheChoice) {
 TEST_F(MessageWindowTest, WithAutoConfirmAPagePrintsItsTextAndPassesItsWaitsAndItsEnd) {
     const test::AutoConfirmScope confirmed(true);
     testing::internal::CaptureStderr();
-    ShowMessage("a" + Code(2, {0, 1}) + "b" + Code(15) + "\n" + Code(1) + "c");
+    ShowMessage(test::Joined({"a", Code(2, {0, 1}), "b", Code(15), "\n", Code(1), "c"}));
     int updates = 0;
     while (message_.IsOpen == 0 && updates < 10) {
         Step(message_, choice_);

@@ -11,6 +11,7 @@
 #include "layer/core/full_path.h"
 #include "tests/layer/core/file_fixture.h"
 #include "tests/layer/core/qva_fixture.h"
+#include "tests/support/joined.h"
 
 namespace layer {
 namespace {
@@ -135,13 +136,14 @@ TEST_F(ArchiveFiles, WithEveryArchiveSlotInUseAPathOpensThePlainFile) {
     const std::string bytes =
         tools::WriteQvaArchive(QvaFolder("", {QvaFile("x.dat", "archived")}), {});
     for (int i = 0; i <= kMaxCachedArchives; ++i) {
-        tree.write("A" + std::to_string(i) + ".qva", bytes);
+        tree.write(test::Joined({"A", std::to_string(i), ".qva"}), bytes);
     }
     tree.write("A512/x.dat", "plain");
     std::vector<int> held;
     for (int i = 0; i < kMaxCachedArchives; ++i) {
         int index = -1;
-        ASSERT_EQ(ResolveArchivePath("A" + std::to_string(i) + "\\x.dat", &index, nullptr, nullptr),
+        ASSERT_EQ(ResolveArchivePath(test::Joined({"A", std::to_string(i), "\\x.dat"}), &index,
+                                     nullptr, nullptr),
                   0);
         held.push_back(index);
     }

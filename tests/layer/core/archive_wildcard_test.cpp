@@ -3,6 +3,7 @@
 #include "layer/core/archive_search.h"
 #include "layer/core/match_wildcard.h"
 #include "tests/support/case_name.h"
+#include "tests/support/joined.h"
 #include "tests/support/sjis.h"
 
 namespace layer {
@@ -41,8 +42,9 @@ INSTANTIATE_TEST_SUITE_P(
                     WildcardCase{"exact name on a shorter one", "X.DAT", "X.DA", false},
                     WildcardCase{"star stops at the first match", "*A.DAT", "BA.A.DAT", false},
                     WildcardCase{"double star", "**.DAT", "X.DAT", true},
-                    WildcardCase{"star steps over a two-byte character", "*" + test::Sjis(u8"表"),
-                                 "A" + test::Sjis(u8"ソ表"), true},
+                    WildcardCase{"star steps over a two-byte character",
+                                 test::Joined({"*", test::Sjis(u8"表")}),
+                                 test::Joined({"A", test::Sjis(u8"ソ表")}), true},
                     WildcardCase{"backslash not found in a trail byte", "*\\", test::Sjis(u8"表"),
                                  false},
                     WildcardCase{"question mark after a two-byte character",

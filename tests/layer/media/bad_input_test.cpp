@@ -84,9 +84,10 @@ TEST(BadInput, WritesFuzzSeedsWhenAsked) {
     for (const auto& [name, bytes] : SeedFiles()) {
         WriteFile(seeds / "image_stream" / name, bytes);
         // The alpha target's input: the image's size (4 bytes), the image, the alpha block.
-        Bytes paired = {static_cast<std::uint8_t>(bytes.size()),
-                        static_cast<std::uint8_t>(bytes.size() >> 8),
-                        static_cast<std::uint8_t>(bytes.size() >> 16), 0};
+        Bytes paired;
+        paired.reserve(4 + bytes.size() + alpha.size());
+        for (int i = 0; i < 4; ++i)
+            paired.push_back(static_cast<std::uint8_t>(bytes.size() >> (8 * i)));
         paired.insert(paired.end(), bytes.begin(), bytes.end());
         paired.insert(paired.end(), alpha.begin(), alpha.end());
         WriteFile(seeds / "image_with_alpha" / name, paired);

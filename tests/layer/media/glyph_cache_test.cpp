@@ -4,6 +4,7 @@
 #include "layer/media/glyph_cache.h"
 #include "layer/media/glyph_pixels.h"
 #include "tests/layer/media/font_fixture.h"
+#include "tests/support/joined.h"
 #include "tests/support/sjis.h"
 
 namespace {
@@ -92,7 +93,7 @@ TEST_F(FontTest, EdgedGreyTakesTheLargestNeighbouringLevel) {
 
 TEST_F(FontTest, SpacesTakeAnEntryWithAnEmptyBox) {
     const int handle = MakeFont(1, 16, 2);
-    const std::string text = " " + test::Sjis(u8"　");
+    const std::string text = test::Joined({" ", test::Sjis(u8"　")});
     layer::PrepareStringGlyphs(-1, text.c_str(), handle, nullptr, nullptr);
     const layer::FontRecord& record = Record(handle);
     for (const char* space : {" ", "\x81\x40"}) {
