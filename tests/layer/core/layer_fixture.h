@@ -35,16 +35,22 @@ class TickingClock {
     TickingClock(const TickingClock&) = delete;
     TickingClock& operator=(const TickingClock&) = delete;
 
+    // Stops the ticking, so that only the layer's own sleeps move the clock: a measured wait
+    // then counts the sleeps alone, however slowly the machine runs them.
+    void Pause() { paused_ = true; }
+
   private:
     void Tick() {
         while (!stop_) {
-            platform::AdvanceFakeClock(250'000);
+            if (!paused_)
+                platform::AdvanceFakeClock(250'000);
             std::this_thread::sleep_for(std::chrono::microseconds(20));
         }
     }
 
     bool installed_ = (platform::InstallFakeClock(1'000'000'000'000), true);
     std::atomic<bool> stop_{false};
+    std::atomic<bool> paused_{false};
     std::thread ticker_;
 };
 

@@ -104,6 +104,7 @@ TEST_F(WindowMode, SwitchWithoutDisplayNoticeStopsWaitingAfterTwoSeconds) {
     // Past the settling time the start's full-screen mode change asks for.
     platform::SleepMilliseconds(2100);
     platform::FailNextDisplayOperation(platform::DisplayOperation::kChangeDisplaySettings);
+    clock.Pause();
     const int start = layer::ReadMillisecondClock();
     EXPECT_EQ(layer::RequestWindowMode(1), 0);
     const int waited = layer::ReadMillisecondClock() - start;
