@@ -7,10 +7,9 @@
 #include "game/core/screen_state.h"
 #include "game/core/system_message_box.h"
 #include "layer/media/media_services.h"
-#include "platform/fonts/fake_glyph_source.h"
 #include "tests/game/core/fresh_game_state.h"
+#include "tests/game/core/game_screen_fixture.h"
 #include "tests/game/core/report_capture.h"
-#include "tests/layer/graphics/software_screen_fixture.h"
 #include "tests/support/auto_confirm_scope.h"
 #include "tests/support/sjis.h"
 
@@ -31,13 +30,10 @@ void RecordShutdown() {
 
 // The boxes with the layer running on software screens. The window is gone before the first
 // poll, so that every box returns right after it was drawn and shown.
-class ErrorBoxes : public test::SoftwareScreens {
+class ErrorBoxes : public test::GameScreens {
   protected:
     void SetUp() override {
-        platform::UseGlyphSource(nullptr);
-        SoftwareScreens::SetUp();
-        FreshGameState();
-        layer::PutBox(0, 0, 640, 480, layer::RgbToPixel(40, 120, 60), 1);
+        GameScreens::SetUp();
         LayerRunning = true;
         TheErrorBoxServices = {&GameFontSize, &RecordShutdown};
         shutdowns = 0;

@@ -7,20 +7,16 @@
 #include "game/map/image_cache.h"
 #include "game/map/map_state.h"
 #include "game/program/debug_overlay.h"
-#include "platform/fonts/fake_glyph_source.h"
 #include "tests/game/core/fresh_game_state.h"
-#include "tests/layer/graphics/software_screen_fixture.h"
+#include "tests/game/core/game_screen_fixture.h"
 
 namespace game {
 namespace {
 
-class DebugPanel : public test::SoftwareScreens {
+class DebugPanel : public test::GameScreens {
   protected:
     void SetUp() override {
-        platform::UseGlyphSource(nullptr);
-        SoftwareScreens::SetUp();
-        FreshGameState();
-        layer::PutBox(0, 0, 640, 480, layer::RgbToPixel(40, 120, 60), 1);
+        GameScreens::SetUp();
         TheImageCache.names = {{"CharaChip\\hero.png", 1}, {"MapChip\\town.png", 0}};
         TheImageCache.handles.resize(2);
         // Common events 0 to 39, every other one running.

@@ -9,9 +9,8 @@
 #include "game/core/database.h"
 #include "game/core/processing_point.h"
 #include "game/core/variable_store.h"
-#include "platform/fonts/fake_glyph_source.h"
 #include "tests/game/core/fresh_game_state.h"
-#include "tests/layer/graphics/software_screen_fixture.h"
+#include "tests/game/core/game_screen_fixture.h"
 #include "tests/support/sjis.h"
 
 namespace game {
@@ -119,14 +118,8 @@ TEST(VariableViewPaging, PagesMoveRightUntilTheLastColumnIsShown) {
     }
 }
 
-class VariableViewPicture : public test::SoftwareScreens {
+class VariableViewPicture : public test::GameScreens {
   protected:
-    void SetUp() override {
-        platform::UseGlyphSource(nullptr);
-        SoftwareScreens::SetUp();
-        FreshGameState();
-        layer::PutBox(0, 0, 640, 480, layer::RgbToPixel(40, 120, 60), 1);
-    }
     void TearDown() override {
         FreshGameState();
         layer::SetStandardFontType(0);

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "layer/graphics/graphics_services.h"
+#include "platform/fonts/glyph_source.h"
+#include "tests/game/core/fresh_game_state.h"
+#include "tests/layer/graphics/software_screen_fixture.h"
+
+namespace test {
+
+// A fresh game state over the software screens, with the real glyph source and the back
+// screen filled green, so that what a test draws stands out from the ground.
+class GameScreens : public SoftwareScreens {
+  protected:
+    void SetUp() override {
+        platform::UseGlyphSource(nullptr);
+        SoftwareScreens::SetUp();
+        game::FreshGameState();
+        layer::PutBox(0, 0, 640, 480, layer::RgbToPixel(40, 120, 60), 1);
+    }
+};
+
+}  // namespace test
