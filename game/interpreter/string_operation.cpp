@@ -110,8 +110,7 @@ std::string ReadTextFile(const std::string& name) {
     const std::optional<std::vector<std::uint8_t>> bytes = ReadWholeDataFile(name);
     if (!bytes)
         return "<NoFile>";
-    const std::string text(bytes->begin(), bytes->end());
-    return text.substr(0, text.find('\0'));
+    return std::string(bytes->begin(), std::find(bytes->begin(), bytes->end(), 0));
 }
 
 std::string ListFolderNames(std::string folder) {
