@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "game/core/common_event.h"
+#include "game/core/common_event_files_texts.h"
 #include "game/core/damaged_data_file.h"
 #include "game/core/data_file_buffer.h"
 #include "game/core/data_file_loading.h"
@@ -20,30 +21,8 @@ constexpr std::int32_t kCommonFileMagic = 0x030C386C;
 // The fewest bytes one stored record takes (the oldest layout with no commands or texts).
 constexpr std::size_t kMinRecordBytes = 29;
 
-// "コモンイベントデータの読み込みに失敗しました"
-constexpr char kMissingText[] =
-    "\x83R\x83\x82\x83\x93\x83"
-    "C\x83x\x83\x93\x83g\x83"
-    "f\x81[\x83^\x82\xCC\x93\xC7\x82\xDD\x8D\x9E\x82\xDD\x82\xC9\x8E\xB8\x94s\x82\xB5\x82\xDC"
-    "\x82\xB5\x82\xBD";
-// "読み込みエラー"
-constexpr char kMissingCaption[] = "\x93\xC7\x82\xDD\x8D\x9E\x82\xDD\x83G\x83\x89\x81[";
 // "コモンイベントファイルの読み込みに失敗しました。\r\n
 //  データのバージョンが違う可能性があります、最新ツールでロードしてください。"
-constexpr char kVersionText[] =
-    "\x83R\x83\x82\x83\x93\x83"
-    "C\x83x\x83\x93\x83g\x83t\x83@\x83"
-    "C\x83\x8B\x82\xCC\x93\xC7\x82\xDD\x8D\x9E\x82\xDD\x82\xC9\x8E\xB8\x94s\x82\xB5\x82\xDC"
-    "\x82\xB5\x82\xBD\x81"
-    "B\r\n\x83"
-    "f\x81[\x83^\x82\xCC\x83o\x81[\x83W\x83\x87\x83\x93\x82\xAA\x88\xE1\x82\xA4\x89\xC2\x94\x5C"
-    "\x90\xAB\x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB7\x81"
-    "A\x8D\xC5\x90V\x83"
-    "c\x81[\x83\x8B\x82\xC5\x83\x8D\x81[\x83h\x82\xB5\x82\xC4\x82\xAD\x82\xBE\x82\xB3\x82\xA2"
-    "\x81"
-    "B";
-// "読み込み失敗"
-constexpr char kVersionCaption[] = "\x93\xC7\x82\xDD\x8D\x9E\x82\xDD\x8E\xB8\x94s";
 
 // Reads a section tag and shows the version message when it is none of the accepted ones.
 std::uint8_t ReadSectionTag(DataFileBuffer& cursor, std::initializer_list<std::uint8_t> accepted) {

@@ -7,6 +7,7 @@
 #include "game/core/damaged_data_file.h"
 #include "game/core/data_file_loading.h"
 #include "game/core/data_file_scrambler.h"
+#include "game/core/database_files_texts.h"
 #include "game/core/exit_program.h"
 #include "game/core/format_text.h"
 #include "game/core/screen_state.h"
@@ -25,24 +26,6 @@ constexpr std::int64_t kMaxEmptyRecords = 1 << 16;
 
 // "データベースファイル読み込みに失敗、強制終了します。\n\r\n\r%s\r\nのファイルがあるか
 //  確認してください"
-constexpr char kMissingFormat[] =
-    "\x83"
-    "f\x81[\x83^\x83x\x81[\x83X\x83t\x83@\x83"
-    "C\x83\x8B\x93\xC7\x82\xDD\x8D\x9E\x82\xDD\x82\xC9\x8E\xB8\x94s\x81"
-    "A\x8B\xAD\x90\xA7\x8FI\x97\xB9\x82\xB5\x82\xDC\x82\xB7\x81"
-    "B\n\r\n\r%s\r\n\x82\xCC\x83t\x83@\x83"
-    "C\x83\x8B\x82\xAA\x82\xA0\x82\xE9\x82\xA9\x8Am\x94"
-    "F\x82\xB5\x82\xC4\x82\xAD\x82\xBE\x82\xB3\x82\xA2";
-// "読み込みエラー"
-constexpr char kMissingCaption[] = "\x93\xC7\x82\xDD\x8D\x9E\x82\xDD\x83G\x83\x89\x81[";
-// "データベースファイル\n%sが\n破損しているか、バージョンが古い可能性があります。"
-constexpr char kEndVersionFormat[] =
-    "\x83"
-    "f\x81[\x83^\x83x\x81[\x83X\x83t\x83@\x83"
-    "C\x83\x8B\n%s\x82\xAA\n\x94j\x91\xB9\x82\xB5\x82\xC4\x82\xA2\x82\xE9\x82\xA9\x81"
-    "A\x83o\x81[\x83W\x83\x87\x83\x93\x82\xAA\x8C\xC3\x82\xA2\x89\xC2\x94\x5C\x90\xAB\x82\xAA"
-    "\x82\xA0\x82\xE8\x82\xDC\x82\xB7\x81"
-    "B";
 constexpr char kEndVersionCaption[] = "MsgBox";
 // Added to the missing-file text when an archive the file could have come from was refused.
 constexpr char kRefusedArchiveFormat[] = "\r\n\r\n(archive %s could not be opened)";

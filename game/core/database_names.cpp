@@ -1,10 +1,9 @@
 #include "game/core/database.h"
+#include "game/core/database_names_texts.h"
 
 namespace game {
 namespace {
 
-// "×NoData"
-constexpr char kNoData[] = "\x81~NoData";
 // Name sources can lead from database to database and back; a chain this long is a cycle.
 constexpr int kMaxNameSteps = 32;
 

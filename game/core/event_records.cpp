@@ -1,14 +1,10 @@
 #include "game/core/event_records.h"
+#include "game/core/event_records_texts.h"
 
 #include <algorithm>
 
 namespace game {
-namespace {
-
-// "なし"
-constexpr char kNoMapName[] = "\x82\xC8\x82\xB5";
-
-}  // namespace
+namespace {}  // namespace
 
 void EventPage::InsertCommand(int position) {
     const int limit = std::min(commandCount, static_cast<std::int32_t>(commands.size()));

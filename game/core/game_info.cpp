@@ -8,23 +8,11 @@
 #include "game/core/data_file_scrambler.h"
 #include "game/core/error_box.h"
 #include "game/core/format_text.h"
+#include "game/core/game_info_texts.h"
 #include "game/core/system_message_box.h"
 
 namespace game {
 namespace {
-
-// "新規ゲーム名"
-constexpr char kDefaultTitle[] = "\x90V\x8BK\x83Q\x81[\x83\x80\x96\xBC";
-// "基本情報データ %s がありません"
-constexpr char kMissingFormat[] =
-    "\x8A\xEE\x96{\x8F\xEE\x95\xF1\x83"
-    "f\x81[\x83^ %s \x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1";
-// "読み込みエラー"
-constexpr char kLoadErrorCaption[] = "\x93\xC7\x82\xDD\x8D\x9E\x82\xDD\x83G\x83\x89\x81[";
-// "基本情報データ Game.dat が破損しています"
-constexpr char kDamagedText[] =
-    "\x8A\xEE\x96{\x8F\xEE\x95\xF1\x83"
-    "f\x81[\x83^ Game.dat \x82\xAA\x94j\x91\xB9\x82\xB5\x82\xC4\x82\xA2\x82\xDC\x82\xB7";
 
 constexpr std::int8_t kDefaultFlags[18] = {32, 8, 8, 1, 0, 1, 0, 3, 0, 0, 0, 6, 6, 0, 0, 4, 4, 0};
 constexpr std::uint8_t kEndByte = 0xC2;

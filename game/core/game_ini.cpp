@@ -9,6 +9,7 @@
 
 #include "game/core/data_file_loading.h"
 #include "game/core/format_text.h"
+#include "game/core/game_ini_texts.h"
 #include "game/core/system_message_box.h"
 #include "layer/core/layer_api.h"
 
@@ -17,21 +18,6 @@ namespace {
 
 constexpr char kFileName[] = "Game.ini";
 // Line 4 carries its comment: "SEandBGM=%d  # 0:SE･BGMなし 1:SEのみ 2:BGMのみ 3:SE+BGMあり"
-constexpr char kTemplate[] =
-    "Start=%d\r\nSoftModeFlag=%d\r\nWindowModeFlag=%d\r\n"
-    "SEandBGM=%d  # 0:SE\xA5"
-    "BGM\x82\xC8\x82\xB5 1:SE\x82\xCC\x82\xDD 2:BGM\x82\xCC\x82\xDD 3:SE+BGM\x82\xA0\x82\xE8\r\n"
-    "FrameSkip=%d\r\nProxy=%s\r\nProxyPort=%s\r\nScreenShotFlag=%d";
-// "Game.iniに書き込めませんでした。\r\nアクセス権限などをご確認下さい。"
-constexpr char kWriteErrorText[] =
-    "Game.ini\x82\xC9\x8F\x91\x82\xAB\x8D\x9E\x82\xDF\x82\xDC\x82\xB9\x82\xF1\x82\xC5\x82\xB5"
-    "\x82\xBD\x81"
-    "B\r\n\x83"
-    "A\x83N\x83Z\x83X\x8C\xA0\x8C\xC0\x82\xC8\x82\xC7\x82\xF0\x82\xB2\x8Am\x94"
-    "F\x89\xBA\x82\xB3\x82\xA2\x81"
-    "B";
-// "書き込みエラー"
-constexpr char kWriteErrorCaption[] = "\x8F\x91\x82\xAB\x8D\x9E\x82\xDD\x83G\x83\x89\x81[";
 
 // The text behind a key, or nothing when the key is absent.
 bool FindValue(std::string_view text, std::string_view key, std::string_view& value) {

@@ -13,6 +13,7 @@
 #include "game/core/system_message_box.h"
 #include "game/core/variable_ids.h"
 #include "game/core/variable_store.h"
+#include "game/interpreter/call_commands_texts.h"
 #include "game/interpreter/command_args.h"
 #include "game/interpreter/event_interpreter.h"
 #include "game/interpreter/message_text.h"
@@ -21,27 +22,6 @@
 
 namespace game {
 namespace {
-
-// "存在しないコモンEv%dを呼び出そうとしました"
-constexpr char kMissingCommonCall[] =
-    "\x91\xB6\x8D\xDD\x82\xB5\x82\xC8\x82\xA2\x83R\x83\x82\x83\x93"
-    "Ev%d\x82\xF0\x8C\xC4\x82\xD1\x8Fo\x82\xBB\x82\xA4\x82\xC6\x82\xB5\x82\xDC\x82\xB5\x82\xBD";
-// "存在しないマップEv%d,ページ%dを呼び出そうとしました"
-constexpr char kMissingMapEventCall[] =
-    "\x91\xB6\x8D\xDD\x82\xB5\x82\xC8\x82\xA2\x83}\x83"
-    "b\x83vEv%d,\x83y\x81[\x83W%"
-    "d\x82\xF0\x8C\xC4\x82\xD1\x8Fo\x82\xBB\x82\xA4\x82\xC6\x82\xB5\x82\xDC\x82\xB5\x82\xBD";
-// "【テストプレイ専用エラー】"
-constexpr char kTestPlayError[] =
-    "\x81y\x83"
-    "e\x83X\x83g\x83v\x83\x8C\x83"
-    "C\x90\xEA\x97p\x83G\x83\x89\x81[\x81z";
-// "イベントの呼び出しが%d段を越えたため、呼び出しを中止しました"
-constexpr char kCallTooDeep[] =
-    "\x83"
-    "C\x83x\x83\x93\x83g\x82\xCC\x8C\xC4\x82\xD1\x8Fo\x82\xB5\x82\xAA%"
-    "d\x92i\x82\xF0\x89z\x82\xA6\x82\xBD\x82\xBD\x82\xDF\x81"
-    "A\x8C\xC4\x82\xD1\x8Fo\x82\xB5\x82\xF0\x92\x86\x8E~\x82\xB5\x82\xDC\x82\xB5\x82\xBD";
 
 // Event IDs of the call commands: below 500000 a map event, from 500000 a common event by
 // number, from 600000 relative to the running common event (600100 itself).

@@ -3,15 +3,10 @@
 #include "game/core/error_box.h"
 #include "game/core/variable_store.h"
 #include "game/interpreter/message_text_internal.h"
+#include "game/interpreter/message_text_texts.h"
 
 namespace game {
 namespace {
-
-// "＠後に数字だけでなく、文字が入っている可能性があります"
-constexpr char kAtLineError[] =
-    "\x81\x97\x8C\xE3\x82\xC9\x90\x94\x8E\x9A\x82\xBE\x82\xAF\x82\xC5\x82\xC8\x82\xAD\x81"
-    "A\x95\xB6\x8E\x9A\x82\xAA\x93\xFC\x82\xC1\x82\xC4\x82\xA2\x82\xE9\x89\xC2\x94\\\x90\xAB\x82"
-    "\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB7";
 
 // System variable 0, which receives the number of an "@" line.
 constexpr std::int32_t kAtLineTarget = 9000000;

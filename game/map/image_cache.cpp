@@ -6,28 +6,11 @@
 #include "game/core/format_text.h"
 #include "game/core/system_message_box.h"
 #include "game/map/data_folder.h"
+#include "game/map/image_cache_texts.h"
 #include "layer/core/layer_api.h"
 
 namespace game {
 namespace {
-
-// "■LoadGraphic error:ファイル %s が見つかりません\n"
-constexpr char kLoadFormat[] =
-    "\x81\xA1LoadGraphic error:\x83t\x83@\x83"
-    "C\x83\x8B %s \x82\xAA\x8C\xA9\x82\xC2\x82\xA9\x82\xE8\x82\xDC\x82\xB9\x82\xF1\n";
-// "■ReLoadGraphic error:ファイル %s が見つかりません\n%s"
-constexpr char kReloadFormat[] =
-    "\x81\xA1ReLoadGraphic error:\x83t\x83@\x83"
-    "C\x83\x8B %s \x82\xAA\x8C\xA9\x82\xC2\x82\xA9\x82\xE8\x82\xDC\x82\xB9\x82\xF1\n%s";
-// "■LoadGraphicSP error:ファイル %s (分割 %d,%d)が見つかりません\n"
-constexpr char kLoadSpFormat[] =
-    "\x81\xA1LoadGraphicSP error:\x83t\x83@\x83"
-    "C\x83\x8B %s (\x95\xAA\x8A\x84 %d,%d)\x82\xAA\x8C\xA9\x82\xC2\x82\xA9\x82\xE8\x82\xDC\x82"
-    "\xB9\x82\xF1\n";
-// "ファイル読み込みエラー"
-constexpr char kCaption[] =
-    "\x83t\x83@\x83"
-    "C\x83\x8B\x93\xC7\x82\xDD\x8D\x9E\x82\xDD\x83G\x83\x89\x81[";
 
 void ShowLoadError(const std::string& text) {
     ShowSystemMessageBox(text, kCaption, MessageBoxButtons::kOkCancel);

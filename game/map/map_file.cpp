@@ -11,6 +11,7 @@
 #include "game/map/data_folder.h"
 #include "game/map/map_data.h"
 #include "game/map/map_event_lookup.h"
+#include "game/map/map_file_texts.h"
 #include "layer/core/layer_api.h"
 
 namespace game {
@@ -21,37 +22,6 @@ constexpr std::uint8_t kOpeningByte = 0x65;
 constexpr std::uint8_t kClosingByte = 0x66;
 // An event record takes at least its opening and closing bytes.
 constexpr std::size_t kMinEventBytes = 2;
-
-// "マップファイル名が設定されていないマップに移動しようとしました。"
-constexpr char kUnnamedText[] =
-    "\x83}\x83"
-    "b\x83v\x83t\x83@\x83"
-    "C\x83\x8B\x96\xBC\x82\xAA\x90\xDD\x92\xE8\x82\xB3\x82\xEA\x82\xC4\x82\xA2\x82\xC8\x82\xA2"
-    "\x83}\x83"
-    "b\x83v\x82\xC9\x88\xDA\x93\xAE\x82\xB5\x82\xE6\x82\xA4\x82\xC6\x82\xB5\x82\xDC\x82\xB5\x82"
-    "\xBD\x81"
-    "B";
-// "マップファイル %s がありません"
-constexpr char kMissingFormat[] =
-    "\x83}\x83"
-    "b\x83v\x83t\x83@\x83"
-    "C\x83\x8B %s \x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1";
-// "読み込みエラー"
-constexpr char kMissingCaption[] = "\x93\xC7\x82\xDD\x8D\x9E\x82\xDD\x83G\x83\x89\x81[";
-// "エラー：マップデータ %s が破損しているか、\r\nマップファイル形式ではありません。"
-constexpr char kDamagedFormat[] =
-    "\x83G\x83\x89\x81[\x81"
-    "F\x83}\x83"
-    "b\x83v\x83"
-    "f\x81[\x83^ %s \x82\xAA\x94j\x91\xB9\x82\xB5\x82\xC4\x82\xA2\x82\xE9\x82\xA9\x81"
-    "A\r\n\x83}\x83"
-    "b\x83v\x83t\x83@\x83"
-    "C\x83\x8B\x8C`\x8E\xAE\x82\xC5\x82\xCD\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1\x81"
-    "B";
-// "マップ移動エラー"
-constexpr char kDamagedCaption[] =
-    "\x83}\x83"
-    "b\x83v\x88\xDA\x93\xAE\x83G\x83\x89\x81[";
 
 // What a failed read leaves: the default header, no tiles and no events.
 void EmptyMap(MapData& map) {

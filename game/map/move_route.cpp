@@ -12,15 +12,11 @@
 #include "game/map/character_movement.h"
 #include "game/map/event_character.h"
 #include "game/map/map_state.h"
+#include "game/map/move_route_texts.h"
 #include "game/presentation/pending_presentation_calls.h"
 
 namespace game {
 namespace {
-
-constexpr char kCommonSelfVariable[] =
-    "[\x93\xAE\x8D\xEC\x8Ew\x92\xE8]\x82\xC5\x82\xCD\x83R\x83\x82\x83\x93\x83Z\x83\x8B\x83t\x95"
-    "\xCF\x90\x94\x82\xF0\x97\x98\x97p\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1\x81"
-    "B";
 
 constexpr int kGraphicNamesType = 8;
 constexpr int kSoundEffectKind = 2;

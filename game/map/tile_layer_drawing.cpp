@@ -8,17 +8,13 @@
 #include "game/core/system_message_box.h"
 #include "game/map/image_cache.h"
 #include "game/map/map_state.h"
+#include "game/map/tile_layer_drawing_texts.h"
 #include "game/map/tile_set_view.h"
 #include "layer/core/layer_api.h"
 
 namespace game {
 namespace {
 
-// "タイル番号が異常です=>%d 位置(Layer%d X:%d Y:%d)"
-constexpr char kBadTileFormat[] =
-    "\x83^\x83"
-    "C\x83\x8B\x94\xD4\x8D\x86\x82\xAA\x88\xD9\x8F\xED\x82\xC5\x82\xB7=>%d "
-    "\x88\xCA\x92u(Layer%d X:%d Y:%d)";
 constexpr char kBadTileCaption[] = "Error!";
 
 constexpr std::int32_t kAutotileUnit = 100000;

@@ -10,6 +10,7 @@
 #include "game/core/format_text.h"
 #include "game/core/system_message_box.h"
 #include "game/map/data_folder.h"
+#include "game/map/tile_set_texts.h"
 
 namespace game {
 namespace {
@@ -22,26 +23,6 @@ constexpr std::uint8_t kEndByte = 0xCF;
 constexpr std::int32_t kMaxStringBytes = 1024;
 // Nine empty strings, the mark, two empty lists and the byte between them.
 constexpr std::size_t kMinRecordBytes = 9 * 4 + 1 + 4 + 1 + 4;
-
-// "タイルセットのロードに失敗しました、ファイル破損の可能性があります"
-constexpr char kRecordText[] =
-    "\x83^\x83"
-    "C\x83\x8B\x83Z\x83"
-    "b\x83g\x82\xCC\x83\x8D\x81[\x83h\x82\xC9\x8E\xB8\x94s\x82\xB5\x82\xDC\x82\xB5\x82\xBD\x81"
-    "A\x83t\x83@\x83"
-    "C\x83\x8B\x94j\x91\xB9\x82\xCC\x89\xC2\x94\x5C\x90\xAB\x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82"
-    "\xB7";
-// "タイルセットデータの読み込みに失敗しました"
-constexpr char kEndText[] =
-    "\x83^\x83"
-    "C\x83\x8B\x83Z\x83"
-    "b\x83g\x83"
-    "f\x81[\x83^\x82\xCC\x93\xC7\x82\xDD\x8D\x9E\x82\xDD\x82\xC9\x8E\xB8\x94s\x82\xB5\x82\xDC"
-    "\x82\xB5\x82\xBD";
-// "ファイル読み込みエラー"
-constexpr char kEndCaption[] =
-    "\x83t\x83@\x83"
-    "C\x83\x8B\x93\xC7\x82\xDD\x8D\x9E\x82\xDD\x83G\x83\x89\x81[";
 
 std::string ReadBoundedString(DataFileBuffer& cursor) {
     const std::int32_t length = cursor.ReadDataInt();

@@ -8,6 +8,7 @@
 
 #include "game/core/error_box.h"
 #include "game/core/game_info.h"
+#include "game/presentation/font_cache_texts.h"
 #include "game/presentation/text_layer_calls.h"
 #include "game/presentation/text_resources.h"
 
@@ -15,9 +16,6 @@ namespace game {
 namespace {
 
 // "ＭＳ ゴシック": the face every slot falls back to.
-constexpr char kFallbackFace[] =
-    "\x82l\x82r \x83S\x83V\x83"
-    "b\x83N";
 constexpr char kFontFailure[] = "The font was not generable.";
 constexpr int kCacheSizes = 250;
 constexpr int kCacheLimit = 35;

@@ -29,6 +29,7 @@
 #include "game/presentation/sound_manager.h"
 #include "game/presentation/text_resources.h"
 #include "game/program/map_scene.h"
+#include "game/program/program_entry_texts.h"
 #include "game/program/reset_loop.h"
 #include "game/save/replay_recorder.h"
 #include "game/save/save_cache.h"
@@ -51,11 +52,6 @@ constexpr std::size_t kMidiDeviceFlag = 6;
 constexpr std::size_t kArchiveKeyString = 2;
 constexpr int kAlternativeMidiDevice = -1000;
 constexpr int kDefaultMidiDevice = -1;
-// "起動中です、この処理にはしばらく時間がかかることがあります"
-constexpr char kLoadingCaption[] =
-    "\x8B\x4E\x93\xAE\x92\x86\x82\xC5\x82\xB7\x81\x41\x82\xB1\x82\xCC\x8F\x88\x97\x9D\x82\xC9"
-    "\x82\xCD\x82\xB5\x82\xCE\x82\xE7\x82\xAD\x8E\x9E\x8A\xD4\x82\xAA\x82\xA9\x82\xA9\x82\xE9"
-    "\x82\xB1\x82\xC6\x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB7";
 
 std::int8_t Flag(std::size_t index) {
     const std::vector<std::int8_t>& flags = TheGameInfo.gameFlags;

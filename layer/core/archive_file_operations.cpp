@@ -1,7 +1,7 @@
 #include "layer/core/archive_file_operations.h"
 
 #include "layer/core/archive_path.h"
-#include "layer/core/file_messages.h"
+#include "layer/core/file_messages_texts.h"
 #include "layer/core/layer_log.h"
 #include "layer/core/threaded_file.h"
 #include "layer/core/tracked_object.h"

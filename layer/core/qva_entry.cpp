@@ -3,7 +3,7 @@
 #include <cstring>
 #include <thread>
 
-#include "layer/core/file_messages.h"
+#include "layer/core/file_messages_texts.h"
 #include "layer/core/layer_log.h"
 #include "layer/core/qva_archive.h"
 #include "layer/core/qva_lz.h"

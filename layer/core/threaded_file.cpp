@@ -3,7 +3,7 @@
 #include <array>
 #include <system_error>
 
-#include "layer/core/file_messages.h"
+#include "layer/core/file_messages_texts.h"
 #include "layer/core/layer_log.h"
 #include "layer/core/tracked_object.h"
 #include "platform/file_system.h"

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "layer/core/layer_log.h"
+#include "layer/core/tracked_memory_texts.h"
 
 namespace layer {
 namespace {
@@ -23,10 +24,6 @@ static_assert(offsetof(TrackedBlockHeader, copy) == kTrackedFieldBytes);
 constexpr std::size_t kMaxTrackedSize = UINT32_MAX - kTrackedHeaderSize;
 constexpr std::size_t kNameBytes = sizeof(TrackedBlockHeader::name) - 1;
 constexpr std::size_t kShownDataBytes = 16;
-// "以下のメモリ確保情報が破損しました"
-constexpr const char* kCorruptHeaderText =
-    "\x88\xc8\x89\xba\x82\xcc\x83\x81\x83\x82\x83\x8a\x8a\x6d\x95\xdb\x8f\xee\x95\xf1\x82\xaa"
-    "\x94\x6a\x91\xb9\x82\xb5\x82\xdc\x82\xb5\x82\xbd";
 
 // The list runs from the newest block to a sentinel that stays at its end. The mutex is never
 // held while logging, because the log allocates from here.

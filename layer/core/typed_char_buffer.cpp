@@ -6,14 +6,11 @@
 #include "layer/core/double_byte_text.h"
 #include "layer/core/layer_log.h"
 #include "layer/core/message_pump.h"
+#include "layer/core/typed_char_buffer_texts.h"
 #include "layer/media/media_services.h"
 
 namespace layer {
 namespace {
-
-// "文字バッファエラー\n"
-constexpr const char* kTypedCharErrorText =
-    "\x95\xb6\x8e\x9a\x83\x6f\x83\x62\x83\x74\x83\x40\x83\x47\x83\x89\x81\x5b\n";
 
 constexpr std::array<unsigned char, 9> kEditingCodes{0x10, 0x1D, 0x1C, 0x1E, 0x1F,
                                                      0x1A, 0x19, 0x17, 0x15};

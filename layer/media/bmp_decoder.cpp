@@ -11,7 +11,7 @@
 #include "layer/media/bmp_rle.h"
 #include "layer/media/dib_conversion.h"
 #include "layer/media/image_loaders.h"
-#include "layer/media/image_messages.h"
+#include "layer/media/image_messages_texts.h"
 #include "layer/media/little_endian.h"
 #include "layer/media/pixel_format_presets.h"
 

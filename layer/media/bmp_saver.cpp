@@ -5,7 +5,7 @@
 #include "layer/core/layer_log.h"
 #include "layer/media/bitmap_info.h"
 #include "layer/media/dxt_expansion.h"
-#include "layer/media/image_messages.h"
+#include "layer/media/image_messages_texts.h"
 #include "layer/media/image_savers.h"
 #include "layer/media/little_endian.h"
 #include "layer/media/pixel_bytes.h"

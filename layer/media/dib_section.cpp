@@ -8,7 +8,7 @@
 #include "layer/core/tracked_memory.h"
 #include "layer/core/tracked_object.h"
 #include "layer/media/dib_conversion.h"
-#include "layer/media/image_messages.h"
+#include "layer/media/image_messages_texts.h"
 
 namespace layer {
 

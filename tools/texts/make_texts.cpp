@@ -186,11 +186,11 @@ std::string Convert(const std::string& raw, std::string& name_space) {
         std::string list;
         for (const std::string& text : texts)
             list += "    " + Literal(text) + ",\n";
-        return "inline constexpr const char* " + name + "[] = {\n" + list + "};\n";
+        return "constexpr const char* " + name + "[] = {\n" + list + "};\n";
     }
     if (array)
-        return "inline constexpr char " + name + "[] = " + Literal(texts[0]) + ";\n";
-    return "inline constexpr const char* " + name + " = " + Literal(texts[0]) + ";\n";
+        return "constexpr char " + name + "[] = " + Literal(texts[0]) + ";\n";
+    return "constexpr const char* " + name + " = " + Literal(texts[0]) + ";\n";
 }
 
 }  // namespace

@@ -7,7 +7,7 @@
 
 #include "layer/core/archive_file_operations.h"
 #include "layer/core/archive_path.h"
-#include "layer/core/file_messages.h"
+#include "layer/core/file_messages_texts.h"
 #include "layer/core/full_path.h"
 #include "tests/layer/core/file_fixture.h"
 #include "tests/layer/core/qva_fixture.h"

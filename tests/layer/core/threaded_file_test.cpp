@@ -6,7 +6,7 @@
 #include <string>
 #include <thread>
 
-#include "layer/core/file_messages.h"
+#include "layer/core/file_messages_texts.h"
 #include "layer/core/threaded_file.h"
 #include "platform/file_hooks.h"
 #include "tests/layer/core/file_fixture.h"
