@@ -9,7 +9,8 @@ function(qvarn_add_texts target)
     get_filename_component(unit ${path} NAME_WE)
     set(header ${generated}/${dir}/${unit}_texts.h)
     add_custom_command(OUTPUT ${header}
-      COMMAND make_texts ${texts} ${header}
+      COMMAND make_texts ${path} ${header}
+      WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}
       DEPENDS make_texts ${texts}
       COMMENT "Converting ${path} to CP932"
       VERBATIM)

@@ -9,7 +9,7 @@ namespace platform {
 namespace {
 
 constexpr std::string_view kCp932Substitute = "?";
-constexpr std::string_view kUtf8Substitute = "\xEF\xBF\xBD";  // U+FFFD
+constexpr std::string_view kUtf8Substitute = "\uFFFD";  // in UTF-8
 
 // One converter per direction and thread: an iconv descriptor holds state and is not
 // thread-safe. "CP932" keeps 5C as the backslash and knows the NEC and IBM extensions.

@@ -4,13 +4,11 @@
 #include <utility>
 
 #include "game/interpreter/key_config.h"
+#include "game/interpreter/key_config_texts.h"
 #include "game/interpreter/main_interpreter.h"
 
 namespace game {
 namespace {
-
-// "ボタン%d"
-constexpr const char* kButtonFormat = "\x83\x7b\x83\x5e\x83\x93%d";
 
 constexpr std::pair<int, const char*> kKeyNames[] = {
     {1, "ESC"},
@@ -31,9 +29,7 @@ constexpr std::pair<int, const char*> kKeyNames[] = {
     {26, "["},
     {27, "]"},
     {28, "Enter"},
-    {29,
-     "\x8d\xb6"
-     "Ctrl"},  // 左Ctrl
+    {29, kLeftCtrlName},
     {30, "A"},
     {31, "S"},
     {32, "D"},
@@ -43,8 +39,8 @@ constexpr std::pair<int, const char*> kKeyNames[] = {
     {36, "J"},
     {37, "K"},
     {38, "L"},
-    {39, "\x81\x47"},       // ；
-    {42, "\x8d\xb6Shift"},  // 左Shift
+    {39, kSemicolonName},
+    {42, kLeftShiftName},
     {43, "\\"},
     {44, "Z"},
     {45, "X"},
@@ -53,13 +49,11 @@ constexpr std::pair<int, const char*> kKeyNames[] = {
     {48, "B"},
     {49, "N"},
     {50, "M"},
-    {51, "\x81\x43"},  // ，
+    {51, kCommaName},
     {52, "."},
     {53, "/"},
-    {54, "\x89\x45Shift"},  // 右Shift
-    {56,
-     "\x8d\xb6"
-     "Alt"},  // 左Alt
+    {54, kRightShiftName},
+    {56, kLeftAltName},
     {57, "SPACE"},
     {58, "Caps"},
     {59, "F1"},
@@ -78,21 +72,17 @@ constexpr std::pair<int, const char*> kKeyNames[] = {
     {125, "\\"},
     {144, "^"},
     {145, "@"},
-    {146, "\x81\x46"},  // ：
-    {157,
-     "\x89\x45"
-     "Ctrl"},  // 右Ctrl
-    {184,
-     "\x89\x45"
-     "Alt"},  // 右Alt
+    {146, kColonName},
+    {157, kRightCtrlName},
+    {184, kRightAltName},
     {197, "Pause"},
     {199, "HOME"},
-    {200, "\x81\xaa"},  // ↑
+    {200, kUpName},
     {201, "PageUp"},
-    {203, "\x81\xa9"},  // ←
-    {205, "\x81\xa8"},  // →
+    {203, kLeftName},
+    {205, kRightName},
     {207, "END"},
-    {208, "\x81\xab"},  // ↓
+    {208, kDownName},
     {209, "PageDown"},
     {211, "DEL"},
 };

@@ -18,8 +18,7 @@ namespace {
 
 // What a name no installed face answers to falls back to: a Japanese face, never a
 // Latin-only one.
-constexpr const char* kFallbackFamily =
-    "\xEF\xBC\xAD\xEF\xBC\xB3 \xE3\x82\xB4\xE3\x82\xB7\xE3\x83\x83\xE3\x82\xAF";  // ＭＳ ゴシック
+constexpr const char* kFallbackFamily = "ＭＳ ゴシック";  // UTF-8, as fontconfig names faces
 constexpr int kBoldWeight = 600;
 
 struct MatchedFile {
