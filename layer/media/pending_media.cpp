@@ -73,9 +73,6 @@ int HandleMciNotify() {
     return 0;
 }
 
-int BuildYuvTables() {
-    return 0;
-}
 int SuspendAllMovies() {
     return 0;
 }
