@@ -11,24 +11,33 @@ std::vector<std::uint8_t> MpegFrame(std::uint32_t header, int length) {
 }
 
 std::vector<std::uint8_t> Id3v2Tag(int major_version, int flags, int size) {
-    std::vector<std::uint8_t> tag{'I', 'D',
-                                  '3', static_cast<std::uint8_t>(major_version),
-                                  0,   static_cast<std::uint8_t>(flags)};
+    std::vector<std::uint8_t> size_bytes;
     for (int shift = 21; shift >= 0; shift -= 7) {
-        tag.push_back(static_cast<std::uint8_t>((size >> shift) & 0x7F));
+        size_bytes.push_back(static_cast<std::uint8_t>((size >> shift) & 0x7F));
     }
+    std::vector<std::uint8_t> tag;
+    const auto put_header = [&](const char* identifier) {
+        tag.push_back(static_cast<std::uint8_t>(identifier[0]));
+        tag.push_back(static_cast<std::uint8_t>(identifier[1]));
+        tag.push_back(static_cast<std::uint8_t>(identifier[2]));
+        tag.push_back(static_cast<std::uint8_t>(major_version));
+        tag.push_back(0);
+        tag.push_back(static_cast<std::uint8_t>(flags));
+        Append(tag, size_bytes);
+    };
+    put_header("ID3");
     tag.resize(tag.size() + static_cast<std::size_t>(size), 0);
     if (major_version == 4 && (flags & 0x10) != 0) {
-        std::vector<std::uint8_t> footer{'3', 'D', 'I', 4, 0, static_cast<std::uint8_t>(flags)};
-        footer.insert(footer.end(), tag.begin() + 6, tag.begin() + 10);
-        tag.insert(tag.end(), footer.begin(), footer.end());
+        put_header("3DI");
     }
     return tag;
 }
 
 std::vector<std::uint8_t> Id3v1Tag() {
-    std::vector<std::uint8_t> tag{'T', 'A', 'G'};
-    tag.resize(128, ' ');
+    std::vector<std::uint8_t> tag(128, ' ');
+    tag[0] = 'T';
+    tag[1] = 'A';
+    tag[2] = 'G';
     return tag;
 }
 
