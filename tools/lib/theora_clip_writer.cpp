@@ -2,11 +2,11 @@
 
 #include <ogg/ogg.h>
 #include <theora/theoraenc.h>
-#include <vorbis/vorbisenc.h>
 
 #include <algorithm>
-#include <cmath>
-#include <numbers>
+
+#include "tools/lib/ogg_writer.h"
+#include "tools/lib/sound_tones.h"
 
 namespace tools {
 namespace {
@@ -14,11 +14,10 @@ namespace {
 constexpr int kColourSteps = 28;
 constexpr int kToneRate = 22050;
 constexpr double kToneFrequency = 440.0;
-constexpr float kToneAmplitude = 0.3f;
+constexpr double kToneAmplitude = 0.3;
 constexpr float kToneQuality = 0.1f;
-constexpr int kToneChunk = 1024;
+constexpr int kHeaderPackets = 3;
 constexpr int kVideoSerial = 0x7151;
-constexpr int kAudioSerial = 0x7152;
 // Room for key frames up to 64 frames apart.
 constexpr int kKeyframeGranuleShift = 6;
 constexpr int kBestQuality = 63;
@@ -44,16 +43,20 @@ Bytes PageBytes(const ogg_page& page) {
     return bytes;
 }
 
+void AddHeaderPage(const ogg_page& page, StreamPages* pages) {
+    if (pages->first.empty()) {
+        pages->first = PageBytes(page);
+    } else {
+        pages->headers.push_back(PageBytes(page));
+    }
+}
+
 // Header packets each get a page of their own, so that a cut before any of them is easy.
 void AddHeaderPacket(ogg_stream_state* stream, ogg_packet* packet, StreamPages* pages) {
     ogg_stream_packetin(stream, packet);
     ogg_page page;
     while (ogg_stream_flush(stream, &page) != 0) {
-        if (pages->first.empty()) {
-            pages->first = PageBytes(page);
-        } else {
-            pages->headers.push_back(PageBytes(page));
-        }
+        AddHeaderPage(page, pages);
     }
 }
 
@@ -174,70 +177,47 @@ bool EncodeVideo(const TheoraClipOptions& options, StreamPages* pages) {
     return encoded;
 }
 
-// Hands the blocks the analysis has ready to the stream as packets.
-template <typename TimeOf>
-void DrainTone(vorbis_dsp_state* dsp, vorbis_block* block, ogg_stream_state* stream, TimeOf time_of,
-               StreamPages* pages) {
-    ogg_packet packet;
-    ogg_page page;
-    while (vorbis_analysis_blockout(dsp, block) == 1) {
-        vorbis_analysis(block, nullptr);
-        vorbis_bitrate_addblock(block);
-        while (vorbis_bitrate_flushpacket(dsp, &packet) != 0) {
-            ogg_stream_packetin(stream, &packet);
-            while (ogg_stream_pageout(stream, &page) != 0) {
-                AddDataPage(page, time_of, pages);
-            }
-        }
-    }
-}
-
-bool EncodeTone(double seconds, StreamPages* pages) {
-    vorbis_info info;
-    vorbis_info_init(&info);
-    if (vorbis_encode_init_vbr(&info, 1, kToneRate, kToneQuality) != 0) {
-        vorbis_info_clear(&info);
+// The tone as an Ogg Vorbis file, taken apart into its pages: the first, the pages until the
+// third header packet is complete, then the data pages with their times.
+bool ToneStream(double seconds, StreamPages* pages) {
+    const Bytes file = WriteOggVorbis(
+        SineTone(1, kToneRate, kToneFrequency, seconds, kToneAmplitude), kToneQuality);
+    if (file.empty()) {
         return false;
     }
-    vorbis_comment comment;
-    vorbis_comment_init(&comment);
-    vorbis_dsp_state dsp;
-    vorbis_analysis_init(&dsp, &info);
-    vorbis_block block;
-    vorbis_block_init(&dsp, &block);
+    ogg_sync_state sync;
+    ogg_sync_init(&sync);
+    char* buffer = ogg_sync_buffer(&sync, static_cast<long>(file.size()));
+    std::copy(file.begin(), file.end(), buffer);
+    ogg_sync_wrote(&sync, static_cast<long>(file.size()));
     ogg_stream_state stream;
-    ogg_stream_init(&stream, kAudioSerial);
-    ogg_packet headers[3];
-    vorbis_analysis_headerout(&dsp, &comment, &headers[0], &headers[1], &headers[2]);
-    for (ogg_packet& header : headers) {
-        AddHeaderPacket(&stream, &header, pages);
-    }
-    const auto time_of = [&dsp](ogg_int64_t granule) { return vorbis_granule_time(&dsp, granule); };
-    const int total = static_cast<int>(seconds * kToneRate);
-    for (int done = 0; done < total;) {
-        const int count = std::min(kToneChunk, total - done);
-        float** buffer = vorbis_analysis_buffer(&dsp, count);
-        for (int i = 0; i < count; ++i) {
-            buffer[0][i] = kToneAmplitude *
-                           static_cast<float>(std::sin(2.0 * std::numbers::pi * kToneFrequency *
-                                                       (done + i) / kToneRate));
-        }
-        vorbis_analysis_wrote(&dsp, count);
-        DrainTone(&dsp, &block, &stream, time_of, pages);
-        done += count;
-    }
-    vorbis_analysis_wrote(&dsp, 0);
-    DrainTone(&dsp, &block, &stream, time_of, pages);
+    bool stream_started = false;
+    int packets = 0;
+    const auto time_of = [](ogg_int64_t granule) {
+        return static_cast<double>(granule) / kToneRate;
+    };
     ogg_page page;
-    while (ogg_stream_flush(&stream, &page) != 0) {
-        AddDataPage(page, time_of, pages);
+    while (ogg_sync_pageout(&sync, &page) > 0) {
+        if (!stream_started) {
+            ogg_stream_init(&stream, ogg_page_serialno(&page));
+            stream_started = true;
+        }
+        if (packets >= kHeaderPackets) {
+            AddDataPage(page, time_of, pages);
+            continue;
+        }
+        AddHeaderPage(page, pages);
+        ogg_stream_pagein(&stream, &page);
+        ogg_packet packet;
+        while (ogg_stream_packetout(&stream, &packet) > 0) {
+            ++packets;
+        }
     }
-    ogg_stream_clear(&stream);
-    vorbis_block_clear(&block);
-    vorbis_dsp_clear(&dsp);
-    vorbis_comment_clear(&comment);
-    vorbis_info_clear(&info);
-    return true;
+    if (stream_started) {
+        ogg_stream_clear(&stream);
+    }
+    ogg_sync_clear(&sync);
+    return packets >= kHeaderPackets;
 }
 
 void Append(Bytes* out, const Bytes& bytes) {
@@ -260,7 +240,7 @@ TheoraClip WriteTheoraClip(const TheoraClipOptions& options) {
     StreamPages video;
     StreamPages audio;
     if ((options.video && !EncodeVideo(options, &video)) ||
-        (options.tone_seconds > 0 && !EncodeTone(options.tone_seconds, &audio))) {
+        (options.tone_seconds > 0 && !ToneStream(options.tone_seconds, &audio))) {
         return {};
     }
     TheoraClip clip;
