@@ -151,7 +151,7 @@ void BuildGameGlobals() {
     TheScreenState = ScreenState(ScreenState::Screens::kLater);
     TheSoundManager = SoundManager();
     TheTextResources = TextResources();
-    ThePictureList = PictureList(0);
+    ThePictureList = PictureList(false);
     TheInternetState = InternetState();
     TheSaveCache = SaveCache();
     TheImageCache = ImageCache();
