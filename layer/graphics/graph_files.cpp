@@ -8,7 +8,6 @@
 #include "layer/graphics/graphics_core.h"
 #include "layer/graphics/graphics_services.h"
 #include "layer/graphics/graphics_texts.h"
-#include "layer/graphics/picture_writers_2d.h"
 #include "layer/media/image_creation.h"
 #include "layer/media/image_loading.h"
 #include "layer/media/image_pixels.h"
@@ -33,7 +32,7 @@ int GraphFromLoadedImage(const char* path, GraphImage* image, GraphImage* alpha,
 }
 
 int MoveFrameIntoGraph(MovieRecord* movie, void* graph) {
-    return WriteMovieFrameToGraph2D(movie, static_cast<GraphRecord*>(graph));
+    return WriteMovieFrameToTiles(movie, static_cast<GraphRecord*>(graph));
 }
 
 // A graph of the movie's size that receives its frames: 2D surfaces in system memory, or

@@ -258,20 +258,4 @@ TEST_F(MovieGraphs, AMovieWhoseGraphCannotBeMadeIsClosed) {
         std::string::npos);
 }
 
-TEST_F(MovieGraphs, AMovieGraphStillShowsItsFrameAfterADisplayRebuild) {
-    Start(Route::kDisplay32);
-    layer::direct_draw.flags.started = 1;
-    layer::SetGraphRestoreHandler(nullptr);
-    const int graph = layer::OpenGraphFile("movie.ogv", 1, 0, 0);
-    ASSERT_GE(graph, 0);
-    // A picture from a file, which the rebuild loads again.
-    const std::uint32_t colour = Rgb(tools::ClipFrameColour(0));
-    tree.write("frame0.bmp", test::Bmp24(32, 16, [colour](int, int) { return colour; }));
-    const int reference = layer::OpenGraphFile("frame0.bmp", 1, 0, 0);
-    ExpectSameDrawing(graph, reference);
-    platform::SimulateDisplayLoss();
-    ASSERT_EQ(layer::RecreateGraphicsAfterLoss(), 0);
-    ExpectSameDrawing(graph, reference);
-}
-
 }  // namespace

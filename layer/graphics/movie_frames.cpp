@@ -1,6 +1,7 @@
-// Movie frames into the 2D surface of the graph a movie is bound to.
+// Movie frames into the graph a movie is bound to: its 2D surface or its texture tiles.
 #include <algorithm>
 
+#include "layer/graphics/direct3d_side.h"
 #include "layer/graphics/picture_writers_2d.h"
 #include "layer/graphics/surface_2d.h"
 #include "layer/graphics/surface_data.h"
@@ -33,16 +34,27 @@ int WriteAlphaBesideFrame(const MovieRecord& movie, const GraphImage& frame, Gra
                                  graph->Tiles[0], 0);
 }
 
+// The decoder converts a new frame into its image; a graph that has not got the image yet
+// (the first frame, or one after a display rebuild) takes it too.
+bool HasFrameToDeliver(MovieRecord* movie) {
+    if (movie->TheoraFlag == 0) {
+        return true;
+    }
+    const int converted = ConvertTheoraFrame(movie->Theora, 1, 0);
+    return converted != 0 || movie->DeliveredFrame != GetTheoraFrameNumber(movie->Theora);
+}
+
+void NoteFrameDelivered(MovieRecord* movie) {
+    if (movie->TheoraFlag != 0) {
+        movie->DeliveredFrame = GetTheoraFrameNumber(movie->Theora);
+    }
+}
+
 }  // namespace
 
 int WriteMovieFrameToGraph2D(MovieRecord* movie, GraphRecord* graph) {
-    // The decoder converts a new frame into its image; a graph that has not got the image yet
-    // (the first frame, or one after a display rebuild) takes it too.
-    if (movie->TheoraFlag != 0) {
-        const int converted = ConvertTheoraFrame(movie->Theora, 1, 0);
-        if (converted == 0 && movie->DeliveredFrame == GetTheoraFrameNumber(movie->Theora)) {
-            return 0;
-        }
+    if (!HasFrameToDeliver(movie)) {
+        return 0;
     }
     // Movie graphs keep their pictures in system memory: software images, which take the frame
     // row by row, converted on a 16-bit screen.
@@ -61,9 +73,19 @@ int WriteMovieFrameToGraph2D(MovieRecord* movie, GraphRecord* graph) {
     if (result < 0) {
         return -1;
     }
-    if (movie->TheoraFlag != 0) {
-        movie->DeliveredFrame = GetTheoraFrameNumber(movie->Theora);
+    NoteFrameDelivered(movie);
+    return 0;
+}
+
+int WriteMovieFrameToTiles(MovieRecord* movie, GraphRecord* graph) {
+    if (graph->Key.TextureFlag == 0) {
+        return WriteMovieFrameToGraph2D(movie, graph);
     }
+    if (!HasFrameToDeliver(movie)) {
+        return 0;
+    }
+    UpdateMovieFrameTiles(*movie->FrameImage, movie->AlphaBeside, graph);
+    NoteFrameDelivered(movie);
     return 0;
 }
 
