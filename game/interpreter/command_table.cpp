@@ -7,6 +7,7 @@
 #include "game/interpreter/dispatch_commands.h"
 #include "game/interpreter/flow_commands.h"
 #include "game/interpreter/string_operation.h"
+#include "game/interpreter/tile_commands.h"
 #include "game/interpreter/variable_operation.h"
 
 namespace game {
@@ -56,11 +57,11 @@ constexpr CommandEntry kCommands[] = {
     {220, R, kPending},  // SaveOrLoadGame
     {221, R, kPending},  // ReadSaveSlotVariable
     {222, R, kPending},  // WriteSaveSlotVariable
-    {230, R, kPending},  // AllowMovementDuringEvents
-    {231, R, kPending},  // StopMovementDuringEvents
-    {240, R, kPending},  // SetTileAttribute
-    {241, R, kPending},  // ChangeTileSet
-    {242, R, kPending},  // ChangeMapTiles
+    {230, R, AllowMovementDuringEvents},
+    {231, R, StopMovementDuringEvents},
+    {240, R, SetTileAttribute},
+    {241, R, ChangeTileSet},
+    {242, R, ChangeMapTiles},
     {250, C, DatabaseOperation},
     {260, R, kPending},  // AccessInternet
     {270, R, kPending},  // CharacterOperation
