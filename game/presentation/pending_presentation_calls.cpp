@@ -11,7 +11,6 @@ constexpr int kNoDevice = -1;
 
 }  // namespace
 
-void UpdatePictures(PictureList&) {}
 void DrawPictureLayer(PictureList&, int) {}
 
 std::vector<PlayedSound> PlayedSounds;
