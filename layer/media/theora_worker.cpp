@@ -92,34 +92,49 @@ void SeekToTarget(TheoraDecoder* decoder) {
     decoder->end_of_data = 0;
 }
 
-// Frees the entries the wanted frame has left behind, and those too far ahead of it. When the
-// window of stock frames after the wanted one reaches past the end, the frames it wraps onto
-// stay.
-void FreeStaleEntries(TheoraDecoder* decoder) {
+// How far a frame lies ahead of the wanted one, counting round the end of the movie.
+std::int64_t DistanceAhead(const TheoraDecoder* decoder, std::int64_t frame) {
     const std::int64_t current = decoder->current_frame;
-    const std::int64_t last = decoder->last_decoded;
-    const std::int64_t ahead = current + decoder->stock_size;
-    const bool wraps = ahead >= decoder->frame_count;
+    return ((frame - current) % decoder->frame_count + decoder->frame_count) % decoder->frame_count;
+}
+
+// Frees the entries outside the window of stock-size frames from the wanted one on. The
+// window runs round the end of the movie, so frames the wanted one has left behind go even when
+// it moved past the end to a frame below them.
+void FreeStaleEntries(TheoraDecoder* decoder) {
     for (int i = 0; i < decoder->stock_size; ++i) {
         const TheoraStockEntry& entry = decoder->stock[i];
-        if (entry.valid.load(std::memory_order_acquire) == 0) {
-            continue;
-        }
-        const std::int64_t frame = entry.frame;
-        const bool behind = frame < current && !(wraps && frame <= ahead - decoder->frame_count);
-        if (behind || (frame > ahead && frame > last)) {
+        if (entry.valid.load(std::memory_order_acquire) != 0 &&
+            DistanceAhead(decoder, entry.frame) >= decoder->stock_size) {
             ReleaseStockEntry(decoder, i);
         }
     }
 }
 
-bool StockIsFull(const TheoraDecoder* decoder) {
+bool HasFreeEntry(const TheoraDecoder* decoder) {
     for (int i = 0; i < decoder->stock_size; ++i) {
         if (decoder->stock[i].valid.load(std::memory_order_acquire) == 0) {
-            return false;
+            return true;
         }
     }
-    return true;
+    return false;
+}
+
+// The first frame of the window that is not in the stock; -1 when the stock holds the window
+// or has no room.
+int NextWantedFrame(const TheoraDecoder* decoder) {
+    if (!HasFreeEntry(decoder)) {
+        return -1;
+    }
+    const std::int64_t current = decoder->current_frame;
+    for (std::int64_t ahead = 0; ahead < decoder->stock_size && ahead < decoder->frame_count;
+         ++ahead) {
+        const int frame = static_cast<int>((current + ahead) % decoder->frame_count);
+        if (FindStockEntry(decoder, frame) < 0) {
+            return frame;
+        }
+    }
+    return -1;
 }
 
 bool CopyPlane(std::uint8_t** copy, std::int32_t* width, std::int32_t* height, std::int32_t* stride,
@@ -176,27 +191,20 @@ bool StoreDecodedFrame(TheoraDecoder* decoder) {
     return true;
 }
 
-bool IsInStock(const TheoraDecoder* decoder, int frame) {
-    return FindStockEntry(decoder, frame) >= 0;
-}
-
-// One pass of decoding ahead; false when the file ended or memory failed.
-bool DecodeAhead(TheoraDecoder* decoder) {
-    const int current = decoder->current_frame;
+// Brings the decoder to the frame and stocks it: forward from the frame it holds, or, for a
+// frame behind it (the movie went round its end), from the key-frame page before the frame.
+// False when the file ended or memory failed.
+bool DecodeAndStock(TheoraDecoder* decoder, int frame) {
     const int last = decoder->last_decoded;
-    // The decoder still holds the last frame it decoded (after a seek).
-    if (IsInStock(decoder, last) || current > last) {
-        const int advance = !IsInStock(decoder, current) && current > last ? current - last : 1;
-        const std::int64_t next = std::int64_t{last} + advance;
-        if (next < decoder->frame_count) {
-            if (DecodeTheoraFrames(decoder, advance) < 0) {
-                return false;
-            }
-        } else if (!DecodeFromPage(decoder, 0, static_cast<int>(next - decoder->frame_count))) {
+    if (frame > last) {
+        if (DecodeTheoraFrames(decoder, frame - last) < 0) {
             return false;
         }
+    } else if (frame < last && !DecodeFromPage(decoder, RestartEntryFor(decoder, frame), frame)) {
+        return false;
     }
-    return StoreDecodedFrame(decoder);
+    // A file whose pages are not where the index found them cannot bring the frame.
+    return decoder->last_decoded == frame && StoreDecodedFrame(decoder);
 }
 
 }  // namespace
@@ -242,13 +250,14 @@ void RunTheoraWorker(TheoraDecoder* decoder) {
             FreeStaleEntries(decoder);
         }
         // A full stock waits for the wanted frame to move, without spinning a core.
-        if (StockIsFull(decoder)) {
+        const int wanted = NextWantedFrame(decoder);
+        if (wanted < 0) {
             decoder->state = kTheoraStockFull;
             Nap();
             continue;
         }
         decoder->state = kTheoraDecoding;
-        if (!DecodeAhead(decoder)) {
+        if (!DecodeAndStock(decoder, wanted)) {
             decoder->end_of_data = 1;
             Nap();
             continue;

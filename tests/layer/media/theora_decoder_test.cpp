@@ -187,6 +187,19 @@ TEST_F(TheoraDecoderTest, AFullStockHoldsTheThreadUntilTheFrameMoves) {
     WaitForFullStock(8);
 }
 
+// With the stock full of the last frames, a step past the end lands on a frame below them all;
+// they are behind it now and must make room for it.
+TEST_F(TheoraDecoderTest, AStepPastTheEndFromAFullStockShowsTheFrameAfterTheWrap) {
+    TheoraClipOptions options;
+    options.frame_count = 14;
+    ASSERT_NE(Open(options, 4), nullptr);
+    ShowFrame(10);
+    WaitForFullStock(13);
+    layer::AdvanceTheoraFrame(decoder_, 5);
+    ASSERT_EQ(layer::ConvertTheoraFrame(decoder_, 1, 0), 1);
+    ExpectImageOfFrame(1);
+}
+
 TEST_F(TheoraDecoderTest, ClosingWhileDecodingEndsTheThreadFirst) {
     TheoraClipOptions options;
     options.coded_width = 64;
