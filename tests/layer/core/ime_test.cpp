@@ -11,7 +11,9 @@
 
 #include "layer/core/layer_api.h"
 #include "layer/core/message_pump.h"
+#include "layer/core/window_state.h"
 #include "platform/message_queue.h"
+#include "platform/presenter.h"
 #include "platform/sdl_main_window.h"
 #include "tests/layer/core/layer_fixture.h"
 #include "tests/support/auto_confirm_scope.h"
@@ -202,6 +204,29 @@ TEST_F(Ime, TheLastInputsDeletionSwitchesItOffAndClearsTheComposition) {
     EXPECT_EQ(layer::ime_state.composing, 0);
     EXPECT_STREQ(layer::ime_state.composition, "");
     EXPECT_EQ(layer::DrawImeComposition(0, 0), -1);
+}
+
+// The input method opens its candidates under the composition cursor: game pixels scaled to
+// the window, then placed where the frame is shown, bars included.
+TEST_F(Ime, TheInputRectangleFollowsTheWindowScaleAndTheFramesPlace) {
+    const int input = layer::CreateTextInput(8, 0, 0, 0);
+    ASSERT_EQ(layer::ActivateTextInput(input), 0);
+    ASSERT_EQ(layer::SetWindowScale(2.0), 0);
+    ASSERT_EQ(layer::ChangeDrawTarget(-2), 0);
+    Pump();
+    // Presenting fits the frame to the client area, as every frame of the game does.
+    ASSERT_EQ(layer::ShowFrame(), 0);
+    ASSERT_EQ(layer::DrawTextInput(50, 30, input), 0);
+    EXPECT_EQ(layer::ime_state.input_rect, (layer::Rect{100, 60, 104, 92}));
+
+    // Full screen on a desktop wider than the screen: the frame stands between bars.
+    layer::window_state.window_mode = 0;
+    platform::ConfigureRetainedFrame(
+        640, 480, {32, layer::kDdPixelFormatRgb, 0, 32, 0xFF0000, 0xFF00, 0xFF, 0});
+    SDL_SetWindowSize(platform::CurrentSdlWindow(), 1000, 600);
+    ASSERT_EQ(layer::DrawTextInput(50, 30, input), 0);
+    EXPECT_EQ(layer::ime_state.input_rect, (layer::Rect{162, 37, 165, 57}));
+    layer::window_state.window_mode = 1;
 }
 
 }  // namespace
