@@ -6,6 +6,7 @@
 #include "game/interpreter/database_operation.h"
 #include "game/interpreter/dispatch_commands.h"
 #include "game/interpreter/flow_commands.h"
+#include "game/interpreter/input_and_value_commands.h"
 #include "game/interpreter/string_operation.h"
 #include "game/interpreter/tile_commands.h"
 #include "game/interpreter/variable_operation.h"
@@ -28,9 +29,9 @@ constexpr CommandEntry kCommands[] = {
     {112, C, BranchOnStrings},
     {121, C, VariableOperation},
     {122, R, StringOperation},
-    {123, R, kPending},  // ReadKeyInput
-    {124, C, kPending},  // SetVariableFromState
-    {130, R, kPending},  // RelocateCharacter
+    {123, R, ReadKeyInput},
+    {124, C, SetVariableFromState},
+    {130, R, RelocateCharacter},
     {140, C, kPending},  // PlaySoundCommand
     {141, C, kPending},  // PlaySpeech
     {150, C, kPending},  // PictureOperation

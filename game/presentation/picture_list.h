@@ -18,4 +18,12 @@ void UpdatePictures(PictureList& pictureList);
 // Layer 0 draws pictures 0 to 99999, layer 1 pictures 100000 and above.
 void DrawPictureLayer(PictureList& pictureList, int layer);
 
+// One property of picture `number`: -1 for a picture not in the list (property 9, whether it
+// is shown, 0).
+int GetPictureInfo(const PictureList& pictureList, int number, int property);
+// Starts a timed effect of kind 0 to 4 (flash, colour, offset, shake, zoom) on every picture
+// from first to last.
+void ApplyPictureEffect(PictureList& pictureList, int first, int last, int kind, int a, int b,
+                        int c, int duration);
+
 }  // namespace game
