@@ -51,7 +51,7 @@ std::int32_t SystemSource(EventInterpreter& interpreter, const EventCommand& lin
 
 std::int32_t PictureSource(EventInterpreter& interpreter, const EventCommand& line, std::int32_t) {
     const std::int32_t number = interpreter.ReadInterpreterValue(Arg(line, 3));
-    return GetPictureInfo(ThePictureList, number, Arg(line, 4));
+    return ThePictureList.GetPictureInfo(number, Arg(line, 4));
 }
 
 using ValueSource = std::int32_t (*)(EventInterpreter&, const EventCommand&, std::int32_t);

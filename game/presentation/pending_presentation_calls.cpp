@@ -13,12 +13,7 @@ constexpr int kNoDevice = -1;
 
 void UpdatePictures(PictureList&) {}
 void DrawPictureLayer(PictureList&, int) {}
-// The list holds no picture yet.
-int GetPictureInfo(const PictureList&, int, int property) {
-    constexpr int kShownProperty = 9;
-    return property == kShownProperty ? 0 : -1;
-}
-void ApplyPictureEffect(PictureList&, int, int, int, int, int, int, int) {}
+void PictureList::ApplyPictureEffect(int, int, int, int, int, int, int) {}
 
 std::vector<PlayedSound> PlayedSounds;
 

@@ -31,6 +31,9 @@ class PictureList {
     // A property of a picture (see Picture::GetPictureValue); a missing picture gives -1,
     // and 0 for property 9 (shown).
     int GetPictureInfo(int number, int property);
+    // Starts a timed effect of kind 0 to 4 (flash, colour, offset, shake, zoom) with its
+    // values and duration on every picture from first to last.
+    void ApplyPictureEffect(int first, int last, int kind, int a, int b, int c, int d);
 
     std::vector<Picture> Pictures;
     // The list length as last counted.
@@ -45,13 +48,5 @@ void UpdatePictures(PictureList& pictureList);
 // Layer -2 draws pictures -100000 and below, -1 pictures -99999 to -1, 0 pictures 0 to
 // 99999 and 1 pictures 100000 and above.
 void DrawPictureLayer(PictureList& pictureList, int layer);
-
-// One property of picture `number`: -1 for a picture not in the list (property 9, whether it
-// is shown, 0).
-int GetPictureInfo(const PictureList& pictureList, int number, int property);
-// Starts a timed effect of kind 0 to 4 (flash, colour, offset, shake, zoom) on every picture
-// from first to last.
-void ApplyPictureEffect(PictureList& pictureList, int first, int last, int kind, int a, int b,
-                        int c, int duration);
 
 }  // namespace game

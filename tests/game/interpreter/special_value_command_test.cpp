@@ -6,6 +6,7 @@
 
 #include "game/core/input_state.h"
 #include "game/map/party.h"
+#include "game/presentation/picture_list.h"
 #include "tests/game/interpreter/map_command_fixture.h"
 
 namespace game {
@@ -161,9 +162,15 @@ TEST_F(SpecialValue, TheTransferTargetCountsAsTheMapAtOnce) {
     EXPECT_EQ(V(1), 9);
 }
 
-TEST_F(SpecialValue, PicturesNotShownReadMinusOneAndNotShown) {
-    EXPECT_EQ(Value(Options(4), {3, 0}), -1);
-    EXPECT_EQ(Value(Options(4), {3, 9}), 0);
+TEST_F(SpecialValue, PictureValuesByANumberReadThroughItsVariable) {
+    Picture picture(5);
+    picture.Pattern = 3;
+    ThePictureList.Pictures.push_back(picture);
+    ThePictureList.RebuildPictureHints();
+    V(4) = 5;
+    EXPECT_EQ(Value(Options(4), {VarId(4), 4}), 3);
+    EXPECT_EQ(Value(Options(4), {6, 4}), -1);
+    EXPECT_EQ(Value(Options(4), {6, 9}), 0);
 }
 
 // c is the hero's lift, the target's old value a is V1.
