@@ -11,9 +11,7 @@ constexpr int kNoDevice = -1;
 
 }  // namespace
 
-void UpdatePictures(PictureList&) {}
 void DrawPictureLayer(PictureList&, int) {}
-void PictureList::ApplyPictureEffect(int, int, int, int, int, int, int) {}
 
 std::vector<PlayedSound> PlayedSounds;
 

@@ -31,9 +31,6 @@ class PictureList {
     // A property of a picture (see Picture::GetPictureValue); a missing picture gives -1,
     // and 0 for property 9 (shown).
     int GetPictureInfo(int number, int property);
-    // Starts a timed effect of kind 0 to 4 (flash, colour, offset, shake, zoom) with its
-    // values and duration on every picture from first to last.
-    void ApplyPictureEffect(int first, int last, int kind, int a, int b, int c, int d);
 
     std::vector<Picture> Pictures;
     // The list length as last counted.
@@ -42,6 +39,15 @@ class PictureList {
 };
 
 extern PictureList ThePictureList;
+
+// Runs the operation on every picture numbered first..last that the list holds, in order.
+template <typename Operation>
+void ForEachPictureInRange(PictureList& pictureList, int first, int last, Operation operation) {
+    std::vector<Picture>& pictures = pictureList.Pictures;
+    for (std::size_t index = pictureList.FindRangeStart(first);
+         index < pictures.size() && pictures[index].Number <= last; ++index)
+        operation(pictures[index]);
+}
 
 // The per-frame picture update.
 void UpdatePictures(PictureList& pictureList);
