@@ -7,6 +7,7 @@
 #include "game/interpreter/dispatch_commands.h"
 #include "game/interpreter/flow_commands.h"
 #include "game/interpreter/input_and_value_commands.h"
+#include "game/interpreter/party_and_view_commands.h"
 #include "game/interpreter/screen_commands.h"
 #include "game/interpreter/string_operation.h"
 #include "game/interpreter/tile_commands.h"
@@ -65,11 +66,11 @@ constexpr CommandEntry kCommands[] = {
     {241, R, ChangeTileSet},
     {242, R, ChangeMapTiles},
     {250, C, DatabaseOperation},
-    {260, R, kPending},  // AccessInternet
-    {270, R, kPending},  // CharacterOperation
-    {280, R, kPending},  // StartScreenShake
-    {281, R, kPending},  // ScrollView
-    {290, R, kPending},  // ApplyVisualEffect
+    {260, R, AccessInternet},
+    {270, R, CharacterOperation},
+    {280, R, StartScreenShake},
+    {281, R, ScrollView},
+    {290, R, ApplyVisualEffect},
     {300, R, CallEventByName},
     {401, C, BranchCase},
     {402, C, ChoiceCase},
