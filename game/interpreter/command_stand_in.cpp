@@ -16,4 +16,8 @@ std::uint8_t CommandNotBuiltYet(EventInterpreter& interpreter) {
     return 1;
 }
 
+std::uint8_t ExecuteTransition(EventInterpreter&) {
+    return 1;
+}
+
 }  // namespace game

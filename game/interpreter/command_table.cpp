@@ -6,6 +6,7 @@
 #include "game/interpreter/database_operation.h"
 #include "game/interpreter/dispatch_commands.h"
 #include "game/interpreter/flow_commands.h"
+#include "game/interpreter/save_commands.h"
 #include "game/interpreter/string_operation.h"
 #include "game/interpreter/variable_operation.h"
 
@@ -53,9 +54,9 @@ constexpr CommandEntry kCommands[] = {
     {210, R, CallEvent},
     {211, R, ReserveEvent},
     {213, C, GoToLabel},
-    {220, R, kPending},  // SaveOrLoadGame
-    {221, R, kPending},  // ReadSaveSlotVariable
-    {222, R, kPending},  // WriteSaveSlotVariable
+    {220, R, SaveOrLoadGame},
+    {221, R, ReadSaveSlotVariable},
+    {222, R, WriteSaveSlotVariable},
     {230, R, kPending},  // AllowMovementDuringEvents
     {231, R, kPending},  // StopMovementDuringEvents
     {240, R, kPending},  // SetTileAttribute

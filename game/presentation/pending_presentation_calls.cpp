@@ -11,6 +11,7 @@ constexpr int kNoDevice = -1;
 
 }  // namespace
 
+void SetScreenTransition(ScreenState&, int, int, int) {}
 void UpdatePictures(PictureList&) {}
 void DrawPictureLayer(PictureList&, int) {}
 
