@@ -9,6 +9,7 @@ namespace {
 
 std::atomic<bool> fake_installed{false};
 std::atomic<std::uint64_t> fake_nanoseconds{0};
+std::atomic<FakeClockListener> fake_listener{nullptr};
 
 std::uint64_t RealNanoseconds() {
     timespec now{};
@@ -29,7 +30,8 @@ std::uint32_t MonotonicMilliseconds() {
 
 void SleepMilliseconds(int milliseconds) {
     if (fake_installed.load()) {
-        if (milliseconds > 0) AdvanceFakeClock(static_cast<std::uint64_t>(milliseconds) * 1000000u);
+        if (milliseconds > 0)
+            AdvanceFakeClock(static_cast<std::uint64_t>(milliseconds) * 1000000u);
         return;
     }
     if (milliseconds <= 0) {
@@ -67,10 +69,23 @@ void InstallFakeClock(std::uint64_t start_nanoseconds) {
     fake_installed.store(true);
 }
 
-void RemoveFakeClock() { fake_installed.store(false); }
+void RemoveFakeClock() {
+    fake_installed.store(false);
+}
 
-bool IsFakeClockInstalled() { return fake_installed.load(); }
+bool IsFakeClockInstalled() {
+    return fake_installed.load();
+}
 
-void AdvanceFakeClock(std::uint64_t nanoseconds) { fake_nanoseconds.fetch_add(nanoseconds); }
+void AdvanceFakeClock(std::uint64_t nanoseconds) {
+    fake_nanoseconds.fetch_add(nanoseconds);
+    if (const FakeClockListener listener = fake_listener.load()) {
+        listener(nanoseconds);
+    }
+}
+
+void SetFakeClockListener(FakeClockListener listener) {
+    fake_listener.store(listener);
+}
 
 }  // namespace platform

@@ -31,5 +31,9 @@ void InstallFakeClock(std::uint64_t start_nanoseconds);
 void RemoveFakeClock();
 bool IsFakeClockInstalled();
 void AdvanceFakeClock(std::uint64_t nanoseconds);
+// Called with the nanoseconds of every advance of the fake clock, after it moved (the manual
+// audio output renders the time that passed); null removes it.
+using FakeClockListener = void (*)(std::uint64_t nanoseconds);
+void SetFakeClockListener(FakeClockListener listener);
 
 }  // namespace platform

@@ -8,6 +8,7 @@
 #include "game/interpreter/flow_commands.h"
 #include "game/interpreter/save_commands.h"
 #include "game/interpreter/string_operation.h"
+#include "game/interpreter/tile_commands.h"
 #include "game/interpreter/variable_operation.h"
 
 namespace game {
@@ -57,11 +58,11 @@ constexpr CommandEntry kCommands[] = {
     {220, R, SaveOrLoadGame},
     {221, R, ReadSaveSlotVariable},
     {222, R, WriteSaveSlotVariable},
-    {230, R, kPending},  // AllowMovementDuringEvents
-    {231, R, kPending},  // StopMovementDuringEvents
-    {240, R, kPending},  // SetTileAttribute
-    {241, R, kPending},  // ChangeTileSet
-    {242, R, kPending},  // ChangeMapTiles
+    {230, R, AllowMovementDuringEvents},
+    {231, R, StopMovementDuringEvents},
+    {240, R, SetTileAttribute},
+    {241, R, ChangeTileSet},
+    {242, R, ChangeMapTiles},
     {250, C, DatabaseOperation},
     {260, R, kPending},  // AccessInternet
     {270, R, kPending},  // CharacterOperation

@@ -23,16 +23,6 @@ bool HasParallelTrigger(const CommonEvent& event) {
     return kind == 2 || kind == 3;
 }
 
-void TakeTileSet(MapState& mapState) {
-    mapState.tileSet = mapState.tileSetList.TileSetAt(mapState.mapData.header.tileSetNumber);
-    mapState.baseImageName = mapState.tileSet.imageNames[0];
-    for (std::size_t i = 0; i < mapState.autotileImageNames.size(); ++i)
-        mapState.autotileImageNames[i] = mapState.tileSet.imageNames[i + 1];
-    mapState.attributes = mapState.tileSet.attributes;
-    mapState.initialAttributes = mapState.attributes;
-    mapState.tags = mapState.tileSet.tags;
-}
-
 void TakePanorama(int number) {
     const int contents = SysDataBase.GetDBContentCount(kMapType);
     if (contents < kPanoramaContent + 1)
@@ -52,6 +42,16 @@ void TakePanorama(int number) {
 }
 
 }  // namespace
+
+void TakeTileSet(MapState& mapState, int number) {
+    mapState.tileSet = mapState.tileSetList.TileSetAt(number);
+    mapState.baseImageName = mapState.tileSet.imageNames[0];
+    for (std::size_t i = 0; i < mapState.autotileImageNames.size(); ++i)
+        mapState.autotileImageNames[i] = mapState.tileSet.imageNames[i + 1];
+    mapState.attributes = mapState.tileSet.attributes;
+    mapState.initialAttributes = mapState.attributes;
+    mapState.tags = mapState.tileSet.tags;
+}
 
 void ResetMapState(MapState& mapState) {
     mapState.mapNumber = -1;
@@ -84,7 +84,7 @@ bool ChangeMap(MapState& mapState, int number) {
         TheScreenState.SceneNumber = -1;
         return false;
     }
-    TakeTileSet(mapState);
+    TakeTileSet(mapState, mapState.mapData.header.tileSetNumber);
     mapState.scrollX = 0;
     mapState.scrollY = 0;
     mapState.pageRefreshRequest = 0;

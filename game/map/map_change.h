@@ -13,6 +13,10 @@ void ResetMapState(MapState& mapState);
 // flags. A map that cannot be read ends the scene loop and gives false.
 bool ChangeMap(MapState& mapState, int number);
 
+// Makes tile set `number` of the list the current one: its images, tags and attributes, and
+// the attributes' initial copy.
+void TakeTileSet(MapState& mapState, int number);
+
 // The frame counter of the autotile animation, wrapping at 2,400,000.
 void AdvanceFrameCounter(MapState& mapState);
 

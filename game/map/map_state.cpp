@@ -31,4 +31,8 @@ int GetMapHeight() {
     return TheMapState.mapData.header.height;
 }
 
+int GetTileSetCount() {
+    return static_cast<int>(TheMapState.tileSetList.sets.size());
+}
+
 }  // namespace game

@@ -93,4 +93,7 @@ EventCharacter* FindEventCharacter(MapState& mapState, int eventNumber);
 int GetMapWidth();
 int GetMapHeight();
 
+// The number of tile sets in the current map state's list.
+int GetTileSetCount();
+
 }  // namespace game

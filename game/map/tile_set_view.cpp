@@ -6,7 +6,6 @@
 namespace game {
 
 TileSetView::TileSetView(const MapState& mapState) {
-    drawClasses.resize(mapState.attributes.size());
     ClassifyTileAttributes(*this, mapState);
 }
 
@@ -17,10 +16,10 @@ int DrawClassOf(std::int32_t attribute) {
 }
 
 void ClassifyTileAttributes(TileSetView& view, const MapState& mapState) {
-    for (std::size_t i = 0; i < view.drawClasses.size(); ++i) {
-        const std::int32_t attribute = i < mapState.attributes.size() ? mapState.attributes[i] : 0;
-        view.drawClasses[i] = static_cast<std::uint8_t>(DrawClassOf(attribute));
-    }
+    // A change of tile set can bring a longer or shorter attribute list.
+    view.drawClasses.resize(mapState.attributes.size());
+    for (std::size_t i = 0; i < view.drawClasses.size(); ++i)
+        view.drawClasses[i] = static_cast<std::uint8_t>(DrawClassOf(mapState.attributes[i]));
 }
 
 std::array<int, 4> AutotileQuarterEntries(std::int32_t value, int frameCount, int frame) {

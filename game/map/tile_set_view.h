@@ -33,7 +33,8 @@ struct TileSetView {
     int viewPixelY = 0;
 };
 
-// Recomputes the draw class of every tile-set index the view covers from the attributes.
+// Recomputes the draw class of every tile-set index from the current attribute list, sized
+// to it.
 void ClassifyTileAttributes(TileSetView& view, const MapState& mapState);
 
 // The pass that draws a tile of that attribute word: 1 interleaved, 2 above characters, 0.

@@ -150,7 +150,7 @@ void BuildGameGlobals() {
     TheScreenState = ScreenState(ScreenState::Screens::kLater);
     TheSoundManager = SoundManager();
     TheTextResources = TextResources();
-    ThePictureList = PictureList(0);
+    ThePictureList = PictureList(false);
     TheInternetState = InternetState();
     TheSaveCache = SaveCache();
 }

@@ -40,7 +40,7 @@ void ReleaseRunningGame() {
     TheMainInterpreter = MainInterpreter();
     TheVariableStore = VariableStore();
     TheParty = Party();
-    ClearPictureList(ThePictureList, true);
+    ThePictureList.ClearPictureList(true);
     CDataBase = DataBase();
 }
 

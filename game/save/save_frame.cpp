@@ -1,6 +1,5 @@
 #include "game/save/save_frame.h"
 
-#include <ctime>
 #include <string>
 
 #include "game/core/data_file_scrambler.h"
@@ -22,27 +21,26 @@ const std::string& GameTitle() {
 
 }  // namespace
 
-std::vector<std::uint8_t> BuildSaveFile(SaveState& state) {
+std::vector<std::uint8_t> BuildSaveFile(SaveState& state, std::int16_t version,
+                                        const ScrambleHeader& header) {
     const DataFileFrame& frame = kSaveFileFrame;
     SaveBuffer save;
     save.WriteBytes(std::vector<std::uint8_t>(static_cast<std::size_t>(frame.headerLength)).data(),
                     static_cast<std::size_t>(frame.headerLength));
     save.WriteByte(kSaveSentinel);
-    WriteSaveTitle(save);
+    WriteSaveTitle(save, version);
     WriteSaveBody(save, state);
     save.WriteByte(kSaveSentinel);
     std::vector<std::uint8_t> file(save.block().begin(),
                                    save.block().begin() + static_cast<long>(save.end()));
-    const ScrambleHeader header =
-        ChooseScrambleHeader(static_cast<std::uint32_t>(std::time(nullptr)), frame.headerLength);
     SealDataFile(file, frame, header.seeds, header.filler);
     return file;
 }
 
-void WriteSaveTitle(SaveBuffer& save) {
+void WriteSaveTitle(SaveBuffer& save, std::int16_t version) {
     WriteStr16(save, GameTitle());
-    WriteInt16(save, kSaveFormatVersion);
-    save.set_version(static_cast<std::uint16_t>(kSaveFormatVersion));
+    WriteInt16(save, version);
+    save.set_version(static_cast<std::uint16_t>(version));
 }
 
 bool CheckSaveTitle(SaveBuffer& save) {

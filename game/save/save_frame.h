@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "game/core/data_file_scrambler.h"
+
 namespace game {
 
 class SaveBuffer;
@@ -13,12 +15,14 @@ class SaveState;
 inline constexpr std::uint8_t kSaveSentinel = 0x19;
 inline constexpr std::int16_t kSaveFormatVersion = 111;
 
-// The bytes of a save of the state, sealed with seeds drawn from the calendar time; marks
-// the state as written.
-std::vector<std::uint8_t> BuildSaveFile(SaveState& state);
+// The bytes of a save of the state in the layout of `version` (the game writes 111; test
+// fixtures older ones), sealed with the header's seeds and filler; marks the state as
+// written.
+std::vector<std::uint8_t> BuildSaveFile(SaveState& state, std::int16_t version,
+                                        const ScrambleHeader& header);
 
-// Appends the title of the running game and the format version; the buffer takes version 111.
-void WriteSaveTitle(SaveBuffer& save);
+// Appends the title of the running game and the version, which the buffer takes.
+void WriteSaveTitle(SaveBuffer& save, std::int16_t version);
 
 // Reads the title and the version into the buffer. A title of another game is reported;
 // false for it and for a field that does not fit.

@@ -29,7 +29,7 @@ void ResetSaveStateForRead(SaveState& state) {
     state.variableStore = VariableStore();
     state.party = Party();
     state.mainInterpreter = MainInterpreter();
-    ClearPictureList(state.pictureList, false);
+    state.pictureList.ClearPictureList(false);
     state.changeableDataBase = DataBase();
     state.mainInterpreter.SaveDataFlag = 0;
 }

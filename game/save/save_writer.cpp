@@ -1,4 +1,5 @@
 #include <cstdint>
+#include <ctime>
 #include <vector>
 
 #include "game/core/error_box.h"
@@ -39,7 +40,10 @@ bool WriteSaveFile(int slot, bool copy, const std::string& prefix) {
     SaveState& state = CachedSaveState(*path);
     if (copy)
         SnapshotRunningGame(state);
-    const std::vector<std::uint8_t> file = BuildSaveFile(state);
+    const std::vector<std::uint8_t> file =
+        BuildSaveFile(state, kSaveFormatVersion,
+                      ChooseScrambleHeader(static_cast<std::uint32_t>(std::time(nullptr)),
+                                           kSaveFileFrame.headerLength));
     layer::MakeFolderAtPath((GameFolder + "\\Save").c_str());
     if (!DiskHasRoom(*path, file.size()))
         return false;

@@ -40,7 +40,8 @@ class RecordWriter {
     void Str16(const std::string& text) { WriteStr16(save_, text); }
     void TextList(const std::vector<std::string>& list) { WriteTextList(save_, list); }
     void IntList(const std::vector<int>& list) { WriteIntList(save_, list); }
-    void Dropped() {}
+    // Only a fixture of version 96 or older carries it.
+    void Dropped() { save_.WriteInt(0); }
     void SoundNumber(const int& number, int type) {
         const int spares = SysDataBase.GetDBDataCount(type) - kSpareSoundEntries;
         save_.WriteInt(number >= 0 && number >= spares ? kSpareSoundMarker : number);
@@ -100,9 +101,9 @@ bool VisitSystemState(Io& io, M& m) {
         io.SoundNumber(m.CurrentBgsNumber, kBgsType);
         io.Float(m.DrawStep);
         io.Int(m.FrameSkipLevel);
-        for (auto* field : {&m.SystemValue0, &m.MessageWindowX, &m.MessageWindowY,
-                            &m.ChoiceWindowX, &m.ChoiceWindowY, &m.ChoiceDecideSound,
-                            &m.ChoiceCursorSound, &m.ChoiceCancelSound, &m.ChoiceInitialCursor})
+        for (auto* field : {&m.SystemValue0, &m.MessageWindowX, &m.MessageWindowY, &m.ChoiceWindowX,
+                            &m.ChoiceWindowY, &m.ChoiceDecideSound, &m.ChoiceCursorSound,
+                            &m.ChoiceCancelSound, &m.ChoiceInitialCursor})
             io.Int(*field);
         for (auto* tone : {&m.ToneCurrent, &m.ToneTarget, &m.ToneStart})
             for (auto& channel : *tone)
@@ -111,15 +112,15 @@ bool VisitSystemState(Io& io, M& m) {
         for (auto& channel : m.ScreenFlashColour)
             io.Short(channel);
         io.Short(m.FlashFramesLeft), io.Short(m.FlashFrames);
-        for (auto* field : {&m.DefaultFontSize, &m.PanoramaImage, &m.PanoramaScrollX,
-                            &m.PanoramaScrollY, &m.FogImage, &m.FogScrollX, &m.FogScrollY,
-                            &m.FogBlend, &m.FogOpacity})
+        for (auto* field :
+             {&m.DefaultFontSize, &m.PanoramaImage, &m.PanoramaScrollX, &m.PanoramaScrollY,
+              &m.FogImage, &m.FogScrollX, &m.FogScrollY, &m.FogBlend, &m.FogOpacity})
             io.Int(*field);
         io.Byte(m.MoveDuringEvents);
         io.Short(m.DefaultShadow);
         io.Int(m.KeyRepeatDelay), io.Int(m.KeyRepeatInterval);
-        for (auto* field : {&m.PageCursorX, &m.PageCursorOffsetY, &m.KeyInputTextX,
-                            &m.KeyInputTextY})
+        for (auto* field :
+             {&m.PageCursorX, &m.PageCursorOffsetY, &m.KeyInputTextX, &m.KeyInputTextY})
             io.Short(*field);
         io.Int(m.MessageSpeed), io.Int(m.StringPictureSpeed), io.Int(m.WindowOpenDelay);
         io.Byte(m.ChoiceFadeMode);
