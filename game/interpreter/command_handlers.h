@@ -23,10 +23,6 @@ std::uint8_t FastArithmetic(EventInterpreter& interpreter);
 std::uint8_t FastJump(EventInterpreter& interpreter);
 std::uint8_t FastLoopEnd(EventInterpreter& interpreter);
 
-// Command 162: runs the prepared screen transition, capturing the screen first when none was
-// prepared; 0 while a transition runs.
-std::uint8_t ExecuteTransition(EventInterpreter& interpreter);
-
 // Stands in for a handler that is not in the player yet: logs once per code and reports
 // the line done.
 std::uint8_t CommandNotBuiltYet(EventInterpreter& interpreter);

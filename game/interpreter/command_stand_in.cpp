@@ -16,8 +16,4 @@ std::uint8_t CommandNotBuiltYet(EventInterpreter& interpreter) {
     return 1;
 }
 
-std::uint8_t ExecuteTransition(EventInterpreter&) {
-    return 1;
-}
-
 }  // namespace game

@@ -11,8 +11,6 @@ constexpr int kNoDevice = -1;
 
 }  // namespace
 
-void SetScreenTransition(ScreenState&, int, int, int) {}
-void UpdatePictures(PictureList&) {}
 void DrawPictureLayer(PictureList&, int) {}
 
 std::vector<PlayedSound> PlayedSounds;

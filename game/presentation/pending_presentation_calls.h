@@ -8,11 +8,6 @@
 namespace game {
 
 class GameInfo;
-class ScreenState;
-
-// How the next screen transition looks: rule graphic entry of system database type 11 (below 0
-// a plain fade), length in frames and option byte.
-void SetScreenTransition(ScreenState& screenState, int rule, int length, int option);
 
 // A call of PlaySoundByNumber as the stand-in records it.
 struct PlayedSound {

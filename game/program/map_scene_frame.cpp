@@ -4,7 +4,7 @@
 #include "game/core/common_event_files.h"
 #include "game/core/database.h"
 #include "game/core/screen_state.h"
-#include "game/interpreter/command_handlers.h"
+#include "game/interpreter/screen_commands.h"
 #include "game/interpreter/common_event_prepass.h"
 #include "game/interpreter/internet_state.h"
 #include "game/interpreter/main_interpreter.h"

@@ -22,6 +22,7 @@
 #include "game/interpreter/internet_state.h"
 #include "game/interpreter/main_interpreter.h"
 #include "game/map/graph_restore.h"
+#include "game/map/image_cache.h"
 #include "game/map/map_state.h"
 #include "game/map/party.h"
 #include "game/presentation/pending_presentation_calls.h"
@@ -153,6 +154,7 @@ void BuildGameGlobals() {
     ThePictureList = PictureList(false);
     TheInternetState = InternetState();
     TheSaveCache = SaveCache();
+    TheImageCache = ImageCache();
 }
 
 int StartGame(const std::string& commandLine) {

@@ -12,6 +12,7 @@
 #include "game/map/party.h"
 #include "game/presentation/pending_presentation_calls.h"
 #include "game/presentation/picture_list.h"
+#include "game/presentation/screen_effect_setters.h"
 #include "game/presentation/text_resources.h"
 #include "game/save/save_database.h"
 #include "game/save/save_pictures.h"

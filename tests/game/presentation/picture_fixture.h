@@ -1,8 +1,8 @@
 #pragma once
 
-// Pictures on the software back screen, with their image files in a temporary game folder
-// and error and message boxes captured: a fresh game state, one frame per update, an empty
-// picture list and an empty picture image cache.
+// Pictures on the software back screen (filled green, the real glyph source), with their image
+// files in a temporary game folder and error and message boxes captured: a fresh game state, one
+// frame per update, an empty picture list and an empty picture image cache.
 
 #include <gtest/gtest.h>
 
@@ -17,22 +17,20 @@
 #include "game/presentation/picture_list.h"
 #include "tests/game/core/fresh_game_state.h"
 #include "tests/game/core/game_folder_scope.h"
+#include "tests/game/core/game_screen_fixture.h"
 #include "tests/game/core/report_capture.h"
-#include "tests/layer/graphics/software_screen_fixture.h"
 #include "tools/lib/png_writer.h"
 
 namespace test {
 
-class PictureScreens : public SoftwareScreens {
+class PictureScreens : public GameScreens {
   protected:
     void SetUp() override {
-        SoftwareScreens::SetUp();
-        game::FreshGameState();
+        GameScreens::SetUp();
         game::FramesPerUpdate = 1;
         game::TestPlayMode = 0;
         game::ThePictureList = game::PictureList();
         game::ThePictureImageCache = {};
-        layer::PutBox(0, 0, 640, 480, layer::RgbToPixel(40, 120, 60), 1);
     }
     void TearDown() override {
         game::ReleaseAllPictureImages();
