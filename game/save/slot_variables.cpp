@@ -76,8 +76,7 @@ void SetSlotVariable(int slot, std::int32_t id, std::int32_t value, const std::s
     }
 }
 
-void SetSlotString(int slot, std::int32_t id, const std::string& value,
-                   const std::string& prefix) {
+void SetSlotString(int slot, std::int32_t id, const std::string& value, const std::string& prefix) {
     if (IsRunningCommonSelfId(id) || slot < 0)
         return;
     if (SaveState* state = SlotToWrite(slot, prefix)) {

@@ -14,6 +14,7 @@
 #include "game/core/variable_store.h"
 #include "game/save/replay_recorder.h"
 #include "game/save/save_cache.h"
+#include "layer/core/layer_api.h"
 #include "platform/game_path.h"
 #include "tests/game/core/fresh_game_state.h"
 #include "tests/game/core/game_folder_scope.h"
@@ -28,10 +29,13 @@ namespace game {
 // The game's title holds a two-byte character; 50 normal and 10 string variables.
 class SaveTest : public testing::Test {
   protected:
+    // Archives are off: a save test reads files by the hundred, and the archive look-up of each
+    // path probes every folder above it.
     void SetUp() override {
+        layer::EnableArchiveFiles(0);
         FreshGameState();
         TheGameInfo.gameStrings = {test::Sjis(u8"表のゲーム")};
-        GameFolder = platform::DiskPathToGamePath(folder.tree().root().string());
+        GameFolder = ".";
         CDataBase = Definition({1000, 1001, 2000}, {1000});
         folder.Write("Data/BasicData/CDataBase.project",
                      tools::WriteDataBaseProject(CDataBase, {}));
@@ -45,6 +49,8 @@ class SaveTest : public testing::Test {
         ReplayActive = 0;
         ReplayFinished = 0;
     }
+
+    void TearDown() override { layer::EnableArchiveFiles(1); }
 
     static DataBase Definition(std::vector<std::int32_t> first, std::vector<std::int32_t> second) {
         DataBase db;
