@@ -8,6 +8,7 @@
 #include "game/interpreter/internet_state.h"
 #include "game/interpreter/main_interpreter.h"
 #include "game/interpreter/run_interpreter.h"
+#include "game/interpreter/screen_commands.h"
 #include "game/map/image_cache.h"
 #include "game/map/map_state.h"
 #include "game/map/map_update.h"
@@ -21,6 +22,7 @@
 #include "game/program/frame_loop.h"
 #include "game/program/map_scene.h"
 #include "game/program/screen_effects.h"
+#include "game/save/save_file.h"
 #include "layer/core/layer_api.h"
 
 namespace game {
@@ -96,7 +98,10 @@ void RunMapSceneFrame(MapScene& mapScene) {
     }
     UpdateMap(mapState);
     RunInterpreter(mainInterpreter);
-    // A load in this frame replaced the running game: nothing else moves or draws.
+    // A load checked this frame replaces the running game now and shows it through the
+    // transition; nothing else moves or draws this frame.
+    if (ApplyPendingLoad())
+        ExecuteTransition(TheMainInterpreter);
     if (SaveLoadedThisFrame != 0 || screenState.RestartPending != 0)
         return;
     UpdateHero(TheParty);

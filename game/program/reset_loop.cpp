@@ -71,8 +71,9 @@ void SilenceSounds() {
 void RenewReplay() {
     if (ReplayActive == 0)
         TheReplayRecorder = ReplayRecorder();
-    else if (!TheReplayRecorder.record.empty())
-        GameRandomControl(static_cast<int>(RandomMode::kSet), TheReplayRecorder.record[0]);
+    else if (!TheReplayRecorder.Values.empty())
+        GameRandomControl(static_cast<int>(RandomMode::kSet),
+                          static_cast<std::uint32_t>(TheReplayRecorder.Values[0]));
 }
 
 // The fresh ScreenState makes its own two screens: the pair just recreated for the old one
