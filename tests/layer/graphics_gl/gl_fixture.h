@@ -61,6 +61,15 @@ class GlScreens : public Direct3DTest {
         return image;
     }
 
+    static RgbaImage Crop(const RgbaImage& image, int left, int top, int width, int height) {
+        RgbaImage part{width, height, {}};
+        for (int y = top; y < top + height; ++y) {
+            const auto row = image.pixels.begin() + (y * image.width + left) * 4;
+            part.pixels.insert(part.pixels.end(), row, row + width * 4);
+        }
+        return part;
+    }
+
     static std::uint32_t At(const RgbaImage& image, int x, int y) {
         const std::uint8_t* p = &image.pixels[static_cast<std::size_t>((y * image.width + x) * 4)];
         return static_cast<std::uint32_t>(p[0] << 16 | p[1] << 8 | p[2]);
