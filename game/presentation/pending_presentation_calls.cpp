@@ -2,16 +2,12 @@
 
 #include <vector>
 
-#include "game/presentation/picture_list.h"
-
 namespace game {
 namespace {
 
 constexpr int kNoDevice = -1;
 
 }  // namespace
-
-void DrawPictureLayer(PictureList&, int) {}
 
 std::vector<PlayedSound> PlayedSounds;
 

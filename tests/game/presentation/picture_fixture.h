@@ -25,6 +25,8 @@ namespace test {
 
 class PictureScreens : public GameScreens {
   protected:
+    static constexpr std::uint32_t kTransparent = 0xFE00FE;
+
     void SetUp() override {
         GameScreens::SetUp();
         game::FramesPerUpdate = 1;
@@ -42,17 +44,19 @@ class PictureScreens : public GameScreens {
         SoftwareScreens::TearDown();
     }
 
-    // A PNG under the data folder (a game path) whose pixels the function colours (0xRRGGBB).
+    // A PNG under the data folder (a game path) whose pixels the function colours (0xRRGGBB);
+    // the transparent colour kTransparent is written with alpha 0.
     void WriteImage(const std::string& name, int width, int height,
                     const std::function<std::uint32_t(int, int)>& at) {
         tools::RgbaPicture picture{width, height, {}};
         for (int y = 0; y < height; ++y) {
             for (int x = 0; x < width; ++x) {
                 const std::uint32_t colour = at(x, y);
-                picture.pixels.insert(picture.pixels.end(),
-                                      {static_cast<std::uint8_t>(colour >> 16),
-                                       static_cast<std::uint8_t>(colour >> 8),
-                                       static_cast<std::uint8_t>(colour), 255});
+                picture.pixels.insert(
+                    picture.pixels.end(),
+                    {static_cast<std::uint8_t>(colour >> 16),
+                     static_cast<std::uint8_t>(colour >> 8), static_cast<std::uint8_t>(colour),
+                     static_cast<std::uint8_t>(colour == kTransparent ? 0 : 255)});
             }
         }
         std::string path = "Data/" + name;
