@@ -9,8 +9,8 @@
 #include "layer/core/layer_api.h"
 #include "tests/game/core/game_folder_scope.h"
 #include "tests/game/interpreter/family_fixture.h"
-#include "tests/support/auto_confirm_scope.h"
 #include "tests/support/sjis.h"
+#include "tests/support/typed_text_confirm_scope.h"
 
 namespace game {
 namespace {
@@ -77,7 +77,7 @@ class TypedKeyInput : public FamilyTest {
     }
 
     GameFolderScope folder;
-    test::AutoConfirmScope typing{false};
+    test::TypedTextConfirmScope typing{false};
     EventInterpreter interpreter;
 };
 
