@@ -14,12 +14,12 @@
 #include "game/map/map_update.h"
 #include "game/map/map_view.h"
 #include "game/map/party.h"
-#include "game/map/pending_map_calls.h"
 #include "game/map/screen_tone.h"
 #include "game/presentation/pending_presentation_calls.h"
 #include "game/presentation/picture_list.h"
 #include "game/program/debug_overlay.h"
 #include "game/program/frame_loop.h"
+#include "game/program/key_input_drawing.h"
 #include "game/program/map_scene.h"
 #include "game/program/screen_effects.h"
 #include "game/save/save_file.h"
@@ -73,6 +73,8 @@ void DrawMapSceneFrame(MapScene& mapScene) {
     DrawKeyInputText(mainInterpreter);
     for (EventCharacter& eventCharacter : TheMapState.eventCharacters)
         DrawEventKeyInput(eventCharacter);
+    for (ParallelCommonEvent& parallelCommonEvent : TheMapState.parallelCommonEvents)
+        DrawParallelKeyInput(parallelCommonEvent);
     DrawDebugOverlay();
     screenState.drawTime = layer::GetMilliseconds() - start;
     layer::ShowFrame();

@@ -22,7 +22,6 @@
 #include "game/map/map_change.h"
 #include "game/map/map_state.h"
 #include "game/map/party.h"
-#include "game/map/pending_map_calls.h"
 #include "game/presentation/pending_presentation_calls.h"
 #include "game/presentation/picture_list.h"
 #include "game/presentation/sound_manager.h"
