@@ -13,6 +13,7 @@
 #include "game/core/common_event.h"
 #include "game/core/game_info.h"
 #include "game/core/game_ini.h"
+#include "game/core/game_random.h"
 #include "game/save/save_state.h"
 #include "tests/fuzz/save_fuzz_game.h"
 #include "tools/lib/command_list_builder.h"
@@ -85,6 +86,8 @@ std::vector<Seed> SaveFileSeeds() {
     state.changeableDataBase = fuzz::SaveFuzzDataBase();
     const std::vector<std::string> titles = game::TheGameInfo.gameStrings;
     game::TheGameInfo.gameStrings = {fuzz::kSaveFuzzTitle};
+    // The variables' block saves the game random generator's state.
+    game::GameRandomControl(static_cast<int>(game::RandomMode::kSet), 12345);
     const Bytes good = WriteSaveFileImage(state);
     Bytes checkFlipped = good;
     checkFlipped[2] ^= 1;
