@@ -32,8 +32,9 @@ TEST_F(DemoPictures, TheTitleFadesInAndGoesThroughItsRuleTransitionOntoTheMap) {
     Start(60);
     ASSERT_EQ(ThePictureList.Pictures.size(), 3u);
     EXPECT_EQ(ThePictureImageCache.entries.size(), 2u);
-    // One press closes the message and takes the first item; the transition waits for the
-    // choice window to close.
+    // One press closes the message and takes the first item; the name prompt is confirmed by
+    // the test hook; the transition waits for the greeting's window to close.
+    Press(SDL_SCANCODE_RETURN, 3, 30);
     Press(SDL_SCANCODE_RETURN, 3, 0);
     for (int frame = 0; frame < 60 && TheScreenState.TransitionRunning == 0; ++frame)
         Run(1);
@@ -49,8 +50,9 @@ TEST_F(DemoPictures, TheTitleFadesInAndGoesThroughItsRuleTransitionOntoTheMap) {
 
 TEST_F(DemoPictures, TheGalleryShowsEveryKindOfPictureAndClearsThemAway) {
     Start(60);
-    Press(SDL_SCANCODE_RETURN, 3, 0);
+    Press(SDL_SCANCODE_RETURN, 3, 30);
     ASSERT_EQ(TheVariableStore.ReadValueById(2000000), 1);
+    Press(SDL_SCANCODE_RETURN, 3, 0);
     // Taken as soon as the title's event ends.
     TheScreenState.reservedCommonEvent = tools::kDemoGalleryEvent;
     // The tone, the fade-ins and the gallery's wait come before its message.
