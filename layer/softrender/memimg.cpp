@@ -5,6 +5,7 @@
 
 #include "layer/core/tracked_memory.h"
 #include "layer/softrender/memimg_layout_table.h"
+#include "layer/softrender/memimg_runs.h"
 
 namespace layer {
 
@@ -245,6 +246,13 @@ void FillMemImgRaw(MEMIMG* image, const Rect* rect, std::uint32_t value) {
         default:
             FillRows<std::uint32_t>(first, pitch, width, height, value);
             break;
+    }
+    // Derived data that described the image goes on describing it.
+    if (image->Body->RunTableValid == 1) {
+        BuildMemImgRunTable(image);
+    }
+    if (image->Body->PremulValid == 1) {
+        BuildMemImgPremulCopy(image);
     }
 }
 

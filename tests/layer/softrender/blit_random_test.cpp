@@ -34,6 +34,9 @@ struct Combination {
     int mmx;
     bool scaled;
     bool run_table;
+    // The run table is built over a larger store, and the source may be a view inside it,
+    // placed anywhere: the parts of the body the table serves.
+    bool clipped_runs;
 };
 
 std::string Describe(const Combination& c, int width, int height, const Rect& placement,
@@ -42,10 +45,10 @@ std::string Describe(const Combination& c, int width, int height, const Rect& pl
     out << "type " << c.color_type << " kind " << static_cast<int>(c.kind) << " mode " << c.mode
         << " p " << c.parameter << " bright " << std::hex << c.bright << std::dec << " trans "
         << c.transparency << " blend " << c.blend << " mmx " << c.mmx << " scaled " << c.scaled
-        << " runs " << c.run_table << " source " << width << "x" << height << " placed ("
-        << placement.left << "," << placement.top << "," << placement.right << ","
-        << placement.bottom << ") area (" << area.left << "," << area.top << "," << area.right
-        << "," << area.bottom << ")";
+        << " runs " << c.run_table << " clipped runs " << c.clipped_runs << " source " << width
+        << "x" << height << " placed (" << placement.left << "," << placement.top << ","
+        << placement.right << "," << placement.bottom << ") area (" << area.left << "," << area.top
+        << "," << area.right << "," << area.bottom << ")";
     return out.str();
 }
 
@@ -104,7 +107,7 @@ class Scenario {
         const int palette = c.kind == Kind::Palette || c.kind == Kind::PaletteNoKey ? 1 : 0;
         const int alpha = c.kind == Kind::Alpha ? 1 : 0;
         // The source is either a whole image or a view inside a larger one.
-        const bool view = !c.run_table && rng_() % 3 == 0;
+        const bool view = c.clipped_runs ? rng_() % 3 != 0 : !c.run_table && rng_() % 3 == 0;
         Image store(width + (view ? 3 : 0), height + (view ? 2 : 0), c.color_type, palette, alpha,
                     trans, c.run_table ? 1 : 0);
         FillSource(rng_, store, c.kind, c.color_type);
@@ -169,9 +172,9 @@ class Scenario {
             reference::RenderMemImgStretched(&reference, source, placement, c.transparency,
                                              blend ? blend->get() : nullptr, state);
         } else {
-            const int x =
-                c.run_table ? Pick(rng_, 0, std::max(0, dw - width)) : Pick(rng_, -width, dw);
-            const int y = c.run_table ? 0 : Pick(rng_, -height, dh);
+            const bool whole = c.run_table && !c.clipped_runs;
+            const int x = whole ? Pick(rng_, 0, std::max(0, dw - width)) : Pick(rng_, -width, dw);
+            const int y = whole ? 0 : Pick(rng_, -height, dh);
             placement = Rect{x, y, x + width, y + height};
             RenderMemImg(&fast, source, x, y, c.transparency, blend ? blend->get() : nullptr,
                          state);
@@ -221,15 +224,17 @@ struct Group {
     Kind kind;
     bool scaled;
     bool run_table;
+    bool clipped_runs = false;
 };
 
 class BlitRandomTest : public testing::TestWithParam<Group> {};
 
 TEST_P(BlitRandomTest, MatchesTheReference) {
     const Group group = GetParam();
-    Scenario scenario(0x5EED0000u + static_cast<std::uint32_t>(group.color_type * 16 +
-                                                               static_cast<int>(group.kind) * 4 +
-                                                               group.scaled * 2 + group.run_table));
+    Scenario scenario(
+        0x5EED0000u +
+        static_cast<std::uint32_t>(group.color_type * 16 + static_cast<int>(group.kind) * 4 +
+                                   group.scaled * 2 + group.run_table + group.clipped_runs * 1024));
     const int parameters[] = {0, 1, 77, 127, 128, 129, 254, 255, -1};
     const std::uint32_t brights[] = {0xFFFFFF, 0xFFFFFFFF, 0xFFFFFE, 0};
     int failures = 0;
@@ -242,14 +247,15 @@ TEST_P(BlitRandomTest, MatchesTheReference) {
             }
             for (std::uint32_t bright : brights) {
                 for (int transparency = 0; transparency <= 2; ++transparency) {
-                    if (group.run_table && transparency != 1) {
+                    if (group.run_table && !group.clipped_runs && transparency != 1) {
                         continue;
                     }
                     for (int blend = 0; blend <= 1; ++blend) {
                         for (int mmx = 0; mmx <= (uses_mmx ? 1 : 0); ++mmx) {
-                            Combination c{group.color_type, group.kind,     mode,       parameter,
-                                          bright,           transparency,   blend == 1, mmx,
-                                          group.scaled,     group.run_table};
+                            Combination c{
+                                group.color_type,  group.kind, mode, parameter,    bright,
+                                transparency,      blend == 1, mmx,  group.scaled, group.run_table,
+                                group.clipped_runs};
                             if (parameter == -1) {
                                 c.parameter = static_cast<int>(scenario.rng()() % 256);
                             }
@@ -280,6 +286,7 @@ std::vector<Group> Groups() {
                 groups.push_back({color_type, kind, scaled, false});
             }
             groups.push_back({color_type, kind, false, true});
+            groups.push_back({color_type, kind, false, true, true});
         }
     }
     return groups;
@@ -289,9 +296,10 @@ std::string GroupName(const testing::TestParamInfo<Group>& info) {
     static const char* const kKinds[] = {"Direct", "Alpha", "Palette", "PaletteNoKey"};
     const Group& g = info.param;
     return std::string(g.color_type == 1 ? "Wide" : "Narrow") + kKinds[static_cast<int>(g.kind)] +
-           (g.run_table ? "Runs"
-            : g.scaled  ? "Scaled"
-                        : "Plain");
+           (g.clipped_runs ? "RunsClipped"
+            : g.run_table  ? "Runs"
+            : g.scaled     ? "Scaled"
+                           : "Plain");
 }
 
 INSTANTIATE_TEST_SUITE_P(AllSources, BlitRandomTest, testing::ValuesIn(Groups()), GroupName);
