@@ -7,6 +7,8 @@
 
 #include <cstdint>
 
+#include "layer/softrender/blit_avx2.h"
+
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -48,51 +50,59 @@ inline __m128i PackedAdd(__m128i d, __m128i s) {
     return _mm_or_si128(c, sum);
 }
 
+// Four pixels of d, each channel moved toward s by p / 256 rounded down; X kept from d.
+inline __m128i MixPixels(__m128i d, __m128i s, int p) {
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i factor = _mm_set1_epi16(static_cast<short>(p));
+    const __m128i x_byte = _mm_set1_epi32(static_cast<int>(0xFF000000));
+    const __m128i low = MixLanes(_mm_unpacklo_epi8(d, zero), _mm_unpacklo_epi8(s, zero), factor);
+    const __m128i high = MixLanes(_mm_unpackhi_epi8(d, zero), _mm_unpackhi_epi8(s, zero), factor);
+    const __m128i mixed = _mm_packus_epi16(low, high);
+    return _mm_or_si128(_mm_andnot_si128(x_byte, mixed), _mm_and_si128(d, x_byte));
+}
+
+// Four pixels of t added to d with PackedAdd32 and the low-bit restore; X of t plays no part.
+inline __m128i AddPixelsRestore(__m128i d, __m128i t) {
+    const __m128i restored = _mm_and_si128(_mm_or_si128(d, t), _mm_set1_epi32(0x00010100));
+    return _mm_or_si128(PackedAdd(d, t), restored);
+}
+
+// t = P(p, s) per channel (X 0) of four pixels, added to d with the low-bit restore.
+inline __m128i AddProductPixels(__m128i d, __m128i s, int p) {
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i factor = _mm_set1_epi16(static_cast<short>(p));
+    const __m128i t =
+        _mm_and_si128(_mm_packus_epi16(ProductLanes(_mm_unpacklo_epi8(s, zero), factor),
+                                       ProductLanes(_mm_unpackhi_epi8(s, zero), factor)),
+                      _mm_set1_epi32(0x00FFFFFF));
+    return AddPixelsRestore(d, t);
+}
+
 }  // namespace simd
 
 // Each channel Mix(d, s; p); X kept.
 inline int MixRow32Simd(std::uint8_t* dst, const std::uint8_t* src, int count, int p) {
-    const __m128i zero = _mm_setzero_si128();
-    const __m128i factor = _mm_set1_epi16(static_cast<short>(p));
-    const __m128i x_byte = _mm_set1_epi32(static_cast<int>(0xFF000000));
     int i = 0;
     for (; i + 4 <= count; i += 4) {
-        const __m128i d = simd::Load(dst + i * 4);
-        const __m128i s = simd::Load(src + i * 4);
-        const __m128i low =
-            simd::MixLanes(_mm_unpacklo_epi8(d, zero), _mm_unpacklo_epi8(s, zero), factor);
-        const __m128i high =
-            simd::MixLanes(_mm_unpackhi_epi8(d, zero), _mm_unpackhi_epi8(s, zero), factor);
-        const __m128i mixed = _mm_packus_epi16(low, high);
         simd::Store(dst + i * 4,
-                    _mm_or_si128(_mm_andnot_si128(x_byte, mixed), _mm_and_si128(d, x_byte)));
+                    simd::MixPixels(simd::Load(dst + i * 4), simd::Load(src + i * 4), p));
     }
     return i;
 }
 
 // T from t = P(p, s) per channel (X 0), then PackedAdd32 with low-bit restore.
 inline int AddProductRow32Simd(std::uint8_t* dst, const std::uint8_t* src, int count, int p) {
-    const __m128i zero = _mm_setzero_si128();
-    const __m128i factor = _mm_set1_epi16(static_cast<short>(p));
-    const __m128i colour = _mm_set1_epi32(0x00FFFFFF);
-    const __m128i low_bits = _mm_set1_epi32(0x00010100);
     int i = 0;
     for (; i + 4 <= count; i += 4) {
-        const __m128i d = simd::Load(dst + i * 4);
-        const __m128i s = simd::Load(src + i * 4);
-        const __m128i t =
-            _mm_and_si128(_mm_packus_epi16(simd::ProductLanes(_mm_unpacklo_epi8(s, zero), factor),
-                                           simd::ProductLanes(_mm_unpackhi_epi8(s, zero), factor)),
-                          colour);
-        const __m128i restored = _mm_and_si128(_mm_or_si128(d, t), low_bits);
-        simd::Store(dst + i * 4, _mm_or_si128(simd::PackedAdd(d, t), restored));
+        simd::Store(dst + i * 4,
+                    simd::AddProductPixels(simd::Load(dst + i * 4), simd::Load(src + i * 4), p));
     }
     return i;
 }
 
 // PackedAdd32 of the raw source, no restore.
 inline int PackedAddRow32Simd(std::uint8_t* dst, const std::uint8_t* src, int count) {
-    int i = 0;
+    int i = PackedAddRow32Avx2(dst, src, count);
     for (; i + 4 <= count; i += 4) {
         simd::Store(dst + i * 4, simd::PackedAdd(simd::Load(dst + i * 4), simd::Load(src + i * 4)));
     }
@@ -100,7 +110,7 @@ inline int PackedAddRow32Simd(std::uint8_t* dst, const std::uint8_t* src, int co
 }
 
 inline int SaturatingAddRow32Simd(std::uint8_t* dst, const std::uint8_t* src, int count) {
-    int i = 0;
+    int i = SaturatingAddRow32Avx2(dst, src, count);
     for (; i + 4 <= count; i += 4) {
         simd::Store(dst + i * 4, _mm_adds_epu8(simd::Load(dst + i * 4), simd::Load(src + i * 4)));
     }
@@ -108,7 +118,7 @@ inline int SaturatingAddRow32Simd(std::uint8_t* dst, const std::uint8_t* src, in
 }
 
 inline int SaturatingSubRow32Simd(std::uint8_t* dst, const std::uint8_t* src, int count) {
-    int i = 0;
+    int i = SaturatingSubRow32Avx2(dst, src, count);
     for (; i + 4 <= count; i += 4) {
         simd::Store(dst + i * 4, _mm_subs_epu8(simd::Load(dst + i * 4), simd::Load(src + i * 4)));
     }

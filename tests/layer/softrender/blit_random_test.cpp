@@ -10,6 +10,7 @@
 #include <string>
 
 #include "layer/softrender/blend_tables.h"
+#include "layer/softrender/blit_avx2.h"
 #include "layer/softrender/blit_plain.h"
 #include "layer/softrender/blit_scaled.h"
 #include "layer/softrender/memimg_runs.h"
@@ -300,6 +301,50 @@ std::string GroupName(const testing::TestParamInfo<Group>& info) {
             : g.run_table  ? "Runs"
             : g.scaled     ? "Scaled"
                            : "Plain");
+}
+
+// Rows long enough for the loops that draw four and eight pixels at a time, with a tail that is
+// neither: 32-bit sources without alpha, per-pixel tests or bright colour, whole and through
+// the run table's opaque runs; with the eight-pixel loops on where the processor has them, and
+// off.
+TEST(BlitLongRows, MatchTheReference) {
+    struct Draw {
+        int mode;
+        int parameter;
+        int mmx;
+    };
+    const Draw draws[] = {{BlendTranslucent, 1, 0},   {BlendTranslucent, 100, 0},
+                          {BlendTranslucent, 128, 1}, {BlendAdditive, 100, 0},
+                          {BlendAdditive, 255, 0},    {BlendAdditive, 255, 1},
+                          {BlendSubtractive, 255, 1}, {BlendNone, 0, 0}};
+    for (bool wide : {true, false}) {
+        const bool on = blit::UseAvx2Loops(wide);
+        std::mt19937 rng(0x5EED1000u);
+        for (const Draw& draw : draws) {
+            for (int transparency : {0, 1}) {
+                test_support::Image source(45, 3, 1, 0, 0, 0x12345678, 1);
+                source.FillRandom(rng);
+                BuildMemImgRunTable(source.get());
+                test_support::Image fast(47, 4, 1);
+                fast.FillRandom(rng);
+                test_support::Image reference(47, 4, 1);
+                std::memcpy(reference.body().PixelStore, fast.body().PixelStore,
+                            fast.Bytes().size());
+                SoftDrawState state;
+                state.draw_area = Rect{0, 0, 47, 4};
+                state.blend_mode = draw.mode;
+                state.blend_parameter = draw.parameter;
+                state.mmx = draw.mmx;
+                RenderMemImg(fast.get(), source.get(), 1, 1, transparency, nullptr, state);
+                reference::RenderMemImg(reference.get(), source.get(), 1, 1, transparency, nullptr,
+                                        state);
+                EXPECT_TRUE(fast.Bytes() == reference.Bytes())
+                    << "eight-pixel loops " << on << " mode " << draw.mode << " p "
+                    << draw.parameter << " mmx " << draw.mmx << " transparency " << transparency;
+            }
+        }
+    }
+    blit::UseAvx2Loops(true);
 }
 
 INSTANTIATE_TEST_SUITE_P(AllSources, BlitRandomTest, testing::ValuesIn(Groups()), GroupName);
