@@ -6,6 +6,10 @@
 #include "game/interpreter/database_operation.h"
 #include "game/interpreter/dispatch_commands.h"
 #include "game/interpreter/flow_commands.h"
+#include "game/interpreter/input_and_value_commands.h"
+#include "game/interpreter/party_and_view_commands.h"
+#include "game/interpreter/save_commands.h"
+#include "game/interpreter/screen_commands.h"
 #include "game/interpreter/string_operation.h"
 #include "game/interpreter/tile_commands.h"
 #include "game/interpreter/variable_operation.h"
@@ -28,16 +32,16 @@ constexpr CommandEntry kCommands[] = {
     {112, C, BranchOnStrings},
     {121, C, VariableOperation},
     {122, R, StringOperation},
-    {123, R, kPending},  // ReadKeyInput
-    {124, C, kPending},  // SetVariableFromState
-    {130, R, kPending},  // RelocateCharacter
+    {123, R, ReadKeyInput},
+    {124, C, SetVariableFromState},
+    {130, R, RelocateCharacter},
     {140, C, kPending},  // PlaySoundCommand
     {141, C, kPending},  // PlaySpeech
-    {150, C, kPending},  // PictureOperation
-    {151, R, kPending},  // ScreenColorChange
-    {160, R, kPending},  // ConfigureTransition
-    {161, R, kPending},  // PrepareTransition
-    {162, R, kPending},  // ExecuteTransition
+    {150, C, PictureOperation},
+    {151, R, ScreenColorChange},
+    {160, R, ConfigureTransition},
+    {161, R, PrepareTransition},
+    {162, R, ExecuteTransition},
     {170, C, StartLoop},
     {171, C, BreakLoop},
     {172, R, EndEvent},
@@ -54,20 +58,20 @@ constexpr CommandEntry kCommands[] = {
     {210, R, CallEvent},
     {211, R, ReserveEvent},
     {213, C, GoToLabel},
-    {220, R, kPending},  // SaveOrLoadGame
-    {221, R, kPending},  // ReadSaveSlotVariable
-    {222, R, kPending},  // WriteSaveSlotVariable
+    {220, R, SaveOrLoadGame},
+    {221, R, ReadSaveSlotVariable},
+    {222, R, WriteSaveSlotVariable},
     {230, R, AllowMovementDuringEvents},
     {231, R, StopMovementDuringEvents},
     {240, R, SetTileAttribute},
     {241, R, ChangeTileSet},
     {242, R, ChangeMapTiles},
     {250, C, DatabaseOperation},
-    {260, R, kPending},  // AccessInternet
-    {270, R, kPending},  // CharacterOperation
-    {280, R, kPending},  // StartScreenShake
-    {281, R, kPending},  // ScrollView
-    {290, R, kPending},  // ApplyVisualEffect
+    {260, R, AccessInternet},
+    {270, R, CharacterOperation},
+    {280, R, StartScreenShake},
+    {281, R, ScrollView},
+    {290, R, ApplyVisualEffect},
     {300, R, CallEventByName},
     {401, C, BranchCase},
     {402, C, ChoiceCase},

@@ -93,6 +93,13 @@ int EffectValue(int start, int target, int remaining, int duration) {
     return ClampToInt(target - (std::int64_t{target} - start) * remaining / length);
 }
 
+AnchorHalves AnchorOffsetHalves(int anchor) {
+    constexpr AnchorHalves kAnchors[] = {{0, 0}, {1, 1}, {0, 2}, {2, 0}, {2, 2}};
+    if (anchor < 0 || anchor >= static_cast<int>(std::size(kAnchors)))
+        return {};
+    return kAnchors[anchor];
+}
+
 int ClampToInt(std::int64_t value) {
     return static_cast<int>(std::clamp<std::int64_t>(value, std::numeric_limits<int>::min(),
                                                      std::numeric_limits<int>::max()));

@@ -123,6 +123,15 @@ int InterpolatePictureValue(int start, int target, int remaining, int duration);
 // duration below 1 taken as 1.
 int EffectValue(int start, int target, int remaining, int duration);
 
+// How far the anchor point lies from the top left corner, in halves of the width and the
+// height: 0 top left, 1 centre, 2 bottom left, 3 top right, 4 bottom right; any other
+// anchor is the top left.
+struct AnchorHalves {
+    int x = 0;
+    int y = 0;
+};
+AnchorHalves AnchorOffsetHalves(int anchor);
+
 // A 64-bit result cut to the int range.
 int ClampToInt(std::int64_t value);
 

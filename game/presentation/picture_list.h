@@ -40,6 +40,15 @@ class PictureList {
 
 extern PictureList ThePictureList;
 
+// Runs the operation on every picture numbered first..last that the list holds, in order.
+template <typename Operation>
+void ForEachPictureInRange(PictureList& pictureList, int first, int last, Operation operation) {
+    std::vector<Picture>& pictures = pictureList.Pictures;
+    for (std::size_t index = pictureList.FindRangeStart(first);
+         index < pictures.size() && pictures[index].Number <= last; ++index)
+        operation(pictures[index]);
+}
+
 // The per-frame picture update.
 void UpdatePictures(PictureList& pictureList);
 // Layer -2 draws pictures -100000 and below, -1 pictures -99999 to -1, 0 pictures 0 to

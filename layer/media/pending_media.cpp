@@ -1,4 +1,4 @@
-// The media side as it stands until its own code arrives: no sound system, no movies.
+// The media side as it stands until its own code arrives: no sound system.
 // Creations fail. Each definition leaves this file when its real one arrives.
 #include "layer/media/media_services.h"
 
@@ -72,20 +72,13 @@ int PollMidiPlayState() {
 int HandleMciNotify() {
     return 0;
 }
-
-int BuildYuvTables() {
+int BuildSoundFromFile(const char*, int, int) {
+    return -1;
+}
+int GetSoundLoadMode() {
     return 0;
 }
-int SuspendAllMovies() {
-    return 0;
-}
-int ResumeAllMovies() {
-    return 0;
-}
-int ReleaseAllMovieStreams() {
-    return 0;
-}
-int PresentWindowMovies() {
+int SetVorbisFileCopySelector(int) {
     return 0;
 }
 

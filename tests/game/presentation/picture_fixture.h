@@ -1,8 +1,8 @@
 #pragma once
 
-// Pictures on the software back screen, with their image files in a temporary game folder
-// and error and message boxes captured: a fresh game state, one frame per update, an empty
-// picture list and an empty picture image cache.
+// Pictures on the software back screen (filled green, the real glyph source), with their image
+// files in a temporary game folder and error and message boxes captured: a fresh game state, one
+// frame per update, an empty picture list and an empty picture image cache.
 
 #include <gtest/gtest.h>
 
@@ -17,22 +17,22 @@
 #include "game/presentation/picture_list.h"
 #include "tests/game/core/fresh_game_state.h"
 #include "tests/game/core/game_folder_scope.h"
+#include "tests/game/core/game_screen_fixture.h"
 #include "tests/game/core/report_capture.h"
-#include "tests/layer/graphics/software_screen_fixture.h"
 #include "tools/lib/png_writer.h"
 
 namespace test {
 
-class PictureScreens : public SoftwareScreens {
+class PictureScreens : public GameScreens {
   protected:
+    static constexpr std::uint32_t kTransparent = 0xFE00FE;
+
     void SetUp() override {
-        SoftwareScreens::SetUp();
-        game::FreshGameState();
+        GameScreens::SetUp();
         game::FramesPerUpdate = 1;
         game::TestPlayMode = 0;
         game::ThePictureList = game::PictureList();
         game::ThePictureImageCache = {};
-        layer::PutBox(0, 0, 640, 480, layer::RgbToPixel(40, 120, 60), 1);
     }
     void TearDown() override {
         game::ReleaseAllPictureImages();
@@ -44,17 +44,19 @@ class PictureScreens : public SoftwareScreens {
         SoftwareScreens::TearDown();
     }
 
-    // A PNG under the data folder (a game path) whose pixels the function colours (0xRRGGBB).
+    // A PNG under the data folder (a game path) whose pixels the function colours (0xRRGGBB);
+    // the transparent colour kTransparent is written with alpha 0.
     void WriteImage(const std::string& name, int width, int height,
                     const std::function<std::uint32_t(int, int)>& at) {
         tools::RgbaPicture picture{width, height, {}};
         for (int y = 0; y < height; ++y) {
             for (int x = 0; x < width; ++x) {
                 const std::uint32_t colour = at(x, y);
-                picture.pixels.insert(picture.pixels.end(),
-                                      {static_cast<std::uint8_t>(colour >> 16),
-                                       static_cast<std::uint8_t>(colour >> 8),
-                                       static_cast<std::uint8_t>(colour), 255});
+                picture.pixels.insert(
+                    picture.pixels.end(),
+                    {static_cast<std::uint8_t>(colour >> 16),
+                     static_cast<std::uint8_t>(colour >> 8), static_cast<std::uint8_t>(colour),
+                     static_cast<std::uint8_t>(colour == kTransparent ? 0 : 255)});
             }
         }
         std::string path = "Data/" + name;
