@@ -35,6 +35,10 @@ void DrawRow(std::uint8_t* dst, const std::uint8_t* src, const std::uint8_t* ble
         done = MixRow32Simd(dst, src, count, ctx.p);
     } else if constexpr (kColourSource && K.wide && K.mode == BlendAdditive) {
         done = AddProductRow32Simd(dst, src, count, ctx.p);
+    } else if constexpr (K.wide && K.source == Source::Alpha && K.mode == BlendTranslucent &&
+                         !K.blend && !K.bright && K.route != Route::RunOpaque) {
+        // Alpha 255 mixes by the parameter alone where the loop tests alpha.
+        done = AlphaMixRow32Simd<K.trans>(dst, src, count, ctx.p);
     }
     constexpr int kSourceBytes = SourceBytes(K.wide, K.source);
     constexpr int kDestinationBytes = K.wide ? 4 : 2;

@@ -347,6 +347,44 @@ TEST(BlitLongRows, MatchTheReference) {
     blit::UseAvx2Loops(true);
 }
 
+// Long rows of 32-bit sources with alpha drawn translucent: alphas of 0, 255 and between in
+// every row, with and without the alpha test, whole and through the run table's runs.
+TEST(BlitLongRows, TranslucentAlphaSourcesMatchTheReference) {
+    std::mt19937 rng(0x5EED1001u);
+    for (int parameter : {1, 100, 128, 254}) {
+        for (int transparency : {0, 1}) {
+            for (bool runs : {false, true}) {
+                test_support::Image source(45, 3, 1, 0, 1, 0, 1);
+                source.FillRandom(rng);
+                MemImgBody& body = source.body();
+                for (int y = 0; y < body.Height; ++y) {
+                    for (int x = 0; x < body.Width; ++x) {
+                        const std::uint8_t alphas[3] = {0, 255, static_cast<std::uint8_t>(rng())};
+                        body.PixelStore[y * body.Pitch + x * 4 + 3] = alphas[rng() % 3];
+                    }
+                }
+                if (runs) {
+                    BuildMemImgRunTable(source.get());
+                }
+                test_support::Image fast(47, 4, 1);
+                fast.FillRandom(rng);
+                test_support::Image reference(47, 4, 1);
+                std::memcpy(reference.body().PixelStore, fast.body().PixelStore,
+                            fast.Bytes().size());
+                SoftDrawState state;
+                state.draw_area = Rect{0, 0, 47, 4};
+                state.blend_mode = BlendTranslucent;
+                state.blend_parameter = parameter;
+                RenderMemImg(fast.get(), source.get(), 1, 1, transparency, nullptr, state);
+                reference::RenderMemImg(reference.get(), source.get(), 1, 1, transparency, nullptr,
+                                        state);
+                EXPECT_TRUE(fast.Bytes() == reference.Bytes())
+                    << "p " << parameter << " transparency " << transparency << " runs " << runs;
+            }
+        }
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(AllSources, BlitRandomTest, testing::ValuesIn(Groups()), GroupName);
 
 }  // namespace
