@@ -13,6 +13,8 @@
 
 namespace platform {
 
+class Direct3D;
+
 struct DisplayRect {
     int left = 0;
     int top = 0;
@@ -39,8 +41,10 @@ int GetDisplayMode(const DisplayObject* object, DisplayMode* mode);
 int GetDisplayCaps(const DisplayObject* object, DisplayCaps* caps);
 int GetDeviceIdentifier(const DisplayObject* object, DisplayIdentifier* identifier);
 int GetAvailableVideoMemory(const DisplayObject* object, std::uint32_t* total, std::uint32_t* free);
-// The 3D interface does not exist on this display: always kDisplayUnsupported.
-int QueryDirect3D(DisplayObject* object);
+// The 3D interface of the display (platform/gfx3d/device.h), or a failure when it cannot be
+// made; released with ReleaseDirect3D or with the object.
+int QueryDirect3D(DisplayObject* object, Direct3D** out);
+void ReleaseDirect3D(Direct3D* direct3d);
 
 // The system's own mode switch, used when there is no display object: null restores the
 // desktop. The same toggle as SetDisplayMode.

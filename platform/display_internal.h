@@ -49,6 +49,8 @@ struct DisplayObject {
     std::vector<DisplaySurface*> surfaces;
     std::vector<DisplayClipper*> clippers;
     std::vector<DisplayPalette*> palettes;
+    // The 3D interfaces made from the object and not yet released.
+    std::vector<Direct3D*> direct3d_objects;
 };
 
 // The display format for a depth (32 X8R8G8B8, 16 R5G6B5, 8 palette), before any forcing.
@@ -79,6 +81,10 @@ void ShowPrimaryRect(const DisplayRect& rect);
 bool RectInside(const DisplayRect& rect, const DisplayRect& bounds);
 bool RectEmpty(const DisplayRect& rect);
 DisplayRect IntersectRects(const DisplayRect& a, const DisplayRect& b);
+
+// The 3D interface QueryDirect3D hands out: the installed maker's, else the OpenGL one; null
+// when none can be made.
+Direct3D* MakeDirect3D(DisplayObject* object);
 
 // Every video-memory surface of the object, or of every live object, loses its memory.
 void LoseVideoMemorySurfaces(DisplayObject* object);

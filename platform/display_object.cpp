@@ -5,6 +5,7 @@
 
 #include "platform/display_hooks.h"
 #include "platform/display_internal.h"
+#include "platform/gfx3d/device.h"
 #include "platform/message_queue.h"
 #include "platform/presenter.h"
 
@@ -139,6 +140,9 @@ void ReleaseDisplayObject(DisplayObject* object) {
         return;
     }
     NoteDisplayCall("ReleaseDisplayObject");
+    while (!object->direct3d_objects.empty()) {
+        ReleaseDirect3D(object->direct3d_objects.back());
+    }
     while (!object->surfaces.empty()) {
         ReleaseSurface(object->surfaces.back());
     }
@@ -208,10 +212,30 @@ int GetAvailableVideoMemory(const DisplayObject*, std::uint32_t* total, std::uin
     return kDisplayOk;
 }
 
-int QueryDirect3D(DisplayObject*) {
+int QueryDirect3D(DisplayObject* object, Direct3D** out) {
     NoteDisplayCall("QueryDirect3D");
-    TakeDisplayFailure(DisplayOperation::kDirect3D);
-    return kDisplayUnsupported;
+    *out = nullptr;
+    if (TakeDisplayFailure(DisplayOperation::kDirect3D)) {
+        return kDisplayFailed;
+    }
+    Direct3D* direct3d = MakeDirect3D(object);
+    if (direct3d == nullptr) {
+        return kDisplayUnsupported;
+    }
+    object->direct3d_objects.push_back(direct3d);
+    *out = direct3d;
+    return kDisplayOk;
+}
+
+void ReleaseDirect3D(Direct3D* direct3d) {
+    if (direct3d == nullptr) {
+        return;
+    }
+    NoteDisplayCall("ReleaseDirect3D");
+    for (DisplayObject* object : state.objects) {
+        std::erase(object->direct3d_objects, direct3d);
+    }
+    delete direct3d;
 }
 
 int ChangeDisplaySettings(const DisplaySettingsRequest* request) {

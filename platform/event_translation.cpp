@@ -2,10 +2,12 @@
 // desktop window system delivers its own: activation, placement, keys then characters.
 #include <SDL.h>
 
+#include <algorithm>
 #include <array>
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "platform/key_codes.h"
 #include "platform/message_queue.h"
@@ -111,7 +113,11 @@ void PostCharacter(int byte) {
     PostWindowMessage(message);
 }
 
+// While the input method composes, keys are its own.
 void OnKeyDown(const SDL_KeyboardEvent& event) {
+    if (composing) {
+        return;
+    }
     const int key_code = KeyCodeFromScancode(event.keysym.scancode);
     if (key_code != 0) {
         Message message = Make(MessageKind::kKeyDown);
@@ -137,46 +143,63 @@ int Utf8SequenceLength(unsigned char lead) {
     return 4;
 }
 
-// Each character CP932 can hold arrives as its bytes; the others are dropped.
-void OnTextInput(std::string_view text) {
+// The CP932 bytes of each character of a UTF-8 text; a character CP932 lacks has none.
+std::vector<std::string> Cp932Characters(std::string_view text) {
+    std::vector<std::string> characters;
     while (!text.empty()) {
         const std::size_t length =
             std::min<std::size_t>(Utf8SequenceLength(text.front()), text.size());
-        const auto converted = Utf8ToCp932Strict(text.substr(0, length));
-        if (converted) {
-            for (const char byte : *converted) {
-                PostCharacter(static_cast<unsigned char>(byte));
-            }
-        }
+        characters.push_back(Utf8ToCp932Strict(text.substr(0, length)).value_or(""));
         text.remove_prefix(length);
     }
+    return characters;
 }
 
-// The composition cursor counted in CP932 bytes of the characters before it.
-int Cp932CursorOf(std::string_view utf8, int characters) {
-    std::size_t offset = 0;
-    for (int i = 0; i < characters && offset < utf8.size(); ++i) {
-        offset += Utf8SequenceLength(utf8[offset]);
+// The bytes of the characters from `first` up to `last` (clamped to the text).
+std::string JoinCharacters(const std::vector<std::string>& characters, int first, int last) {
+    std::string joined;
+    const int end = std::min<int>(last, static_cast<int>(characters.size()));
+    for (int i = std::max(first, 0); i < end; ++i) {
+        joined += characters[static_cast<std::size_t>(i)];
     }
-    return static_cast<int>(Utf8ToCp932(utf8.substr(0, std::min(offset, utf8.size()))).size());
+    return joined;
 }
 
-void OnTextEditing(const SDL_TextEditingEvent& event) {
-    const std::string_view utf8 = event.text;
-    if (utf8.empty()) {
-        if (composing) {
-            composing = false;
-            PostWindowMessage(Make(MessageKind::kImeEndComposition));
+void EndComposition() {
+    if (composing) {
+        composing = false;
+        PostWindowMessage(Make(MessageKind::kImeEndComposition));
+    }
+}
+
+// A commit ends the composition it came from; should the input method keep composing the
+// rest, its next editing event starts a new one.
+void OnTextInput(std::string_view text) {
+    EndComposition();
+    for (const std::string& character : Cp932Characters(text)) {
+        for (const char byte : character) {
+            PostCharacter(static_cast<unsigned char>(byte));
         }
+    }
+}
+
+// The composition in CP932, its cursor at the selected part's start and the selected part's
+// length, both in CP932 bytes; SDL counts the start and length in characters.
+void OnTextEditing(std::string_view utf8, int start, int length) {
+    if (utf8.empty()) {
+        EndComposition();
         return;
     }
     if (!composing) {
         composing = true;
         PostWindowMessage(Make(MessageKind::kImeStartComposition));
     }
+    const std::vector<std::string> characters = Cp932Characters(utf8);
     Message message = Make(MessageKind::kImeComposition);
-    message.text = Utf8ToCp932(utf8);
-    message.cursor = Cp932CursorOf(utf8, event.start);
+    message.text = JoinCharacters(characters, 0, static_cast<int>(characters.size()));
+    message.cursor = static_cast<int>(JoinCharacters(characters, 0, start).size());
+    message.selection_length =
+        static_cast<int>(JoinCharacters(characters, start, start + std::max(length, 0)).size());
     PostWindowMessage(message);
 }
 
@@ -236,7 +259,12 @@ void Translate(const SDL_Event& event, SDL_Window* window) {
             OnTextInput(event.text.text);
             break;
         case SDL_TEXTEDITING:
-            OnTextEditing(event.edit);
+            OnTextEditing(event.edit.text, event.edit.start, event.edit.length);
+            break;
+        case SDL_TEXTEDITING_EXT:
+            OnTextEditing(event.editExt.text != nullptr ? event.editExt.text : "",
+                          event.editExt.start, event.editExt.length);
+            SDL_free(event.editExt.text);
             break;
         case SDL_MOUSEWHEEL:
             OnMouseWheel(event.wheel);

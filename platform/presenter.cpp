@@ -261,6 +261,19 @@ void ConvertBitsRowTo(int frame_bytes, const std::uint8_t* source_row, int first
     }
 }
 
+// Where the frame lands on the window as it is now; false without a window or a frame.
+bool WindowLayout(DisplayRect* layout) {
+    SDL_Window* window = CurrentSdlWindow();
+    if (window == nullptr || frame.width == 0 || frame.height == 0) {
+        return false;
+    }
+    int width = 0;
+    int height = 0;
+    SDL_GetWindowSize(window, &width, &height);
+    *layout = FrameLayout(width, height);
+    return true;
+}
+
 }  // namespace
 
 void ConfigureRetainedFrame(int width, int height, const DdPixelFormat& format) {
@@ -393,18 +406,25 @@ int ReadRetainedFrame(const DisplayRect& rect, std::uint32_t* pixels, int pitch)
 }
 
 void WindowToFramePoint(int* x, int* y) {
-    SDL_Window* window = CurrentSdlWindow();
-    if (window == nullptr || frame.width == 0 || frame.height == 0) {
+    DisplayRect layout;
+    if (!WindowLayout(&layout)) {
         return;
     }
-    int width = 0;
-    int height = 0;
-    SDL_GetWindowSize(window, &width, &height);
-    const DisplayRect layout = FrameLayout(width, height);
     const int out_width = std::max(layout.right - layout.left, 1);
     const int out_height = std::max(layout.bottom - layout.top, 1);
     *x = static_cast<int>(std::int64_t{*x - layout.left} * frame.width / out_width);
     *y = static_cast<int>(std::int64_t{*y - layout.top} * frame.height / out_height);
+}
+
+void FrameToWindowPoint(int* x, int* y) {
+    DisplayRect layout;
+    if (!WindowLayout(&layout)) {
+        return;
+    }
+    *x = layout.left +
+         static_cast<int>(std::int64_t{*x} * (layout.right - layout.left) / frame.width);
+    *y = layout.top +
+         static_cast<int>(std::int64_t{*y} * (layout.bottom - layout.top) / frame.height);
 }
 
 }  // namespace platform

@@ -57,5 +57,7 @@ int ReadRetainedFrame(const DisplayRect& rect, std::uint32_t* pixels, int pitch)
 // The window position of a point of the window's surface as a frame position, through the
 // full-screen scaling (identity in window mode).
 void WindowToFramePoint(int* x, int* y);
+// The inverse: a frame position as a position of the window's surface.
+void FrameToWindowPoint(int* x, int* y);
 
 }  // namespace platform

@@ -69,6 +69,8 @@ SDL_Window* CurrentSdlWindow() {
 }
 
 Window* OpenWindow(const WindowSpec& request) {
+    // Long compositions arrive whole instead of cut at 32 bytes.
+    SDL_SetHint(SDL_HINT_IME_SUPPORT_EXTENDED_TEXT, "1");
     if (open_window.sdl != nullptr || SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         return nullptr;
     }
@@ -176,6 +178,11 @@ void SetTextInputEnabled(bool enabled) {
     } else {
         SDL_StopTextInput();
     }
+}
+
+void SetTextInputRect(int x, int y, int width, int height) {
+    SDL_Rect rect{x, y, width, height};
+    SDL_SetTextInputRect(&rect);
 }
 
 void ShowCursor(bool shown) {

@@ -56,6 +56,9 @@ void FillClientBlack(Window* window, int x, int y, int width, int height);
 void SetScreenSaverAllowed(bool allowed);
 // Text-input (IME) events on or off.
 void SetTextInputEnabled(bool enabled);
+// Where the input method shows its candidates: under this rectangle of the window's surface.
+// Each call messages the input method.
+void SetTextInputRect(int x, int y, int width, int height);
 void ShowCursor(bool shown);
 // Moves the mouse cursor to a client position.
 void WarpMouse(Window* window, int x, int y);

@@ -55,9 +55,10 @@ struct Message {
     int wheel = 0;      // wheel: positive away from the user
     MouseButton button = MouseButton::kNone;
     SysCommand command = SysCommand::kOther;
-    int value = 0;     // F10 report, socket and music notices
-    std::string text;  // IME composition text (CP932)
-    int cursor = 0;    // IME composition cursor, in bytes of text
+    int value = 0;             // F10 report, socket and music notices
+    std::string text;          // IME composition text (CP932)
+    int cursor = 0;            // IME composition cursor, in bytes of text
+    int selection_length = 0;  // IME composition: bytes of the selected part from the cursor
 };
 
 }  // namespace platform

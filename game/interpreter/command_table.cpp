@@ -6,6 +6,7 @@
 #include "game/interpreter/database_operation.h"
 #include "game/interpreter/dispatch_commands.h"
 #include "game/interpreter/flow_commands.h"
+#include "game/interpreter/screen_commands.h"
 #include "game/interpreter/string_operation.h"
 #include "game/interpreter/tile_commands.h"
 #include "game/interpreter/variable_operation.h"
@@ -33,11 +34,11 @@ constexpr CommandEntry kCommands[] = {
     {130, R, kPending},  // RelocateCharacter
     {140, C, kPending},  // PlaySoundCommand
     {141, C, kPending},  // PlaySpeech
-    {150, C, kPending},  // PictureOperation
-    {151, R, kPending},  // ScreenColorChange
-    {160, R, kPending},  // ConfigureTransition
-    {161, R, kPending},  // PrepareTransition
-    {162, R, kPending},  // ExecuteTransition
+    {150, C, PictureOperation},
+    {151, R, ScreenColorChange},
+    {160, R, ConfigureTransition},
+    {161, R, PrepareTransition},
+    {162, R, ExecuteTransition},
     {170, C, StartLoop},
     {171, C, BreakLoop},
     {172, R, EndEvent},

@@ -45,7 +45,7 @@ void CollectTextInput(EventInterpreter& interpreter) {
     std::string typed;
     if (state != kTextInputCancelled) {
         char buffer[kTypedTextBytes] = {};
-        layer::GetTextInputString(buffer, handle);
+        layer::GetTextInputString(buffer, kTypedTextBytes, handle);
         typed.assign(buffer, std::find(buffer, buffer + kTypedTextBytes - 1, '\0'));
     }
     layer::DeleteTextInput(handle);

@@ -4,6 +4,8 @@
 #include "game/map/image_cache.h"
 #include "game/presentation/choice_window.h"
 #include "game/presentation/message_window.h"
+#include "game/presentation/picture_image_cache.h"
+#include "game/presentation/picture_list.h"
 #include "game/presentation/text_resources.h"
 #include "layer/core/layer_api.h"
 
@@ -18,6 +20,7 @@ void RestoreGraphics(int) {
         LoadMessageWaitCursor(*TheMessageWindow);
     TheImageCache.ReLoadGraphic();
     LoadIcons(TheTextResources);
+    RePictureControl(ThePictureList);
 }
 
 }  // namespace game

@@ -2,17 +2,12 @@
 
 #include <vector>
 
-#include "game/presentation/picture_list.h"
-
 namespace game {
 namespace {
 
 constexpr int kNoDevice = -1;
 
 }  // namespace
-
-void UpdatePictures(PictureList&) {}
-void DrawPictureLayer(PictureList&, int) {}
 
 std::vector<PlayedSound> PlayedSounds;
 

@@ -22,6 +22,7 @@
 #include "game/interpreter/internet_state.h"
 #include "game/interpreter/main_interpreter.h"
 #include "game/map/graph_restore.h"
+#include "game/map/image_cache.h"
 #include "game/map/map_state.h"
 #include "game/map/party.h"
 #include "game/presentation/pending_presentation_calls.h"
@@ -150,9 +151,10 @@ void BuildGameGlobals() {
     TheScreenState = ScreenState(ScreenState::Screens::kLater);
     TheSoundManager = SoundManager();
     TheTextResources = TextResources();
-    ThePictureList = PictureList(0);
+    ThePictureList = PictureList(false);
     TheInternetState = InternetState();
     TheSaveCache = SaveCache();
+    TheImageCache = ImageCache();
 }
 
 int StartGame(const std::string& commandLine) {

@@ -98,7 +98,7 @@ void RenewGameState() {
         TheParty.graphicName = TheGameInfo.gameStrings[kHeroGraphicString];
     TheMapState = MapState();
     ResetMapState(TheMapState);
-    ThePictureList = PictureList(0);
+    ThePictureList = PictureList(false);
     ResetInputState(TheInputState);
     TheVariableStore.link = &TheMainInterpreter;
     ApplyCharacterSettings(TheParty);

@@ -17,4 +17,17 @@ int IsDoubleByteLead(unsigned char byte, int charset);
 // boundary: a lead byte whose second byte lies beyond `length` is left out.
 std::size_t TrimToCharBoundary(const char* text, std::size_t length);
 
+// The walkers below step over Shift-JIS characters from the start of a text of `length` bytes,
+// so that a second byte is never taken for a lead; a lead byte at the very end counts as one
+// character of one byte.
+
+// The bytes of the first `count` characters.
+int CountCharBytes(const char* text, int length, int count);
+// The characters needed to cover the first `bytes` bytes.
+int CountCharsInBytes(const char* text, int length, int bytes);
+// The offset where the character before `offset` begins (0 for an offset of 0 or less).
+int CharStartBefore(const char* text, int offset);
+// The length of the character at `offset` (1 or 2; 0 at or after the end).
+int CharLengthAt(const char* text, int length, int offset);
+
 }  // namespace layer

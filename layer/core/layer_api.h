@@ -79,7 +79,8 @@ int ActivateTextInput(int handle);
 int GetTextInputState(int handle);
 int DrawTextInput(int x, int y, int handle);
 int SetTextInputString(const char* text, int handle);
-int GetTextInputString(char* buffer, int handle);
+// Copies the text, cut at a character boundary to fit `capacity` bytes with its terminator.
+int GetTextInputString(char* buffer, int capacity, int handle);
 
 // Screen and frame.
 int SelectSoftwareRendering(int flag);

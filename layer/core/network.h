@@ -5,7 +5,8 @@
 namespace layer {
 
 // The dormant network and web-request code: never started in the player, but the layer's
-// start-up, shutdown, window procedure and message pump call it in their places.
+// start-up, shutdown, window procedure and message pump call it in their places. The start-up's
+// clearing and the pump's and shutdown's parts give 0, the socket notice -1.
 int ClearNetworkState();
 int EndNetwork();
 int DeleteAllHttpSlots();

@@ -27,6 +27,12 @@ int IsTypedCharBufferFull() {
     return Next(typed_char_buffer.write) == typed_char_buffer.read ? 1 : 0;
 }
 
+int TypedCharBufferRoom() {
+    const int held = (typed_char_buffer.write - typed_char_buffer.read + kTypedCharBufferSize) %
+                     kTypedCharBufferSize;
+    return kTypedCharBufferSize - 1 - held;
+}
+
 int PushTypedChar(unsigned char byte) {
     if (IsTypedCharBufferFull() != 0) {
         return -1;

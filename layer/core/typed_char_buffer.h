@@ -15,6 +15,8 @@ struct TypedCharBuffer {
 extern TypedCharBuffer typed_char_buffer;
 
 int IsTypedCharBufferFull();
+// The bytes that can still be pushed.
+int TypedCharBufferRoom();
 // -1 when the ring is full, else 0.
 int PushTypedChar(unsigned char byte);
 // 1 for the codes of the editing keys (never the first byte of a two-byte character).

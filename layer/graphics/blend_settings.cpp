@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "layer/core/message_pump.h"
+#include "layer/graphics/device_state.h"
 #include "layer/graphics/direct3d_side.h"
 #include "layer/graphics/draw_setters.h"
 #include "layer/graphics/draw_settings.h"
@@ -15,15 +16,16 @@ int ClampByte(int value) {
     return std::clamp(value, 0, 255);
 }
 
+}  // namespace
+
 // The 3D vertex colour: full alpha in blend mode 0, the parameter otherwise.
-void RecomputeDrawColour() {
+int UpdateDrawColour3D() {
     const std::uint32_t alpha = draw_settings.blend_mode == 0
                                     ? 255u
                                     : static_cast<std::uint32_t>(draw_settings.blend_parameter);
     draw_settings.draw_colour = alpha << 24 | draw_settings.bright_colour;
+    return 0;
 }
-
-}  // namespace
 
 int SetBlendMode(int mode, int parameter) {
     if (mode == draw_settings.blend_mode && parameter == draw_settings.blend_parameter) {
@@ -32,7 +34,7 @@ int SetBlendMode(int mode, int parameter) {
     WaitWhileInactive();
     draw_settings.blend_mode = mode;
     draw_settings.blend_parameter = ClampByte(parameter);
-    RecomputeDrawColour();
+    UpdateDrawColour3D();
     return 0;
 }
 
@@ -49,7 +51,7 @@ int SetBlendImage(int graph, int parameter1, int parameter2) {
     draw_settings.blend_image_parameter1 = ClampByte(parameter1);
     draw_settings.blend_image_parameter2 = ClampByte(parameter2);
     if (graphics_core.use_3d != 0) {
-        SetBlendTexture3D(graph, draw_settings.blend_image_parameter1,
+        SetBlendTexture3D(GetGraphRecord(graph), draw_settings.blend_image_parameter1,
                           draw_settings.blend_image_parameter2);
     }
     SetBlendImageWeights2D(GetGraphRecord(graph), draw_settings.blend_image_parameter1,
@@ -68,7 +70,7 @@ int SetBrightColour(std::uint32_t colour) {
     const std::uint32_t bright = colour & 0xFFFFFF;
     if (bright != draw_settings.bright_colour) {
         draw_settings.bright_colour = bright;
-        RecomputeDrawColour();
+        UpdateDrawColour3D();
     }
     return 0;
 }
@@ -83,13 +85,19 @@ int SetBrightRgb(int red, int green, int blue) {
                                   static_cast<std::uint32_t>(ClampByte(green)) << 8 |
                                   static_cast<std::uint32_t>(ClampByte(blue));
     if (graphics_core.use_3d != 0) {
-        RecomputeDrawColour();
+        UpdateDrawColour3D();
     }
     return 0;
 }
 
 int SetTextureFilterMode(int mode) {
+    if (mode == draw_settings.filter_mode) {
+        return 0;
+    }
     draw_settings.filter_mode = mode;
+    if (graphics_core.use_3d != 0) {
+        SetTextureFilter3D(mode);
+    }
     return 0;
 }
 

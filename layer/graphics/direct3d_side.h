@@ -1,7 +1,8 @@
 #pragma once
 
 // The 3D side as the graphics code calls it. Without a 3D interface object every operation
-// returns -1 or does nothing, so callers may call them unconditionally.
+// returns -1 or does nothing, so callers may call them unconditionally. The device-level
+// operations are in device_state.h, the tiles in texture_tiles.h.
 
 #include <cstdint>
 
@@ -19,12 +20,12 @@ int StartDirect3D();
 // 1 when the start asked for the 3D side; a rebuild after a loss then acquires it again.
 int IsDirect3DWanted();
 int ClearDirect3DWanted();
-// The object asked of the display object again, and the device made again on it.
+// The object asked of the display object again (the device is made again by RecreateDevice3D).
 int QueryDirect3DObject();
-int RecreateDevice3D();
 int EndScene3D();
 int FlushVertexBatch();
-int SetBlendTexture3D(int graph, int parameter1, int parameter2);
+// The blend image's texture (null: none) with its border and range.
+int SetBlendTexture3D(const GraphRecord* graph, int border, int range);
 int SelectDrawTarget3D(int target);
 int NotifyDrawStateChange3D();
 int DeleteAllSurfaces3D();
@@ -37,6 +38,9 @@ int FillGraphTextures(GraphRecord* graph, int red, int green, int blue, int alph
 int WriteImageRectToGraphTiles(const PictureSource& picture, const Rect& source_rect, int x, int y,
                                GraphRecord* graph);
 int WriteImageToGraphTiles(const PictureSource& picture, int x, int y, GraphRecord* graph);
+// Writes a movie's frame into a texture graph's tiles, each from its source position; with the
+// alpha beside the picture the frame's right half is the alpha.
+int UpdateMovieFrameTiles(const GraphImage& frame, int alpha_beside, GraphRecord* graph);
 // The draw target on a texture graph's first tile.
 int SetDrawTargetTexture2D(GraphRecord* graph);
 
@@ -45,7 +49,9 @@ int DrawGraphTextured(int x, int y, GraphRecord* graph, int transparent);
 int DrawGraphStretchedTextured(int x1, int y1, int x2, int y2, GraphRecord* graph, int transparent);
 int DrawGraphRotatedTextured(float x, float y, double scale, double angle, GraphRecord* graph,
                              int transparent, int turn);
+// Corners top-left, top-right, bottom-right, bottom-left.
 int DrawGraphCornersTextured(const float* corners, GraphRecord* graph, int transparent);
+int DrawGraphCornersMesh(const int* corners, GraphRecord* graph, int transparent);
 int FillBoxTextured(int x1, int y1, int x2, int y2, std::uint32_t colour);
 int OutlineBoxTextured(int x1, int y1, int x2, int y2, std::uint32_t colour);
 int ClearTargetTexture();

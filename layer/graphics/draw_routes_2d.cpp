@@ -96,11 +96,13 @@ int RunRoute(const Surface2D* source, const Rect& destination, int direct_allowe
             return 0;
         }
         if (source == nullptr) {
+            ++draws_made_2d;
             render(RenderCall{target, nullptr, nullptr, CaptureSoftDrawState(0, 0), 0, 0});
             return 0;
         }
         const TileImage image(*source);
         if (image.image() != nullptr) {
+            ++draws_made_2d;
             render(RenderCall{target, image.image(), GetBlendImageMemImg(),
                               CaptureSoftDrawState(0, 0), 0, 0});
         }
@@ -113,6 +115,7 @@ int RunRoute(const Surface2D* source, const Rect& destination, int direct_allowe
         return -1;
     }
     const DrawWork2D& work = draw_work_2d;
+    ++draws_made_2d;
     if (work.direct_blit != 0) {
         return RunDirectBlit2D(transparent);
     }
@@ -149,6 +152,8 @@ std::uint32_t PackedBackground(const MEMIMG& image) {
 }
 
 }  // namespace
+
+std::uint64_t draws_made_2d = 0;
 
 int DrawSurface2D(int x, int y, int surface, int transparent) {
     if (IsDirectDrawMissing() != 0) {

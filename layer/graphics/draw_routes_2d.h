@@ -12,6 +12,10 @@
 
 namespace layer {
 
+// The 2D draws handed to the renderer or to a direct blit so far; the frame benchmarks read it
+// to tell a frame that drew from one whose draws were all refused.
+extern std::uint64_t draws_made_2d;
+
 int DrawSurface2D(int x, int y, int surface, int transparent);
 int DrawGraph2D(int x, int y, GraphRecord* graph, int transparent);
 // Reversed corners mirror that axis. `surface` -1 draws the graph's first tile.

@@ -20,6 +20,10 @@ int SetTextureDrawing(int flag) {
     return 0;
 }
 
+int GetTextureDrawing() {
+    return draw_settings.new_graph.texture_drawing;
+}
+
 int SetVsyncWait(int flag) {
     draw_settings.vsync_off = flag == 0 ? 1 : 0;
     return 0;

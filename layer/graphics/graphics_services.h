@@ -32,6 +32,8 @@ int SetSoftwareRendering(int flag);
 int SetDirectDrawLess(int flag);
 int SetGraphsInVideoMemory(int flag);
 int SetTextureDrawing(int flag);
+// The switch as set (IsTextureDrawingActive tells whether drawing uses textures now).
+int GetTextureDrawing();
 int IsTextureDrawingActive();
 int SetSeparateFrontSurface(int flag);
 int GetScreenColourBits();

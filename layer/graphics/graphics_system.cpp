@@ -2,11 +2,13 @@
 // and release.
 #include "layer/core/fatal_stop.h"
 #include "layer/core/layer_log.h"
+#include "layer/graphics/device_state.h"
 #include "layer/graphics/direct3d_side.h"
 #include "layer/graphics/display_side.h"
 #include "layer/graphics/graphics_core.h"
 #include "layer/graphics/graphics_services.h"
 #include "layer/graphics/graphics_system_texts.h"
+#include "layer/graphics/main_screens.h"
 
 namespace layer {
 
@@ -42,7 +44,10 @@ int AcquireDirect3DObject() {
         return WriteLog(kDirect3DFailedText);
     }
     WriteLog(kDirect3DFetchedText);
-    return RecreateDevice3D();
+    DeviceState& state = direct3d.Devices[direct3d.CurrentDevice];
+    state.DefaultTarget = GetScreenTargetSurface();
+    state.CurrentTarget = GetCurrentDrawSurface();
+    return RecreateDevice3D(direct3d.CurrentDevice);
 }
 
 int EndDirect3D() {
@@ -51,8 +56,12 @@ int EndDirect3D() {
     }
     WriteLog(kDirect3DEndText);
     FlushVertexBatch();
+    direct3d.EndSceneAfterDraw = 0;
+    SetDeviceDrawTexture(direct3d.CurrentDevice, nullptr);
     DeleteAllSurfaces3D();
-    ReleaseDirect3DObject();
+    DeleteAllDevices3D();
+    platform::ReleaseDirect3D(direct3d.Direct3D);
+    direct3d.Direct3D = nullptr;
     WriteLog(kDirect3DEndedText);
     ClearDirect3DWanted();
     return 0;

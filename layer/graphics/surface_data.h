@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "layer/core/handle_table.h"
+#include "layer/core/rect.h"
 #include "layer/graphics/format_key.h"
 #include "layer/media/pixel_format.h"
 #include "layer/softrender/memimg.h"
@@ -56,6 +57,13 @@ int RestoreSurfaceData(int handle);
 // depth goes up and the same pointer is given), -1 when the lock fails.
 int LockSurfaceData(int handle, int* pitch, std::uint8_t** pixels, int write_only, const int* point,
                     const PixelFormat** format);
+// As LockSurfaceData, locking only the area (null: all) of a display surface; the pointer
+// handed out still addresses the surface's origin.
+int LockSurfaceDataArea(int handle, const Rect* area, int* pitch, std::uint8_t** pixels,
+                        int write_only, const int* point, const PixelFormat** format);
+// The pixel format of the record's pixels: its software image's, its texture format, or the
+// screen's.
+const PixelFormat* SurfacePixelFormat(const SurfaceData& data);
 // Leaves one level of locking; the surface is unlocked when the depth returns to 0.
 int UnlockSurfaceData(int handle);
 int FillSurfaceData(int handle, int red, int green, int blue, int alpha);

@@ -1,6 +1,7 @@
 // The surface behind a surface-data record: made as a texture, a software image or a 2D
 // display surface, keyed, restored after a loss and released.
 #include "layer/core/layer_log.h"
+#include "layer/graphics/device_state.h"
 #include "layer/graphics/direct_draw_context.h"
 #include "layer/graphics/graphics_services.h"
 #include "layer/graphics/graphics_texts.h"
@@ -25,13 +26,45 @@ int Blue(std::uint32_t colour) {
     return static_cast<int>(colour & 0xFF);
 }
 
-// Textures need the device's formats; without a 3D device none can be made.
+// A texture in the device's format for the key, cleared to 0; a target texture is also a
+// possible render target.
 int CreateTexture(SurfaceData* data) {
     data->FormatIndex = ChooseTextureFormat(data->Key);
-    WriteLog(kTextureSurfaceFailedText);
-    WriteLogFormat(kTextureKeyFormat, data->Key.DrawValid, data->Key.AlphaChFlag,
-                   data->Key.AlphaTestFlag, data->Key.ColorBitDepth);
-    return -1;
+    const TextureFormat* format = GetTextureFormat(data->FormatIndex);
+    platform::DisplaySurface* surface = nullptr;
+    if (direct_draw.object != nullptr && format != nullptr && format->format.bits_per_pixel != 0) {
+        platform::SurfaceDescription description;
+        description.fields = platform::kDescCaps | platform::kDescWidth | platform::kDescHeight |
+                             platform::kDescPixelFormat;
+        const FormatKey& key = data->Key;
+        description.caps = platform::kCapsTexture |
+                           (key.DrawValid != 0 ? std::uint32_t{platform::kCaps3DDevice} : 0u) |
+                           (key.DrawValid == 0 && key.UnmanagedFlag == 0
+                                ? std::uint32_t{platform::kCapsTextureManaged}
+                                : 0u);
+        description.width = data->Width;
+        description.height = data->Height;
+        description.format = format->dd;
+        platform::CreateSurface(direct_draw.object->display, description, &surface);
+    }
+    if (surface == nullptr) {
+        WriteLog(kTextureSurfaceFailedText);
+        return WriteLogFormat(kTextureKeyFormat, data->Key.DrawValid, data->Key.AlphaChFlag,
+                              data->Key.AlphaTestFlag, data->Key.ColorBitDepth);
+    }
+    data->Surface = surface;
+    platform::BltSurface(surface, nullptr, nullptr, nullptr,
+                         platform::kBltColourFill | platform::kBltWait, 0);
+    return 0;
+}
+
+// The key of a texture: the transparent colour in its format with full alpha, and every alpha
+// and unused bit set, so that the key matches whatever those bits hold.
+std::uint32_t TextureKey(const SurfaceData& data) {
+    const PixelFormat& format = *GetTexturePixelFormat(data.FormatIndex);
+    return PackColor(format, Red(data.TransColour), Green(data.TransColour), Blue(data.TransColour),
+                     255) |
+           format.alpha_mask | format.unused_mask;
 }
 
 int CreateMemImg(SurfaceData* data) {
@@ -162,11 +195,13 @@ int SetSurfaceDataColourKey(int handle) {
     if (data->Surface == nullptr) {
         return 0;
     }
-    const std::uint32_t value =
-        data->Key.ColorBitDepth == 8
-            ? 0
-            : static_cast<std::uint32_t>(RgbToPixel(
-                  Red(data->TransColour), Green(data->TransColour), Blue(data->TransColour)));
+    std::uint32_t value = 0;
+    if (data->Key.TextureFlag != 0) {
+        value = TextureKey(*data);
+    } else if (data->Key.ColorBitDepth != 8) {
+        value = static_cast<std::uint32_t>(
+            RgbToPixel(Red(data->TransColour), Green(data->TransColour), Blue(data->TransColour)));
+    }
     const platform::ColourKey key{value, value};
     if (platform::SetSurfaceColourKey(data->Surface, platform::kColourKeySourceBlt, &key) !=
         platform::kDisplayOk) {

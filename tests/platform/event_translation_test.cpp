@@ -7,6 +7,7 @@
 #include "platform/message_queue.h"
 #include "platform/sdl_main_window.h"
 #include "platform/window.h"
+#include "tests/support/sjis.h"
 
 namespace {
 
@@ -210,6 +211,91 @@ TEST_F(EventTranslation, CompositionStartsUpdatesAndEnds) {
     messages = Translate(event);
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].kind, MessageKind::kImeEndComposition);
+}
+
+std::string Utf8(const char8_t* text) {
+    return reinterpret_cast<const char*>(text);
+}
+
+SDL_Event Editing(const char* utf8, int start, int length) {
+    SDL_Event event{};
+    event.type = SDL_TEXTEDITING;
+    SDL_strlcpy(event.edit.text, utf8, sizeof event.edit.text);
+    event.edit.start = start;
+    event.edit.length = length;
+    return event;
+}
+
+// Owned by the event: the translation frees it.
+SDL_Event LongEditing(const std::string& utf8, int start, int length) {
+    SDL_Event event{};
+    event.type = SDL_TEXTEDITING_EXT;
+    event.editExt.text = SDL_strdup(utf8.c_str());
+    event.editExt.start = start;
+    event.editExt.length = length;
+    return event;
+}
+
+struct CompositionCase {
+    const char* label;
+    SDL_Event event;
+    std::string text;
+    int cursor;
+    int selection_length;
+};
+
+// Start and length count characters; the message counts CP932 bytes, and a character CP932
+// lacks is left out of both.
+TEST_F(EventTranslation, CompositionsArriveInCp932WithTheirSelectedPart) {
+    const std::string nihongo = Utf8(u8"にほんご");
+    const std::string nihongo_cp932 = test::Sjis(u8"にほんご");
+    std::string twenty;
+    std::string twenty_cp932;
+    for (int i = 0; i < 20; ++i) {
+        twenty += Utf8(u8"あ");
+        twenty_cp932 += test::Sjis(u8"あ");
+    }
+    const CompositionCase cases[] = {
+        {"cursor after two", Editing(nihongo.c_str(), 2, 0), nihongo_cp932, 4, 0},
+        {"two selected from the second", Editing(nihongo.c_str(), 1, 2), nihongo_cp932, 2, 4},
+        {"a selection past the end", Editing(nihongo.c_str(), 3, 5), nihongo_cp932, 6, 2},
+        {"forty bytes whole", LongEditing(twenty, 20, 0), twenty_cp932, 40, 0},
+        {"a character without CP932 form", Editing(Utf8(u8"a😀b").c_str(), 2, 1), "ab", 1, 1},
+    };
+    for (const CompositionCase& c : cases) {
+        SCOPED_TRACE(c.label);
+        const auto messages = Translate(c.event);
+        ASSERT_FALSE(messages.empty());
+        const Message& composition = messages.back();
+        EXPECT_EQ(composition.kind, MessageKind::kImeComposition);
+        EXPECT_EQ(composition.text, c.text);
+        EXPECT_EQ(composition.cursor, c.cursor);
+        EXPECT_EQ(composition.selection_length, c.selection_length);
+    }
+}
+
+// While composing, keys are the input method's; a commit ends the composition before its
+// characters.
+TEST_F(EventTranslation, ComposingKeepsKeysAndACommitEndsIt) {
+    Translate(Editing(Utf8(u8"あ").c_str(), 1, 0));
+    EXPECT_TRUE(Translate(KeyDown(SDL_SCANCODE_BACKSPACE, SDLK_BACKSPACE, KMOD_NONE)).empty());
+    EXPECT_TRUE(Translate(KeyDown(SDL_SCANCODE_LEFT, SDLK_LEFT, KMOD_NONE)).empty());
+    SDL_Event commit{};
+    commit.type = SDL_TEXTINPUT;
+    SDL_strlcpy(commit.text.text, Utf8(u8"日本").c_str(), sizeof commit.text.text);
+    std::vector<Message> messages = Translate(commit);
+    ASSERT_EQ(messages.size(), 5u);
+    EXPECT_EQ(messages[0].kind, MessageKind::kImeEndComposition);
+    std::string bytes;
+    for (std::size_t i = 1; i < messages.size(); ++i) {
+        EXPECT_EQ(messages[i].kind, MessageKind::kChar);
+        bytes += static_cast<char>(messages[i].character);
+    }
+    EXPECT_EQ(bytes, "\x93\xFA\x96\x7B");  // 日本
+    EXPECT_TRUE(Translate(Editing("", 0, 0)).empty());
+    messages = Translate(KeyDown(SDL_SCANCODE_BACKSPACE, SDLK_BACKSPACE, KMOD_NONE));
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages[1].character, 0x08);
 }
 
 TEST(MessageQueue, PostsFromOtherThreadsArriveInOrder) {

@@ -122,4 +122,39 @@ TEST(PresenterBits, SixteenBitSourcesAndPartsOutsideTheFrame) {
     ConfigureRetainedFrame(0, 0, {});
 }
 
+// A frame of 640 x 480 on a window twice its size, and on a wider one with bars beside it.
+TEST(PresenterPoints, FramePointsLandWhereTheFrameIsShownAndBack) {
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    WindowSpec request;
+    request.width = 1280;
+    request.height = 960;
+    Window* window = OpenWindow(request);
+    ASSERT_NE(window, nullptr);
+    ConfigureRetainedFrame(640, 480,
+                           {32, layer::kDdPixelFormatRgb, 0, 32, 0xFF0000, 0xFF00, 0xFF, 0});
+    struct PointCase {
+        int window_width;
+        int window_height;
+        int x;
+        int y;
+        int window_x;
+        int window_y;
+    };
+    for (const PointCase& c :
+         {PointCase{1280, 960, 50, 30, 100, 60}, PointCase{1000, 600, 0, 0, 100, 0},
+          PointCase{1000, 600, 320, 240, 500, 300}, PointCase{640, 600, 64, 0, 64, 60}}) {
+        SDL_SetWindowSize(CurrentSdlWindow(), c.window_width, c.window_height);
+        int x = c.x;
+        int y = c.y;
+        FrameToWindowPoint(&x, &y);
+        EXPECT_EQ(x, c.window_x) << c.window_width << "x" << c.window_height;
+        EXPECT_EQ(y, c.window_y) << c.window_width << "x" << c.window_height;
+        WindowToFramePoint(&x, &y);
+        EXPECT_EQ(x, c.x);
+        EXPECT_EQ(y, c.y);
+    }
+    CloseWindow(window);
+    ConfigureRetainedFrame(0, 0, {});
+}
+
 }  // namespace

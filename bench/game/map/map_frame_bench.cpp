@@ -1,80 +1,72 @@
-// Goal: one software frame of a busy 640 x 480 map (update, map drawing and present on the
-// dummy video driver) in under 2 ms on one core, characters included once they draw.
-// Three full layers with animated autotiles and tiles of passes 1 and 2, a panorama and a fog.
+// Software frames of busy 640 x 480 maps on the dummy video driver: update, map drawing and
+// present, one frame per iteration. Goals on one core: the busy scene (the looping map with
+// three full tile layers, animated autotiles, the panorama, the fog at opacity 128 and 100
+// characters) in at most 1.5 ms a frame.
 #include <benchmark/benchmark.h>
 
-#include <filesystem>
-#include <string>
-
+#include "bench/game/map/busy_scene.h"
 #include "bench/game/map/demo_game_session.h"
-#include "game/interpreter/main_interpreter.h"
+#include "game/map/map_change.h"
 #include "game/map/map_state.h"
 #include "game/map/map_update.h"
 #include "game/map/map_view.h"
+#include "game/map/party.h"
 #include "layer/core/layer_api.h"
-#include "tools/lib/demo_map.h"
 
 namespace {
 
-// Water everywhere below, fences and trunks in between, tree tops above.
-game::MapData BusyMap() {
-    game::MapData map = tools::DemoStartMap();
-    const std::vector<std::string> pond(15, std::string(20, '~'));
-    for (int x = 0; x < 20; ++x) {
-        for (int y = 0; y < 15; ++y) {
-            const auto column = static_cast<std::size_t>(x);
-            const auto row = static_cast<std::size_t>(y);
-            map.tileLayers[0][column][row] = tools::WaterTileAt(pond, x, y);
-            map.tileLayers[1][column][row] = (x + y) % 2 == 0 ? tools::kFence : tools::kTrunk;
-            map.tileLayers[2][column][row] = tools::kTreeTop;
-        }
-    }
-    return map;
-}
+constexpr int kCrowd = 100;
 
-void UseBusyMap() {
-    game::MapState& mapState = game::TheMapState;
-    mapState.mapData = BusyMap();
-    mapState.tileSet = tools::DemoTileSet();
-    mapState.baseImageName = mapState.tileSet.imageNames[0];
-    for (std::size_t i = 0; i < mapState.autotileImageNames.size(); ++i)
-        mapState.autotileImageNames[i] = mapState.tileSet.imageNames[i + 1];
-    mapState.attributes = mapState.tileSet.attributes;
-    mapState.tags = mapState.tileSet.tags;
-    game::MainInterpreter& m = game::TheMainInterpreter;
-    m.PanoramaImage = m.FogImage = -2;
-    m.PanoramaFile = tools::kDemoPanoramaImage;
-    m.FogFile = tools::kDemoFogImage;
-    m.PanoramaScrollX = m.FogScrollX = 8;
-    m.FogOpacity = 128;
-}
+enum class Steps { kUpdateDrawPresent, kUpdateAndDraw };
 
-// Runs one frame per iteration on the busy map: the update and the map drawing, and the
-// present when asked.
-void RunBusyMapFrames(benchmark::State& state, bool present) {
-    const DemoGameSession session(state, "qvarn-map-bench");
+// One frame per iteration on the scene `use` set up: the updates (the hero's when there are
+// characters), the map drawing and the present unless left out.
+void RunSceneFrames(benchmark::State& state, const char* name, void (*use)(), int crowd,
+                    Steps steps) {
+    const DemoGameSession session(state, name);
     if (!session.started())
         return;
-    UseBusyMap();
-    {
-        game::MapView view;
-        for (auto _ : state) {
-            game::UpdateMap(game::TheMapState);
-            game::ScrollPanoramaAndFog(view);
-            game::DrawMap(view);
-            if (present)
-                layer::ShowFrame();
-        }
-    }
+    use();
+    if (crowd > 0)
+        bench::AddCrowd(crowd);
+    game::MapView view;
+    RunCountedFrames(state, 1, [&] {
+        game::UpdateMap(game::TheMapState);
+        if (crowd > 0)
+            game::UpdateHero(game::TheParty);
+        game::ScrollPanoramaAndFog(view);
+        game::DrawMap(view);
+        if (steps == Steps::kUpdateDrawPresent)
+            layer::ShowFrame();
+    });
+    bench::CountScene(state);
 }
+
+void UseStartMap() {
+    game::ResetMapState(game::TheMapState);
+    game::ChangeMap(game::TheMapState, 0);
+}
+
+void BM_BusySceneFrame(benchmark::State& state) {
+    RunSceneFrames(state, "qvarn-busy-bench", &bench::UseBusyLoopMap, kCrowd,
+                   Steps::kUpdateDrawPresent);
+}
+BENCHMARK(BM_BusySceneFrame)->Unit(benchmark::kMicrosecond);
+
 void BM_MapFrame(benchmark::State& state) {
-    RunBusyMapFrames(state, true);
+    RunSceneFrames(state, "qvarn-map-bench", &bench::UseBusyStartMap, 0, Steps::kUpdateDrawPresent);
 }
 BENCHMARK(BM_MapFrame)->Unit(benchmark::kMicrosecond);
 
 void BM_MapDrawOnly(benchmark::State& state) {
-    RunBusyMapFrames(state, false);
+    RunSceneFrames(state, "qvarn-map-bench", &bench::UseBusyStartMap, 0, Steps::kUpdateAndDraw);
 }
 BENCHMARK(BM_MapDrawOnly)->Unit(benchmark::kMicrosecond);
+
+// The demo's start map as it stands, its own events and the crowd on it.
+void BM_MapFrameWithCharacters(benchmark::State& state) {
+    RunSceneFrames(state, "qvarn-chars-bench", &UseStartMap, kCrowd, Steps::kUpdateDrawPresent);
+}
+BENCHMARK(BM_MapFrameWithCharacters)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -9,12 +9,15 @@
 #include "game/core/game_folder.h"
 #include "game/map/image_cache.h"
 #include "game/map/map_view.h"
+#include "game/presentation/picture_image_cache.h"
+#include "game/presentation/picture_list.h"
 #include "layer/graphics/graph_record.h"
 #include "layer/graphics/graphics_services.h"
 #include "platform/display_hooks.h"
 #include "platform/game_path.h"
 #include "tests/game/core/report_capture.h"
 #include "tests/game/map/map_screen_fixture.h"
+#include "tests/support/sjis.h"
 #include "tests/support/temp_tree.h"
 
 namespace game {
@@ -124,6 +127,49 @@ TEST_F(GraphRestore, AMissingFileStopsTheReloadThere) {
               "C\x83\x8B Data\\b.png \x82\xAA\x8C\xA9\x82\xC2\x82\xA9\x82\xE8\x82\xDC\x82\xB9\x82"
               "\xF1\nb.png");
     cache.ReleaseAllGraphics();
+}
+
+TEST_F(GraphRestore, PictureImagesComeBackAndAFileGoneSinceIsSkipped) {
+    for (const char* name : {"a.png", "b.png", "c.png"})
+        WritePicture(name, 10);
+    ThePictureList = PictureList();
+    const struct {
+        const char* name;
+        int split;
+    } shown[] = {{"a.png", 2}, {"b.png", 1}, {"c.png", 3}};
+    for (int number = 0; number < 3; ++number) {
+        game::Picture& picture = ThePictureList.Pictures.emplace_back(number);
+        ASSERT_TRUE(PictureControl(picture, shown[number].name, shown[number].split, 1));
+        picture.ImageName = shown[number].name;
+    }
+    // Picture 2 is a window of 160 x 90 pixels drawn from 3 x 3 cells.
+    game::Picture& window = ThePictureList.Pictures[2];
+    ASSERT_TRUE(PictureControl(window, "c.png", 3, 3));
+    window.IsWindowPicture = 1;
+    window.SplitX = 160;
+    window.SplitY = 90;
+    const game::Picture before = ThePictureList.Pictures[1];
+    for (const char* name : {"a.png", "c.png"})
+        WritePicture(name, 90);
+    std::filesystem::remove(folder_.tree().root() / "Data" / "b.png");
+    ReportCapture reports;
+    layer::InstallGraphRestoreHandler(&RestoreGraphics);
+    platform::SimulateDisplayLoss();
+    ASSERT_EQ(layer::RecreateGraphicsAfterLoss(), 0);
+    ASSERT_EQ(ReportCapture::boxes().size(), 1u);
+    EXPECT_EQ(ReportCapture::boxes()[0].text,
+              test::Sjis(u8"■RePictureControl error:ファイル Data\\b.png が見つかりません\n"));
+    const game::Picture& sheet = ThePictureList.Pictures[0];
+    ASSERT_EQ(sheet.Cells.size(), 2u);
+    EXPECT_EQ(RedOf(sheet.Cells[1]), 90u);
+    EXPECT_EQ(sheet.Width, 8);
+    EXPECT_EQ(ThePictureList.Pictures[1].Cells, before.Cells);
+    ASSERT_EQ(window.Cells.size(), 9u);
+    EXPECT_EQ(RedOf(window.Cells[4]), 90u);
+    EXPECT_EQ(window.SplitX, 160);
+    EXPECT_EQ(window.SplitY, 90);
+    ReleaseAllPictureImages();
+    ThePictureList = PictureList();
 }
 
 }  // namespace

@@ -10,24 +10,22 @@ namespace {
 
 class LayerEntriesTest : public test::LogCapture {};
 
-TEST_F(LayerEntriesTest, PendingEntriesLogAndFail) {
-    struct EntryCase {
-        const char* name;
-        int (*call)();
-        int result;
-    };
-    const EntryCase cases[] = {
-        {"CreateTextInput", [] { return layer::CreateTextInput(8, 0, 0, 0); }, -1},
-        {"DeleteTextInput", [] { return layer::DeleteTextInput(1); }, -1},
-        {"SetTextInputColors",
-         [] { return layer::SetTextInputColors(0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0); }, 0},
-    };
-    std::string expected;
-    for (const EntryCase& entry : cases) {
-        EXPECT_EQ(entry.call(), entry.result) << entry.name;
-        expected += std::string("0:") + entry.name + ": not available yet\r\n";
+// Handles that name no key-input string: a value of another kind, a free slot, a negative one.
+TEST_F(LayerEntriesTest, KeyInputEntriesRefuseBadHandlesWithoutALogLine) {
+    for (const int handle : {0x50000000 | 3, 10 << 27, -1, 1}) {
+        SCOPED_TRACE(handle);
+        char text[4] = "x";
+        EXPECT_EQ(layer::DeleteTextInput(handle), -1);
+        EXPECT_EQ(layer::GetTextInputState(handle), -1);
+        EXPECT_EQ(layer::SetTextInputString("abc", handle), -1);
+        EXPECT_EQ(layer::GetTextInputString(text, sizeof text, handle), -1);
+        EXPECT_STREQ(text, "x");
+        EXPECT_EQ(layer::DrawTextInput(0, 0, handle), -1);
+        if (handle != -1) {
+            EXPECT_EQ(layer::ActivateTextInput(handle), -1);
+        }
     }
-    EXPECT_EQ(ReadLog(), expected);
+    EXPECT_EQ(ReadLog(), "");
 }
 
 TEST_F(LayerEntriesTest, MillisecondsHaveTheTopBitCleared) {

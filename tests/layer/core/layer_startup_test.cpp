@@ -75,13 +75,16 @@ TEST_F(LayerStartup, SecondStartChangesNothing) {
     EXPECT_EQ(layer::IsGraphHandleLive(graph), 1);
 }
 
-// The pending services are seen by their calls, the graphics by what its start and end leave.
+// The pending services are seen by their calls, the key-input strings by their log texts and
+// what the shutdown leaves of them, the graphics by what its start and end leave. The network
+// is never started and says nothing.
 TEST_F(LayerStartup, StartsAndEndsTheServicesInOrder) {
     ASSERT_EQ(layer::InitializeLayer(), 0);
-    EXPECT_EQ(FakeCallsNamed(
-                  {"BuildYuvTables", "ClearNetworkState", "StartSoundSystem", "InitTextInput"}),
-              (std::vector<std::string>{"BuildYuvTables", "ClearNetworkState", "StartSoundSystem",
-                                        "InitTextInput"}));
+    EXPECT_EQ(FakeCallsNamed({"BuildYuvTables", "StartSoundSystem"}),
+              (std::vector<std::string>{"BuildYuvTables", "StartSoundSystem"}));
+    const std::string log = ReadLog();
+    EXPECT_TRUE(Contains(log, Sjis(u8"文字コードバッファの初期化を行います... 完了しました\r\n")));
+    EXPECT_FALSE(Contains(log, Sjis(u8"ネットワーク")));
     EXPECT_EQ(layer::IsGraphicsStarted(), 1);
     EXPECT_EQ(layer::HasGraphRestoreHandler(), 1);
     EXPECT_EQ(layer::GetVsyncWait(), 1);
@@ -95,12 +98,14 @@ TEST_F(LayerStartup, StartsAndEndsTheServicesInOrder) {
     EXPECT_EQ(corners[1] & 0xFFFFFF, 0u);
 
     layer::CreateBlankGraph(8, 8, 0);
+    const int input = layer::CreateTextInput(8, 0, 0, 0);
+    ASSERT_GE(input, 0);
     test::FakeCalls().clear();
     EXPECT_EQ(layer::ShutdownLayer(), 0);
-    EXPECT_EQ(FakeCallsNamed({"EndNetwork", "DeleteAllHttpSlots", "EndMusicFilePlayback",
-                              "EndSoundSystem", "EndTextInput"}),
-              (std::vector<std::string>{"EndNetwork", "DeleteAllHttpSlots", "EndMusicFilePlayback",
-                                        "EndSoundSystem", "EndTextInput"}));
+    EXPECT_EQ(FakeCallsNamed({"EndMusicFilePlayback", "EndSoundSystem"}),
+              (std::vector<std::string>{"EndMusicFilePlayback", "EndSoundSystem"}));
+    EXPECT_EQ(layer::GetTextInputState(input), -1);
+    EXPECT_FALSE(Contains(ReadLog(), Sjis(u8"ネットワーク")));
     EXPECT_EQ(layer::IsGraphicsStarted(), 0);
     EXPECT_EQ(layer::GetGraphCount(), 0);
 }

@@ -14,6 +14,7 @@
 #include "platform/message_queue.h"
 #include "tests/layer/core/fake_services.h"
 #include "tests/layer/core/layer_fixture.h"
+#include "tests/support/auto_confirm_scope.h"
 
 namespace {
 
@@ -31,26 +32,26 @@ class MessagePump : public test::LayerTest {
         test::FakeCalls().clear();
     }
 
-    static void PostSocketNotices(int count) {
+    static void PostMusicNotices(int count) {
         Message message;
-        message.kind = MessageKind::kSocketNotify;
+        message.kind = MessageKind::kMusicNotify;
         for (int i = 0; i < count; ++i) {
             platform::PostWindowMessage(message);
         }
     }
 };
 
-// Each pass of an inactive window ends with the network service, which shows where the passes
-// end.
+// Each pass of an inactive window ends with the stream-sound service, which shows where the
+// passes end; the pump's own service follows the last.
 TEST_F(MessagePump, PassesEndAfterFiveDispatchesThenAfterTheRestThenEmpty) {
     layer::window_state.active = 0;
     layer::window_state.quit_requested = 1;
-    PostSocketNotices(6);
+    PostMusicNotices(6);
     EXPECT_EQ(layer::RunMessagePump(), 0);
     const std::vector<std::string> passes =
-        test::FakeCallsNamed({"HandleSocketEvent", "PumpNetworkMessages"});
-    const std::string notice = "HandleSocketEvent";
-    const std::string pass_end = "PumpNetworkMessages";
+        test::FakeCallsNamed({"HandleMciNotify", "ServiceStreamSounds"});
+    const std::string notice = "HandleMciNotify";
+    const std::string pass_end = "ServiceStreamSounds";
     EXPECT_EQ(passes, (std::vector<std::string>{notice, notice, notice, notice, notice, pass_end,
                                                 notice, pass_end, pass_end, pass_end}));
     layer::window_state.quit_requested = 0;
@@ -89,16 +90,27 @@ TEST_F(MessagePump, RunningWhileInactiveReturnsAfterOneIdlePass) {
     EXPECT_TRUE(test::FakeCallsNamed({"PresentWindowMovies"}).empty());
 }
 
-TEST_F(MessagePump, EveryPumpServicesInItsOrder) {
+// The typed characters reach the active input within the same pump.
+TEST_F(MessagePump, EveryPumpServicesInItsOrderAndAppliesTypedCharacters) {
+    const test::AutoConfirmScope typing(false);
+    const int input = layer::CreateTextInput(8, 0, 0, 0);
+    ASSERT_EQ(layer::ActivateTextInput(input), 0);
+    test::FakeCalls().clear();
+    Message typed;
+    typed.kind = MessageKind::kChar;
+    typed.character = 'q';
+    platform::PostWindowMessage(typed);
     EXPECT_EQ(layer::RunMessagePump(), 0);
-    EXPECT_EQ(test::FakeCalls(), (std::vector<std::string>{
-                                     "ServiceStreamSounds", "PollMidiPlayState",
-                                     "PumpNetworkMessages", "UpdateHttpSlots", "ApplyTypedChars"}));
+    EXPECT_EQ(test::FakeCalls(),
+              (std::vector<std::string>{"ServiceStreamSounds", "PollMidiPlayState"}));
+    char text[8] = {};
+    ASSERT_EQ(layer::GetTextInputString(text, sizeof text, input), 0);
+    EXPECT_STREQ(text, "q");
 }
 
 TEST_F(MessagePump, WaitingZeroMillisecondsPumpsOnce) {
     EXPECT_EQ(layer::WaitMilliseconds(0), 0);
-    EXPECT_EQ(test::FakeCallsNamed({"ApplyTypedChars"}).size(), 1u);
+    EXPECT_EQ(test::FakeCallsNamed({"ServiceStreamSounds"}).size(), 1u);
 }
 
 TEST(MessagePumpWithoutWindow, ReturnsZeroAndServicesNothing) {
