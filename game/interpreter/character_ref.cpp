@@ -5,8 +5,7 @@
 
 namespace game {
 
-MapCharacter* ResolveCharacterRef(EventInterpreter& interpreter, std::int32_t reference) {
-    const std::int64_t value = interpreter.ReadInterpreterValue(reference);
+MapCharacter* CharacterOfReference(const EventInterpreter& interpreter, std::int64_t value) {
     if (value <= -3) {
         const std::int64_t member = -value - 3;  // 0: the first member after the hero
         if (member >= static_cast<std::int64_t>(TheParty.members.size()))
@@ -15,8 +14,18 @@ MapCharacter* ResolveCharacterRef(EventInterpreter& interpreter, std::int32_t re
     }
     if (value == -2)
         return &TheParty;
+    return MapEventOfReference(interpreter, value);
+}
+
+EventCharacter* MapEventOfReference(const EventInterpreter& interpreter, std::int64_t value) {
+    if (value < -1 || value > INT32_MAX)
+        return nullptr;
     const std::int64_t number = value == -1 ? interpreter.eventNumber : value;
     return FindEventCharacter(TheMapState, static_cast<int>(number));
+}
+
+MapCharacter* ResolveCharacterRef(EventInterpreter& interpreter, std::int32_t reference) {
+    return CharacterOfReference(interpreter, interpreter.ReadInterpreterValue(reference));
 }
 
 }  // namespace game

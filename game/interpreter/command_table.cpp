@@ -6,6 +6,8 @@
 #include "game/interpreter/database_operation.h"
 #include "game/interpreter/dispatch_commands.h"
 #include "game/interpreter/flow_commands.h"
+#include "game/interpreter/input_and_value_commands.h"
+#include "game/interpreter/party_and_view_commands.h"
 #include "game/interpreter/screen_commands.h"
 #include "game/interpreter/string_operation.h"
 #include "game/interpreter/tile_commands.h"
@@ -29,9 +31,9 @@ constexpr CommandEntry kCommands[] = {
     {112, C, BranchOnStrings},
     {121, C, VariableOperation},
     {122, R, StringOperation},
-    {123, R, kPending},  // ReadKeyInput
-    {124, C, kPending},  // SetVariableFromState
-    {130, R, kPending},  // RelocateCharacter
+    {123, R, ReadKeyInput},
+    {124, C, SetVariableFromState},
+    {130, R, RelocateCharacter},
     {140, C, kPending},  // PlaySoundCommand
     {141, C, kPending},  // PlaySpeech
     {150, C, PictureOperation},
@@ -64,11 +66,11 @@ constexpr CommandEntry kCommands[] = {
     {241, R, ChangeTileSet},
     {242, R, ChangeMapTiles},
     {250, C, DatabaseOperation},
-    {260, R, kPending},  // AccessInternet
-    {270, R, kPending},  // CharacterOperation
-    {280, R, kPending},  // StartScreenShake
-    {281, R, kPending},  // ScrollView
-    {290, R, kPending},  // ApplyVisualEffect
+    {260, R, AccessInternet},
+    {270, R, CharacterOperation},
+    {280, R, StartScreenShake},
+    {281, R, ScrollView},
+    {290, R, ApplyVisualEffect},
     {300, R, CallEventByName},
     {401, C, BranchCase},
     {402, C, ChoiceCase},

@@ -6,6 +6,7 @@
 namespace game {
 
 class EventInterpreter;
+struct EventCharacter;
 struct MapCharacter;
 
 // A handler runs the interpreter's current line. Of a return code its result goes back to
@@ -42,5 +43,10 @@ void SkipToBlockEnd(EventInterpreter& interpreter);
 // -1 the running map event, 0 and above the map event of that number; null when there is no
 // such character.
 MapCharacter* ResolveCharacterRef(EventInterpreter& interpreter, std::int32_t reference);
+// The same for a reference already read.
+MapCharacter* CharacterOfReference(const EventInterpreter& interpreter, std::int64_t value);
+// The map event a reference value names (-1 the running one); null for the hero, the members
+// and events not on the map.
+EventCharacter* MapEventOfReference(const EventInterpreter& interpreter, std::int64_t value);
 
 }  // namespace game

@@ -29,20 +29,6 @@ std::int64_t Truncate(double value) {
     return static_cast<std::int64_t>(value);
 }
 
-// Integer division and remainder that never trap: a zero divisor counts as 1, and the one
-// quotient outside the range wraps.
-std::int32_t Divide(std::int32_t a, std::int32_t b) {
-    if (b == 0)
-        b = 1;
-    return Wrap(static_cast<std::int64_t>(a) / b);
-}
-
-std::int32_t Remainder(std::int32_t a, std::int32_t b) {
-    if (b == 0)
-        b = 1;
-    return static_cast<std::int32_t>(static_cast<std::int64_t>(a) % b);
-}
-
 std::int32_t RandomBetween(std::int32_t a, std::int32_t b) {
     const std::int32_t difference = Wrap(static_cast<std::int64_t>(a) - b);
     const std::uint64_t span = static_cast<std::uint64_t>(std::llabs(difference)) + 1;
@@ -77,11 +63,11 @@ constexpr std::array<IntegerCalculation, 7> kIntegerCalculations{{
     [](VariableOperands& o) { return ClampToBillions(static_cast<std::int64_t>(o.a) * o.b); },
     [](VariableOperands& o) {
         ReplaceZeroDivisor(o);
-        return Divide(o.a, o.b);
+        return WrappedQuotient(o.a, o.b);
     },
     [](VariableOperands& o) {
         ReplaceZeroDivisor(o);
-        return Remainder(o.a, o.b);
+        return WrappedRemainder(o.a, o.b);
     },
     [](VariableOperands& o) { return o.a & o.b; },
     [](VariableOperands& o) { return RandomBetween(o.a, o.b); },
@@ -103,7 +89,7 @@ constexpr std::array<RealCalculation, 7> kRealCalculations{{
     },
     [](VariableOperands& o) {
         ReplaceZeroDivisor(o);
-        return static_cast<double>(Remainder(o.a, o.b));
+        return static_cast<double>(WrappedRemainder(o.a, o.b));
     },
     [](VariableOperands& o) { return static_cast<double>(o.a & o.b); },
     // Draws like the integer mode rather than leaving the result at 0.
@@ -121,8 +107,8 @@ constexpr std::array<IntegerAssignment, 12> kIntegerAssignments{{
     [](const IntegerStep& s) { return ClampToBillions(static_cast<std::int64_t>(s.t) + s.r); },
     [](const IntegerStep& s) { return ClampToBillions(static_cast<std::int64_t>(s.t) - s.r); },
     [](const IntegerStep& s) { return ClampToBillions(static_cast<std::int64_t>(s.t) * s.r); },
-    [](const IntegerStep& s) { return Divide(s.t, s.r); },
-    [](const IntegerStep& s) { return Remainder(s.t, s.r); },
+    [](const IntegerStep& s) { return WrappedQuotient(s.t, s.r); },
+    [](const IntegerStep& s) { return WrappedRemainder(s.t, s.r); },
     [](const IntegerStep& s) { return std::max(s.t, s.r); },
     [](const IntegerStep& s) { return std::min(s.t, s.r); },
     [](const IntegerStep& s) { return Wrap(std::llabs(static_cast<std::int64_t>(s.r))); },
@@ -179,8 +165,8 @@ constexpr std::array<WrappedCalculation, 7> kWrappedCalculations{{
     [](std::int32_t a, std::int32_t b) { return Wrap(static_cast<std::int64_t>(a) + b); },
     [](std::int32_t a, std::int32_t b) { return Wrap(static_cast<std::int64_t>(a) - b); },
     [](std::int32_t a, std::int32_t b) { return Wrap(static_cast<std::int64_t>(a) * b); },
-    [](std::int32_t a, std::int32_t b) { return Divide(a, b); },
-    [](std::int32_t a, std::int32_t b) { return Remainder(a, b); },
+    [](std::int32_t a, std::int32_t b) { return WrappedQuotient(a, b); },
+    [](std::int32_t a, std::int32_t b) { return WrappedRemainder(a, b); },
     [](std::int32_t a, std::int32_t b) { return a & b; },
     [](std::int32_t a, std::int32_t b) { return RandomBetween(a, b); },
 }};
@@ -197,8 +183,8 @@ constexpr std::array<WrappedAssignment, 12> kWrappedAssignments{{
     [](const WrappedStep& s) { return Wrap(static_cast<std::int64_t>(s.t) + s.r); },
     [](const WrappedStep& s) { return Wrap(static_cast<std::int64_t>(s.t) - s.r); },
     [](const WrappedStep& s) { return Wrap(static_cast<std::int64_t>(s.t) * s.r); },
-    [](const WrappedStep& s) { return Divide(s.t, s.r); },
-    [](const WrappedStep& s) { return Remainder(s.t, s.r); },
+    [](const WrappedStep& s) { return WrappedQuotient(s.t, s.r); },
+    [](const WrappedStep& s) { return WrappedRemainder(s.t, s.r); },
     [](const WrappedStep& s) { return std::max(s.t, s.r); },
     [](const WrappedStep& s) { return std::min(s.t, s.r); },
     [](const WrappedStep& s) { return Wrap(std::llabs(static_cast<std::int64_t>(s.r))); },
@@ -217,6 +203,18 @@ bool InTable(const Table& table, int code) {
 }
 
 }  // namespace
+
+std::int32_t WrappedQuotient(std::int32_t a, std::int32_t b) {
+    if (b == 0)
+        b = 1;
+    return Wrap(static_cast<std::int64_t>(a) / b);
+}
+
+std::int32_t WrappedRemainder(std::int32_t a, std::int32_t b) {
+    if (b == 0)
+        b = 1;
+    return static_cast<std::int32_t>(static_cast<std::int64_t>(a) % b);
+}
 
 std::int32_t CalculateInteger(int calculation, VariableOperands& operands) {
     return InTable(kIntegerCalculations, calculation) ? kIntegerCalculations[calculation](operands)

@@ -12,6 +12,11 @@ struct VariableOperands {
     std::int32_t b = 0;
 };
 
+// Integer division and remainder that never trap: a zero divisor counts as 1, and the one
+// quotient outside the range (the lowest value divided by -1) wraps to itself.
+std::int32_t WrappedQuotient(std::int32_t a, std::int32_t b);
+std::int32_t WrappedRemainder(std::int32_t a, std::int32_t b);
+
 // The general path's calculations (codes 0 to 6; any other gives 0) with its clamps, in
 // integer and in real-number mode.
 std::int32_t CalculateInteger(int calculation, VariableOperands& operands);

@@ -42,6 +42,10 @@ const FileOperationTable& PlainFileOperations() {
     return kPlainSet;
 }
 
+const FileOperationTable& FileOperationsInForce() {
+    return operations;
+}
+
 int InstallFileOperations(const FileOperationTable* table) {
     operations = table != nullptr ? *table : BuiltInSet(PlainFilesFlag);
     return 0;

@@ -37,6 +37,9 @@ extern int PlainFilesFlag;
 // The plain set, for callers that install a table of their own built on it.
 const FileOperationTable& PlainFileOperations();
 
+// The table in force; readers that outlive a later installation keep a copy.
+const FileOperationTable& FileOperationsInForce();
+
 // Copies a table over the one in force; null installs the built-in set PlainFilesFlag chooses.
 // Returns 0.
 int InstallFileOperations(const FileOperationTable* table);

@@ -15,6 +15,7 @@
 #include "layer/graphics/mask_screen.h"
 #include "layer/graphics/surface_2d.h"
 #include "layer/media/font_system.h"
+#include "layer/media/movie_handles.h"
 
 namespace layer {
 
@@ -55,6 +56,7 @@ int RestoreGraphSurfaces(int handle) {
     if (graph->Key.TextureFlag == 0) {
         RestoreGraphSurfaces2D(graph);
     }
+    RestoreMovieSurfaces(graph->Movie);
     return 0;
 }
 
@@ -86,6 +88,9 @@ int RecreateGraphicsAfterLoss() {
     EraseDrawTarget();
     PresentFrame();
     MarkGraphsLost();
+    // The rebuilt surfaces of movie graphs get their frames again at the next draw.
+    ReopenAllMovieStreams();
+    ForgetDeliveredMovieFrames();
     const DrawSettings kept = draw_settings;
     SetWorldMatrix(kept.world.matrix);
     SetViewMatrix(kept.view.matrix);

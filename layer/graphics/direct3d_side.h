@@ -12,6 +12,8 @@
 
 namespace layer {
 
+struct MovieRecord;
+
 // 1 while the 3D interface object exists.
 int HasDirect3DObject();
 // The start with a mode change: the object, one device and the texture formats. 0, or -1
@@ -41,6 +43,10 @@ int WriteImageToGraphTiles(const PictureSource& picture, int x, int y, GraphReco
 // Writes a movie's frame into a texture graph's tiles, each from its source position; with the
 // alpha beside the picture the frame's right half is the alpha.
 int UpdateMovieFrameTiles(const GraphImage& frame, int alpha_beside, GraphRecord* graph);
+// The frame callback of movie graphs: the movie's current frame into the graph when the graph
+// has not got it yet; texture graphs through UpdateMovieFrameTiles, others through
+// WriteMovieFrameToGraph2D.
+int WriteMovieFrameToTiles(MovieRecord* movie, GraphRecord* graph);
 // The draw target on a texture graph's first tile.
 int SetDrawTargetTexture2D(GraphRecord* graph);
 

@@ -8,6 +8,7 @@
 #include "layer/graphics/direct3d_side.h"
 #include "layer/graphics/draw_routes_2d.h"
 #include "layer/graphics/graphics_services.h"
+#include "layer/media/movie_handles.h"
 #include "layer/softrender/draw_state.h"
 
 namespace layer {
@@ -22,6 +23,13 @@ bool IsTextured(const GraphRecord& graph) {
 
 bool InvertedPass(const GraphRecord& graph) {
     return IsTextured(graph) && draw_settings.blend_mode == BlendSubtractive;
+}
+
+// A graph bound to a movie shows the frame due now.
+void SyncBoundMovie(const GraphRecord& graph) {
+    if (graph.Movie != -1) {
+        SyncMovieFrame(graph.Movie, 0);
+    }
 }
 
 // The graph to draw, or null when the handle or the blend image refuses it.
@@ -80,6 +88,7 @@ int PutGraph(int x, int y, int handle, int transparent) {
     }
     WaitIfInactive();
     const Rect rect{x, y, x + graph->Width, y + graph->Height};
+    SyncBoundMovie(*graph);
     return RunFramedDraw(rect, InvertedPass(*graph), [&] {
         return IsTextured(*graph) ? DrawGraphTextured(x, y, graph, transparent)
                                   : DrawGraph2D(x, y, graph, transparent);
@@ -96,6 +105,7 @@ int PutGraphStretched(int x1, int y1, int x2, int y2, int handle, int transparen
     }
     WaitIfInactive();
     const Rect rect{std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2)};
+    SyncBoundMovie(*graph);
     return RunFramedDraw(rect, InvertedPass(*graph), [&] {
         return IsTextured(*graph) ? DrawGraphStretchedTextured(x1, y1, x2, y2, graph, transparent)
                                   : DrawGraphStretched2D(x1, y1, x2, y2, graph, transparent, -1);
@@ -127,6 +137,7 @@ int PutGraphRotatedF(float x, float y, double scale, double angle, int handle, i
     }
     const Rect rect = RotatedBounds(x, y, scale, angle, *graph);
     WaitIfInactive();
+    SyncBoundMovie(*graph);
     return RunFramedDraw(rect, InvertedPass(*graph), [&] {
         return IsTextured(*graph)
                    ? DrawGraphRotatedTextured(x, y, scale, angle, graph, transparent, turn)
@@ -149,6 +160,7 @@ int PutGraphCorners(float x1, float y1, float x2, float y2, float x3, float y3, 
                     std::max(static_cast<int>(std::max({x1, x2, x3, x4})), 0),
                     std::max(static_cast<int>(std::max({y1, y2, y3, y4})), 0)};
     WaitIfInactive();
+    SyncBoundMovie(*graph);
     return RunFramedDraw(rect, InvertedPass(*graph), [&] {
         return IsTextured(*graph) ? DrawGraphCornersTextured(corners, graph, transparent)
                                   : DrawQuadFloat2D(corners, graph, transparent);

@@ -8,6 +8,8 @@
 
 namespace layer {
 
+struct MovieRecord;
+
 // Writes the source rectangle of the picture to (x, y) of the 2D surface. `option` 1 turns
 // the transparent colour into alpha 0 on software pictures.
 int WriteImageToSurface2D(const PictureSource& picture, const Rect& source_rect, int x, int y,
@@ -19,5 +21,8 @@ int WriteImageToGraphTiles2D(const PictureSource& picture, int x, int y, GraphRe
 // The source rectangle placed at (x, y) of the graph, split over the tiles it overlaps.
 int WriteImageToGraphSurfaces2D(const PictureSource& picture, const Rect& source_rect, int x, int y,
                                 GraphRecord* graph);
+// Moves the movie's current frame into the graph's first 2D surface when it is not there yet.
+// -1 when the graph has no live 2D surface in system memory.
+int WriteMovieFrameToGraph2D(MovieRecord* movie, GraphRecord* graph);
 
 }  // namespace layer

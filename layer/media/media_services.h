@@ -60,6 +60,13 @@ int GetSoundHandlePlayPositionMs(int sound);
 int GetSoundHandleLengthMs(int sound);
 int SetSoundLoopPointMs(int milliseconds, int sound);
 int StoreSoundLoadMode(int mode);
+int GetSoundLoadMode();
+// A sound read from a file: whole in load mode 0, else a stream sound (mode 3 reads the file
+// while it plays). A share handle of -1 shares nothing.
+int BuildSoundFromFile(const char* path, int buffer_count, int share_handle);
+// 1 while a movie builds its soundtrack: the Vorbis decoders opened meanwhile take the
+// movie's copy of the Vorbis file reader. Returns 0.
+int SetVorbisFileCopySelector(int selector);
 int ServiceStreamSounds();
 int PollMidiPlayState();
 int HandleMciNotify();

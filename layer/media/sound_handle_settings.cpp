@@ -96,6 +96,15 @@ int SetSoundLoopPointMs(int milliseconds, int sound) {
     return 0;
 }
 
+int GetSoundLoadMode() {
+    return sound_system.load_mode;
+}
+
+int SetVorbisFileCopySelector(int selector) {
+    sound_system.vorbis_copy_selector = selector;
+    return 0;
+}
+
 int StoreSoundLoadMode(int mode) {
     if (mode < 0 || mode > kHighestSoundLoadMode) {
         return -1;

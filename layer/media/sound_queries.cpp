@@ -30,10 +30,6 @@ int GetSoundHandleLengthSamples(int sound) {
     return record->pcm_length / record->format.block_align;
 }
 
-int GetSoundLoadMode() {
-    return sound_system.load_mode;
-}
-
 // Nothing in the system opens a capture of the mixed output.
 int CloseOutputCapture() {
     return -1;

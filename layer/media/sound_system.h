@@ -135,12 +135,10 @@ int AddSoundData(int handle);
 // kind 1 one 6-second ring linked into the stream list. 0, -1 for a bad handle; a buffer the
 // mixer refuses ends the program.
 int CreatePlaybackBuffers(const WaveFormat& format, int bytes, int kind, int count, int handle);
-int BuildSoundFromFile(const char* path, int buffer_count, int share_handle);
 int GetSoundHandleLengthSamples(int sound);
 // A volume of 0 to 255 (above counts as 255) in hundredths of a decibel: 1000 × log10(v / 255)
 // truncated, 0 or below silent.
 int SoundVolumeInHundredths(int volume);
-int GetSoundLoadMode();
 int CloseOutputCapture();
 
 // PlaybackBuffer operations on the mixer: 0, or -1 when the buffer is not valid or the mixer

@@ -16,6 +16,7 @@
 #include "tools/lib/common_event_writer.h"
 #include "tools/lib/database_writer.h"
 #include "tools/lib/game_dat_writer.h"
+#include "tools/lib/theora_clip_writer.h"
 
 namespace tools {
 namespace {
@@ -74,7 +75,7 @@ std::vector<Seed> Seeds() {
     game_dat.keyShift = 4000;
     const std::vector<game::CommonEvent> events = {SeedEvent(0), SeedEvent(5)};
     const std::string ini = game::FormatGameIni(0, 1, 2);
-    return {
+    std::vector<Seed> seeds = {
         {"game_dat", "plain.dat", WriteGameDat(game_dat, {0, 0, 0})},
         {"game_dat", "scrambled.dat", WriteGameDat(game_dat, {0, 8, 6})},
         {"common_event_data", "layout8e.dat", WriteCommonEventData(events, 0x8E, {0, 0, 0})},
@@ -90,6 +91,10 @@ std::vector<Seed> Seeds() {
          DataBasePair({0xC1, DBTypeLayout::kWithNameSource, {7, 0, 1}})},
         {"game_ini", "written.ini", Bytes(ini.begin(), ini.end())},
     };
+    for (const NamedBytes& clip : TheoraClipSeeds()) {
+        seeds.push_back({"theora_stream", clip.name, clip.bytes});
+    }
+    return seeds;
 }
 
 TEST(FuzzSeeds, AreWhatTheWritersMake) {

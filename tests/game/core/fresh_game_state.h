@@ -11,6 +11,7 @@
 #include "game/interpreter/main_interpreter.h"
 #include "game/map/map_state.h"
 #include "game/map/party.h"
+#include "game/presentation/picture_list.h"
 #include "game/presentation/sound_manager.h"
 
 namespace game {
@@ -30,6 +31,7 @@ inline void FreshGameState() {
     TheInputState = InputState();
     TheInternetState = InternetState();
     TheSoundManager = SoundManager();
+    ThePictureList = PictureList();
     TheMainInterpreter = MainInterpreter();
     TheVariableStore = VariableStore();
     TheProcessingPoint = {};

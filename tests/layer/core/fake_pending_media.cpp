@@ -67,6 +67,15 @@ int PollMidiPlayState() {
 int HandleMciNotify() {
     return test::NoteCall("HandleMciNotify");
 }
+int GetSoundLoadMode() {
+    return test::NoteCall("GetSoundLoadMode");
+}
+int BuildSoundFromFile(const char*, int, int) {
+    return test::NoteCall("BuildSoundFromFile", -1);
+}
+int SetVorbisFileCopySelector(int) {
+    return test::NoteCall("SetVorbisFileCopySelector");
+}
 int BuildYuvTables() {
     return test::NoteCall("BuildYuvTables");
 }
