@@ -5,6 +5,7 @@
 
 #include "platform/display_hooks.h"
 #include "platform/display_internal.h"
+#include "platform/gfx3d/gl_surface.h"
 #include "platform/pixel_fields.h"
 #include "platform/presenter.h"
 
@@ -95,7 +96,23 @@ int CopyBetween(DisplaySurface* destination, const DisplayRect& target, DisplayS
         return kDisplayOk;
     }
     const ColourKey* key = keyed && source->has_source_key ? &source->source_key : nullptr;
-    Copy(to, target, clip, from, source_rect, key);
+    GlSurface* gpu_to = GpuCopyOf(destination);
+    GlSurface* gpu_from = GpuCopyOf(source);
+    if (gpu_to != nullptr && gpu_from != nullptr && gpu_to != gpu_from && key == nullptr) {
+        BlitGlSurface(gpu_to, LocalRect(destination, target), gpu_from,
+                      LocalRect(source, source_rect));
+    } else {
+        if (gpu_from != nullptr) {
+            SyncForCpu(gpu_from, LocalRect(source, source_rect));
+        }
+        if (gpu_to != nullptr) {
+            SyncForCpu(gpu_to, LocalRect(destination, clip));
+        }
+        Copy(to, target, clip, from, source_rect, key);
+        if (gpu_to != nullptr) {
+            NoteCpuWrite(gpu_to, LocalRect(destination, clip));
+        }
+    }
     ShowIfPrimary(destination, clip);
     return kDisplayOk;
 }
@@ -121,7 +138,11 @@ int BltSurface(DisplaySurface* destination, const DisplayRect* destination_rect,
         }
         const DisplayRect clip = IntersectRects(target, to.bounds);
         if (!RectEmpty(clip)) {
-            Fill(to, clip, fill_value);
+            if (GlSurface* gpu = GpuCopyOf(destination); gpu != nullptr && !depth) {
+                FillGlSurface(gpu, LocalRect(destination, clip), fill_value);
+            } else {
+                Fill(to, clip, fill_value);
+            }
             ShowIfPrimary(destination, clip);
         }
         return kDisplayOk;
@@ -161,14 +182,8 @@ int FlipSurface(DisplaySurface* front, std::uint32_t flags) {
     if ((flags & kFlipNoVsync) == 0) {
         WaitForVerticalBlank(front->object);
     }
-    const SurfaceView to = ViewOf(front);
     const DisplayRect whole{0, 0, back->width, back->height};
-    const DisplayRect clip = IntersectRects(whole, to.bounds);
-    if (!RectEmpty(clip)) {
-        Copy(to, whole, clip, ViewOf(back), whole, nullptr);
-        ShowIfPrimary(front, clip);
-    }
-    return kDisplayOk;
+    return CopyBetween(front, whole, back, whole, false);
 }
 
 int GetSurfaceDrawContext(DisplaySurface* surface) {

@@ -9,6 +9,8 @@
 
 namespace platform {
 
+struct GlSurface;
+
 struct DisplayPalette {
     DisplayObject* object = nullptr;
     DisplayPaletteEntry entries[256];
@@ -33,6 +35,11 @@ struct DisplaySurface {
     int lock_depth = 0;
     // A lock open for writing: the primary shows what was written when it is unlocked.
     bool locked_for_writing = false;
+    // What the open locks cover, in the surface's own coordinates.
+    DisplayRect locked_rect;
+    // The GPU copy of a texture or 3D-device surface in video memory while the GL context
+    // lives.
+    GlSurface* gpu = nullptr;
     bool has_source_key = false;
     ColourKey source_key;
     DisplayPalette* palette = nullptr;
@@ -85,6 +92,21 @@ DisplayRect IntersectRects(const DisplayRect& a, const DisplayRect& b);
 // The 3D interface QueryDirect3D hands out: the installed maker's, else the OpenGL one; null
 // when none can be made.
 Direct3D* MakeDirect3D(DisplayObject* object);
+
+// Calls `visit` for every surface of every live object.
+void ForEachDisplaySurface(void (*visit)(DisplaySurface* surface));
+
+// The GPU copy behind a surface's pixels: its own, or the presenter frame's for the primary;
+// null without one.
+GlSurface* GpuCopyOf(DisplaySurface* surface);
+// A rectangle of the surface's coordinates (desktop ones for the primary) in its pixels'.
+DisplayRect LocalRect(const DisplaySurface* surface, const DisplayRect& rect);
+// Gives the surface a GPU copy when it is one the 3D device may use and the context lives.
+void AttachGpuCopy(DisplaySurface* surface);
+// Every such surface of every live object gets its copy; and gives it up again, its pixels
+// back in the CPU buffer.
+void AttachGpuCopies();
+void DetachGpuCopies();
 
 // Every video-memory surface of the object, or of every live object, loses its memory.
 void LoseVideoMemorySurfaces(DisplayObject* object);

@@ -122,6 +122,14 @@ DisplayRect ReadClientArea() {
     return {0, 0, desktop.width, desktop.height};
 }
 
+void ForEachDisplaySurface(void (*visit)(DisplaySurface* surface)) {
+    for (DisplayObject* object : state.objects) {
+        for (DisplaySurface* surface : object->surfaces) {
+            visit(surface);
+        }
+    }
+}
+
 void LoseVideoMemorySurfaces() {
     for (DisplayObject* object : state.objects) {
         LoseVideoMemorySurfaces(object);

@@ -4,6 +4,7 @@
 
 #include "platform/display_hooks.h"
 #include "platform/display_internal.h"
+#include "platform/gfx3d/gl_surface.h"
 #include "platform/presenter.h"
 
 namespace platform {
@@ -36,6 +37,7 @@ DisplaySurface* NewSurface(DisplayObject* object, std::uint32_t caps, int width,
         surface->pixels.assign(static_cast<std::size_t>(surface->pitch) * height, 0);
     }
     object->surfaces.push_back(surface);
+    AttachGpuCopy(surface);
     return surface;
 }
 
@@ -97,6 +99,11 @@ void LoseVideoMemorySurfaces(DisplayObject* object) {
         if ((surface->caps & kCapsVideoMemory) != 0) {
             surface->lost = true;
             std::fill(surface->pixels.begin(), surface->pixels.end(), kScrambledByte);
+            // The GPU copy is lost with it: the scrambled pixels go up at its next use.
+            if (surface->gpu != nullptr) {
+                surface->gpu->gpu_newer = false;
+                NoteCpuWrite(surface->gpu, {0, 0, surface->width, surface->height});
+            }
         }
     }
 }
@@ -167,6 +174,7 @@ void ReleaseSurface(DisplaySurface* surface) {
         std::erase(other->attached, surface);
     }
     std::erase(object->surfaces, surface);
+    DeleteGlSurface(surface->gpu);
     delete surface;
 }
 
@@ -205,10 +213,20 @@ int LockSurface(DisplaySurface* surface, const DisplayRect* rect, SurfaceDescrip
     if (!RectInside(area, view.bounds)) {
         return kDisplayInvalidRect;
     }
+    const DisplayRect local = LocalRect(surface, area);
+    if (GlSurface* gpu = GpuCopyOf(surface); gpu != nullptr) {
+        SyncForCpu(gpu, local);
+    }
     GetSurfaceDescription(surface, description);
     description->fields |= kDescPixels;
     description->pixels = view.At(area.left, area.top);
     description->pitch = view.pitch;
+    surface->locked_rect = surface->lock_depth == 0
+                               ? local
+                               : DisplayRect{std::min(surface->locked_rect.left, local.left),
+                                             std::min(surface->locked_rect.top, local.top),
+                                             std::max(surface->locked_rect.right, local.right),
+                                             std::max(surface->locked_rect.bottom, local.bottom)};
     ++surface->lock_depth;
     if ((flags & kLockReadOnly) == 0) {
         surface->locked_for_writing = true;
@@ -222,8 +240,13 @@ int UnlockSurface(DisplaySurface* surface) {
         return kDisplayFailed;
     }
     --surface->lock_depth;
-    if (surface->lock_depth == 0 && surface->locked_for_writing && IsPrimary(surface)) {
-        ShowPrimaryRect(ViewOf(surface).bounds);
+    if (surface->lock_depth == 0 && surface->locked_for_writing) {
+        if (GlSurface* gpu = GpuCopyOf(surface); gpu != nullptr) {
+            NoteCpuWrite(gpu, surface->locked_rect);
+        }
+        if (IsPrimary(surface)) {
+            ShowPrimaryRect(ViewOf(surface).bounds);
+        }
     }
     if (surface->lock_depth == 0) {
         surface->locked_for_writing = false;

@@ -49,7 +49,7 @@ std::int64_t File::Read(void* buffer, std::size_t size) {
 }
 
 std::int64_t File::Write(const void* data, std::size_t size) {
-    if (!IsOpen())
+    if (!IsOpen() || TakeWriteFailure())
         return -1;
     const char* in = static_cast<const char*>(data);
     std::size_t total = 0;
@@ -85,7 +85,7 @@ std::int64_t File::Size() const {
 }
 
 bool File::Flush() {
-    return IsOpen() && fsync(descriptor_) == 0;
+    return IsOpen() && !TakeFlushFailure() && fsync(descriptor_) == 0;
 }
 
 bool File::Close() {

@@ -6,12 +6,45 @@ namespace platform {
 namespace {
 
 std::atomic<int> pending_open_failures{0};
+std::atomic<int> pending_write_failures{0};
+std::atomic<int> pending_flush_failures{0};
+std::atomic<int> pending_rename_failures{0};
 std::atomic<int> read_delay_milliseconds{0};
+std::atomic<long long> free_bytes_for_tests{-1};
+
+void SetPending(std::atomic<int>& pending, int count) {
+    pending.store(count > 0 ? count : 0);
+}
+
+bool TakePending(std::atomic<int>& pending) {
+    int left = pending.load();
+    while (left > 0) {
+        if (pending.compare_exchange_weak(left, left - 1))
+            return true;
+    }
+    return false;
+}
 
 }  // namespace
 
 void FailNextOpens(int count) {
-    pending_open_failures.store(count > 0 ? count : 0);
+    SetPending(pending_open_failures, count);
+}
+
+void FailNextWrites(int count) {
+    SetPending(pending_write_failures, count);
+}
+
+void FailNextFlushes(int count) {
+    SetPending(pending_flush_failures, count);
+}
+
+void FailNextRenames(int count) {
+    SetPending(pending_rename_failures, count);
+}
+
+void SetFreeBytesForTests(long long bytes) {
+    free_bytes_for_tests.store(bytes < 0 ? -1 : bytes);
 }
 
 void SetReadDelayMilliseconds(int milliseconds) {
@@ -19,12 +52,23 @@ void SetReadDelayMilliseconds(int milliseconds) {
 }
 
 bool TakeOpenFailure() {
-    int pending = pending_open_failures.load();
-    while (pending > 0) {
-        if (pending_open_failures.compare_exchange_weak(pending, pending - 1))
-            return true;
-    }
-    return false;
+    return TakePending(pending_open_failures);
+}
+
+bool TakeWriteFailure() {
+    return TakePending(pending_write_failures);
+}
+
+bool TakeFlushFailure() {
+    return TakePending(pending_flush_failures);
+}
+
+bool TakeRenameFailure() {
+    return TakePending(pending_rename_failures);
+}
+
+long long FreeBytesForTests() {
+    return free_bytes_for_tests.load();
 }
 
 int ReadDelayMilliseconds() {

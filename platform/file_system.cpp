@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <stdio.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -15,6 +16,28 @@ namespace {
 
 constexpr mode_t kNewFileMode = 0666;
 constexpr mode_t kNewFolderMode = 0777;
+constexpr mode_t kReplacementFileMode = 0644;
+
+std::string DiskFolderOf(const std::string& disk_path) {
+    const std::size_t slash = disk_path.rfind('/');
+    return slash == 0 ? "/" : disk_path.substr(0, slash);
+}
+
+// The replacement takes the mode of the file it replaces, else the mode of a new save file.
+mode_t ReplacementMode(const std::string& target_disk_path) {
+    struct stat status;
+    if (stat(target_disk_path.c_str(), &status) == 0)
+        return status.st_mode & 07777;
+    return kReplacementFileMode;
+}
+
+void FlushFolder(const std::string& disk_folder) {
+    const int descriptor = open(disk_folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (descriptor < 0)
+        return;
+    fsync(descriptor);
+    close(descriptor);
+}
 
 std::optional<File> OpenDiskFile(const std::optional<std::string>& disk_path, int flags) {
     if (TakeOpenFailure() || !disk_path)
@@ -41,6 +64,47 @@ std::optional<File> CreateFileForWrite(std::string_view game_path) {
 
 std::optional<File> OpenFileForAppend(std::string_view game_path) {
     return OpenDiskFile(ResolveGamePathForCreate(game_path), O_WRONLY | O_CREAT | O_APPEND);
+}
+
+std::optional<ReplacementFile> CreateReplacementFile(std::string_view game_path) {
+    std::optional<std::string> target = ResolveGamePathForCreate(game_path);
+    if (TakeOpenFailure() || !target)
+        return std::nullopt;
+    const std::string folder = DiskFolderOf(*target);
+    std::string name = JoinDiskPath(folder, ".replacement.XXXXXX");
+    const int descriptor = mkostemp(name.data(), O_CLOEXEC);
+    if (descriptor < 0)
+        return std::nullopt;
+    ReplacementFile replacement{File(descriptor), std::move(name), std::move(*target)};
+    fchmod(descriptor, ReplacementMode(replacement.target_disk_path));
+    return replacement;
+}
+
+bool CommitReplacementFile(ReplacementFile& replacement) {
+    if (!replacement.file.Close() || TakeRenameFailure() ||
+        rename(replacement.disk_path.c_str(), replacement.target_disk_path.c_str()) != 0) {
+        return false;
+    }
+    // The new file is in place whatever this flush gives: a failure here loses nothing.
+    FlushFolder(DiskFolderOf(replacement.target_disk_path));
+    return true;
+}
+
+void DiscardReplacementFile(ReplacementFile& replacement) {
+    replacement.file.Close();
+    unlink(replacement.disk_path.c_str());
+}
+
+std::optional<std::int64_t> FreeBytesAt(std::string_view game_path) {
+    const std::optional<std::string> target = ResolveGamePathForCreate(game_path);
+    if (!target)
+        return std::nullopt;
+    if (const long long bytes = FreeBytesForTests(); bytes >= 0)
+        return bytes;
+    struct statvfs disk;
+    if (statvfs(DiskFolderOf(*target).c_str(), &disk) != 0)
+        return std::nullopt;
+    return static_cast<std::int64_t>(disk.f_bavail) * static_cast<std::int64_t>(disk.f_frsize);
 }
 
 bool RemoveFile(std::string_view game_path) {

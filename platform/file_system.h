@@ -27,6 +27,28 @@ std::optional<File> CreateFileForWrite(std::string_view game_path);
 // Opens a file for writing at its end, creating it when missing; its folder must exist.
 std::optional<File> OpenFileForAppend(std::string_view game_path);
 
+// A new empty file with a unique name in the folder of the file `game_path` names, to be
+// filled and then put in that file's place (the file found whatever its letter case, or a new
+// name). nullopt when the folder is missing or nothing can be created there.
+struct ReplacementFile {
+    File file;
+    std::string disk_path;
+    std::string target_disk_path;
+};
+std::optional<ReplacementFile> CreateReplacementFile(std::string_view game_path);
+
+// Closes the replacement and renames it over its target, then flushes the folder so that the
+// new name survives a crash. False when the close or the rename failed; the replacement is
+// then still there for DiscardReplacementFile.
+bool CommitReplacementFile(ReplacementFile& replacement);
+
+// Closes and removes a replacement that is not to be used.
+void DiscardReplacementFile(ReplacementFile& replacement);
+
+// Bytes free for this user on the disk that holds the folder of `game_path`; nullopt when the
+// folder is missing or the query fails.
+std::optional<std::int64_t> FreeBytesAt(std::string_view game_path);
+
 // Removes a file (not a folder); false when it is missing or cannot be removed.
 bool RemoveFile(std::string_view game_path);
 

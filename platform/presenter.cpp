@@ -6,8 +6,11 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/gfx3d/gl_context.h"
+#include "platform/gfx3d/gl_surface.h"
 #include "platform/pixel_converter.h"
 #include "platform/pixel_fields.h"
+#include "platform/presenter_internal.h"
 #include "platform/sdl_main_window.h"
 
 namespace platform {
@@ -16,8 +19,8 @@ namespace {
 RetainedFrame frame;
 bool hint_set = false;
 
-// Where the frame lands on a window surface of the given size: the whole surface when the
-// sizes agree, else the largest centred rectangle of the frame's aspect.
+}  // namespace
+
 DisplayRect FrameLayout(int window_width, int window_height) {
     if (frame.width == 0 || frame.height == 0 ||
         (window_width == frame.width && window_height == frame.height)) {
@@ -33,6 +36,8 @@ DisplayRect FrameLayout(int window_width, int window_height) {
     const int top = (window_height - height) / 2;
     return {left, top, left + width, top + height};
 }
+
+namespace {
 
 // Source columns of a nearest-neighbour row. The storage is kept from call to call, so that
 // presenting allocates nothing once the widest row has been seen.
@@ -281,6 +286,8 @@ void ConfigureRetainedFrame(int width, int height, const DdPixelFormat& format) 
         std::memcmp(&frame.format, &format, sizeof(format)) == 0) {
         return;
     }
+    DeleteGlSurface(frame.gpu);
+    frame.gpu = nullptr;
     frame.width = std::max(width, 0);
     frame.height = std::max(height, 0);
     frame.format = format;
@@ -297,10 +304,29 @@ void SetRetainedFramePalette(const DisplayPaletteEntry* entries) {
     std::copy(entries, entries + 256, frame.palette);
 }
 
+GlSurface* FrameGpuCopy() {
+    if (frame.gpu == nullptr && HasGlContext()) {
+        frame.gpu =
+            CreateGlSurface(frame.width, frame.height, frame.format, frame.pixels.data(), frame.pitch);
+    }
+    return frame.gpu;
+}
+
+void DetachFrameGpuCopy() {
+    if (frame.gpu != nullptr) {
+        SyncWholeForCpu(frame.gpu);
+        DeleteGlSurface(frame.gpu);
+        frame.gpu = nullptr;
+    }
+}
+
 int ShowRetainedFrame(const DisplayRect* rect) {
     SDL_Window* window = CurrentSdlWindow();
     if (window == nullptr || frame.width == 0 || frame.height == 0) {
         return 0;
+    }
+    if (HasGlContext()) {
+        return ShowFrameThroughGl();
     }
     if (!hint_set) {
         SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
@@ -385,6 +411,9 @@ int PresentBits(const DisplayRect& destination, const PixelBits& bits, const Dis
                 break;
         }
     }
+    if (GlSurface* gpu = FrameGpuCopy(); gpu != nullptr) {
+        NoteCpuWrite(gpu, part);
+    }
     return ShowRetainedFrame(&part);
 }
 
@@ -392,6 +421,9 @@ int ReadRetainedFrame(const DisplayRect& rect, std::uint32_t* pixels, int pitch)
     if (rect.left < 0 || rect.top < 0 || rect.right > frame.width || rect.bottom > frame.height ||
         rect.right < rect.left || rect.bottom < rect.top) {
         return -1;
+    }
+    if (GlSurface* gpu = FrameGpuCopy(); gpu != nullptr) {
+        SyncForCpu(gpu, rect);
     }
     const FrameReader read;
     for (int y = rect.top; y < rect.bottom; ++y) {

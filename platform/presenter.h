@@ -4,7 +4,8 @@
 // the display format, written by the primary surface and by the system drawing stand-ins,
 // and puts rectangles of it onto the window's own surface with our own conversion; in full
 // screen the frame is scaled by nearest neighbour to fill the window with its aspect kept and
-// black bars beside it. Main thread only.
+// black bars beside it. While the GL context lives the frame has a GPU copy, which the 3D
+// device draws into, and the whole frame is shown through GL instead. Main thread only.
 
 #include <cstdint>
 #include <vector>
@@ -13,6 +14,8 @@
 
 namespace platform {
 
+struct GlSurface;
+
 struct RetainedFrame {
     int width = 0;
     int height = 0;
@@ -20,6 +23,8 @@ struct RetainedFrame {
     DdPixelFormat format;
     std::vector<std::uint8_t> pixels;
     DisplayPaletteEntry palette[256];
+    // The frame's GPU copy while the GL context lives, made on first use.
+    GlSurface* gpu = nullptr;
 };
 
 // Brings the frame to this size and format; a change clears it to black.

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "platform/display.h"
+#include "platform/gfx3d/gl_context.h"
 #include "platform/message_queue.h"
 #include "platform/sdl_main_window.h"
 #include "platform/text_encoding.h"
@@ -39,8 +40,18 @@ void ApplyScreenSaverSetting() {
 }
 
 // The window is GL-capable where the window system offers GL, so that a GL presenter can
-// take it over; without GL it is a plain window.
+// take it over; without GL it is a plain window. The GL attributes go first: some window
+// systems choose the window's visual when it is made.
 SDL_Window* CreateSdlWindow(const WindowSpec& request, const std::string& title) {
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
+    SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 0);
     Uint32 flags = SDL_WINDOW_SHOWN;
     if (request.full_screen) {
         flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
@@ -88,6 +99,7 @@ void CloseWindow(Window* window) {
     if (window == nullptr || window->sdl == nullptr) {
         return;
     }
+    ReleaseGlContext();
     SDL_DestroyWindow(window->sdl);
     window->sdl = nullptr;
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
@@ -156,6 +168,10 @@ bool IsWindowMinimized(Window* window) {
 }
 
 void FillClientBlack(Window* window, int x, int y, int width, int height) {
+    // Through GL the next frame shown covers the client area, bars and all.
+    if (HasGlContext()) {
+        return;
+    }
     SDL_Surface* surface = SDL_GetWindowSurface(window->sdl);
     if (surface == nullptr) {
         return;

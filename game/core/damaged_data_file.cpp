@@ -6,10 +6,13 @@
 #include "game/core/format_text.h"
 
 namespace game {
-namespace {}  // namespace
+
+void ReportDamagedDataFile(const std::string& fileName) {
+    ShowErrorBox(FormatText(kDamagedFormat, fileName.c_str()), "", "");
+}
 
 void StopOnDamagedDataFile(const std::string& fileName) {
-    ShowErrorBox(FormatText(kDamagedFormat, fileName.c_str()), "", "");
+    ReportDamagedDataFile(fileName);
     ExitProgram(1);
 }
 

@@ -4,8 +4,10 @@
 
 namespace game {
 
-// Reports a damaged or tampered data file in the error box and ends the program with exit
-// code 1; nothing of the file is used.
+// Reports a damaged or tampered data file in the error box; nothing of the file is used.
+void ReportDamagedDataFile(const std::string& fileName);
+
+// Reports it and ends the program with exit code 1.
 [[noreturn]] void StopOnDamagedDataFile(const std::string& fileName);
 
 }  // namespace game

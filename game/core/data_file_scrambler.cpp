@@ -134,12 +134,11 @@ OpenedDataFile OpenDataFile(std::span<const std::uint8_t> file, const DataFileFr
     return opened;
 }
 
-bool DataFileBodyIntact(std::span<std::uint8_t> image, const DataFileFrame& frame,
+bool DataFileBodyIntact(std::span<const std::uint8_t> image, const DataFileFrame& frame,
                         const OpenedDataFile& opened, std::size_t end) {
-    CheckBytes checks = opened.checks;
     return !HasSeeds(opened.seeds) ||
-           DescrambleDataFile(image, static_cast<std::size_t>(frame.headerLength), end, {},
-                              CheckMode::kVerify, checks);
+           SumOf(image, static_cast<std::size_t>(frame.headerLength), std::min(end, image.size())) ==
+               opened.checks[0];
 }
 
 }  // namespace game

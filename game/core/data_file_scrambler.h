@@ -65,7 +65,7 @@ struct OpenedDataFile {
 OpenedDataFile OpenDataFile(std::span<const std::uint8_t> file, const DataFileFrame& frame);
 // Whether the plain body as read, bytes [frame.headerLength, end) of `image`, sums to the
 // check the opened file's header held; always true for a file stored plain (all-zero seeds).
-bool DataFileBodyIntact(std::span<std::uint8_t> image, const DataFileFrame& frame,
+bool DataFileBodyIntact(std::span<const std::uint8_t> image, const DataFileFrame& frame,
                         const OpenedDataFile& opened, std::size_t end);
 
 }  // namespace game

@@ -238,10 +238,14 @@ bool LoadDataBaseFiles(DataBase& db, const std::string& name) {
         ShowSystemMessageBox(FormatText(kEndVersionFormat, name.c_str()), kEndVersionCaption);
         return false;
     }
-    const std::string project_path = "Data\\" + name + ".project";
-    if (!ParseDataBaseProject(ReadRequiredFile(project_path), db.typeDescs))
-        StopOnDamagedDataFile(project_path);
+    LoadDataBaseProject(db.typeDescs, name);
     return true;
+}
+
+void LoadDataBaseProject(std::vector<DataBaseTypeDesc>& descs, const std::string& name) {
+    const std::string project_path = "Data\\" + name + ".project";
+    if (!ParseDataBaseProject(ReadRequiredFile(project_path), descs))
+        StopOnDamagedDataFile(project_path);
 }
 
 void LoadDataBases() {

@@ -44,6 +44,9 @@ bool ParseDataBaseProject(std::span<const std::uint8_t> file, std::vector<DataBa
 // as does a damaged one after its report. False after a bad version byte.
 bool LoadDataBaseFiles(DataBase& db, const std::string& name);
 
+// Loads "Data\" + name + ".project" into descs in the layout DBFileVersion names; a missing
+// or damaged file ends the program as LoadDataBaseFiles does.
+void LoadDataBaseProject(std::vector<DataBaseTypeDesc>& descs, const std::string& name);
 // Loads the three databases afresh, adds ten spare records to each of the system
 // database's three sound lists and rebuilds CDBContentKinds and CDBContentDefaults.
 void LoadDataBases();

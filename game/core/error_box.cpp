@@ -39,6 +39,8 @@ void PrintWhite(int x, int y, const std::string& text) {
 // Shows what `draw` drew and waits for the player, then returns the standard font to the
 // game's size. With the auto-confirm hook the lines go to the console instead; before the
 // layer runs, the system message box shows them.
+ErrorBoxPoll current_poll = &PollErrorBox;
+
 template <typename Draw>
 void ShowBox(std::initializer_list<std::string_view> lines, Draw draw) {
     if (layer::GetTestHooks().auto_confirm != 0) {
@@ -55,7 +57,7 @@ void ShowBox(std::initializer_list<std::string_view> lines, Draw draw) {
     }
     draw();
     layer::ShowFrame();
-    WaitForErrorBoxConfirm(TheInputState, &PollErrorBox);
+    WaitForErrorBoxConfirm(TheInputState, current_poll);
     if (TheErrorBoxServices.standardFontSize != nullptr)
         layer::SetStandardFontSize(TheErrorBoxServices.standardFontSize());
 }
@@ -72,6 +74,16 @@ void ShowErrorPanel(std::string_view line1, std::string_view line2, std::string_
 
 ErrorBoxSink current_sink = &ShowErrorPanel;
 
+bool PumpForBox() {
+    if (layer::PumpMessages() == 0)
+        return true;
+    if (layer::IsQuitRequested() != 0 && TheErrorBoxServices.shutdown != nullptr)
+        TheErrorBoxServices.shutdown();
+    else
+        TheScreenState.SceneNumber = -1;
+    return false;
+}
+
 }  // namespace
 
 bool LayerRunning = false;
@@ -87,6 +99,14 @@ void ShowErrorBox(std::string_view line1, std::string_view line2, std::string_vi
     current_sink(line1, line2, line3);
 }
 
+void ShowErrorBoxPolling(ErrorBoxPoll poll, std::string_view line1, std::string_view line2,
+                         std::string_view line3) {
+    const ErrorBoxPoll kept = current_poll;
+    current_poll = poll;
+    current_sink(line1, line2, line3);
+    current_poll = kept;
+}
+
 void ShowNumberBox(int a, int b, int c) {
     const std::string text = FormatText("%d   %d   %d", a, b, c);
     ShowBox({text}, [&] {
@@ -98,14 +118,16 @@ void ShowNumberBox(int a, int b, int c) {
 }
 
 bool PollErrorBox(InputState& inputState) {
-    if (layer::PumpMessages() != 0) {
-        if (layer::IsQuitRequested() != 0 && TheErrorBoxServices.shutdown != nullptr)
-            TheErrorBoxServices.shutdown();
-        else
-            TheScreenState.SceneNumber = -1;
+    if (!PumpForBox())
         return false;
-    }
     UpdateInput(inputState);
+    return true;
+}
+
+bool PollErrorBoxLive(InputState& inputState) {
+    if (!PumpForBox())
+        return false;
+    ReadLiveInput(inputState);
     return true;
 }
 

@@ -20,6 +20,10 @@ struct ErrorBoxServices {
 };
 extern ErrorBoxServices TheErrorBoxServices;
 
+// One poll of a box's wait: pumps the window and reads the input; false once the window is
+// gone.
+using ErrorBoxPoll = bool (*)(InputState& inputState);
+
 // Where the game's error reports go; tests install their own to capture the three CP932
 // lines.
 using ErrorBoxSink = void (*)(std::string_view line1, std::string_view line2,
@@ -34,16 +38,20 @@ ErrorBoxSink SetErrorBoxSink(ErrorBoxSink sink);
 // before the layer can show a frame, the system message box takes the report.
 void ShowErrorBox(std::string_view line1, std::string_view line2, std::string_view line3);
 
+// The error report with its wait on `poll` in place of the boxes' own poll.
+void ShowErrorBoxPolling(ErrorBoxPoll poll, std::string_view line1, std::string_view line2,
+                         std::string_view line3);
+
 // A debugging aid: "a   b   c" centred on a grey band, shown and confirmed like the error box.
 void ShowNumberBox(int a, int b, int c);
 
-// One poll of a box's wait: pumps the window and reads the input; false once the window is
-// gone.
-using ErrorBoxPoll = bool (*)(InputState& inputState);
 
 // The boxes' poll. When the window is gone, the game shuts down if the layer itself asked
 // the window to close, and otherwise the scene number becomes -1 so that the scene loop ends.
 bool PollErrorBox(InputState& inputState);
+// The same poll reading the devices alone, for reports raised while a replay plays: their
+// wait takes the viewer's keys and plays no recorded frame.
+bool PollErrorBoxLive(InputState& inputState);
 
 // Polls until a fresh confirm or left click, or until a confirm or left button held from
 // before the box has been seen in more than 10 polls in a row. Returns the number of polls.

@@ -12,4 +12,9 @@ std::string GetExeDirectory() {
     return GameFolder + "\\";
 }
 
+bool LeavesGameFolder(const std::string& name) {
+    return name.find(':') != std::string::npos || name.find("..") != std::string::npos ||
+           name.starts_with('\\') || name.starts_with('/');
+}
+
 }  // namespace game

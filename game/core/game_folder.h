@@ -11,4 +11,8 @@ extern std::string GameFolder;
 // looked for).
 std::string GetExeDirectory();
 
+// Names that would reach outside the game folder: drive or stream colons, parent folders and
+// absolute paths. An empty name stays inside.
+bool LeavesGameFolder(const std::string& name);
+
 }  // namespace game

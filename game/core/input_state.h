@@ -55,5 +55,7 @@ void ResetInputState(InputState& inputState);
 // Turns the devices into the input state; once per frame and in the waiting loops. Defined in
 // game/interpreter: it reads the input settings the main interpreter holds.
 void UpdateInput(InputState& inputState);
+// The devices alone, neither recorded nor played back, with a history of its own.
+void ReadLiveInput(InputState& inputState);
 
 }  // namespace game

@@ -8,6 +8,7 @@
 #include "game/interpreter/flow_commands.h"
 #include "game/interpreter/input_and_value_commands.h"
 #include "game/interpreter/party_and_view_commands.h"
+#include "game/interpreter/save_commands.h"
 #include "game/interpreter/screen_commands.h"
 #include "game/interpreter/string_operation.h"
 #include "game/interpreter/tile_commands.h"
@@ -57,9 +58,9 @@ constexpr CommandEntry kCommands[] = {
     {210, R, CallEvent},
     {211, R, ReserveEvent},
     {213, C, GoToLabel},
-    {220, R, kPending},  // SaveOrLoadGame
-    {221, R, kPending},  // ReadSaveSlotVariable
-    {222, R, kPending},  // WriteSaveSlotVariable
+    {220, R, SaveOrLoadGame},
+    {221, R, ReadSaveSlotVariable},
+    {222, R, WriteSaveSlotVariable},
     {230, R, AllowMovementDuringEvents},
     {231, R, StopMovementDuringEvents},
     {240, R, SetTileAttribute},

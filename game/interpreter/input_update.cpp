@@ -4,6 +4,7 @@
 #include "game/core/input_state.h"
 #include "game/core/play_settings.h"
 #include "game/interpreter/main_interpreter.h"
+#include "game/save/replay_recorder.h"
 #include "layer/core/layer_api.h"
 
 namespace game {
@@ -12,6 +13,8 @@ namespace {
 constexpr int kPadOneWithKeyboard = 0x1001;
 
 InputHistory history;
+// The box waits of a replay read the devices apart from the game's own history.
+InputHistory liveHistory;
 
 DeviceInput ReadDevices(InputState& state) {
     DeviceInput devices;
@@ -43,18 +46,37 @@ InputSettings CurrentSettings() {
     return settings;
 }
 
-}  // namespace
-
-// Replays arrive with the saves; until then every frame is live.
-void UpdateInput(InputState& inputState) {
-    const DeviceInput devices = ReadDevices(inputState);
-    const InputMappingResult result =
-        MapInput(inputState, history, devices, CurrentSettings(), nullptr);
-    if (result.cursor == CursorRequest::kShow) {
+void ApplyCursorRequest(CursorRequest cursor) {
+    if (cursor == CursorRequest::kShow) {
         layer::ShowMouseCursor(1);
-    } else if (result.cursor == CursorRequest::kHide) {
+    } else if (cursor == CursorRequest::kHide) {
         layer::ShowMouseCursor(0);
     }
+}
+
+}  // namespace
+
+// Live frames are recorded; during a replay the recorded flags stand in for the devices.
+void UpdateInput(InputState& inputState) {
+    if (ReplayActive != 0 && ReplayFinished != 0)
+        return;
+    const DeviceInput devices = ReadDevices(inputState);
+    if (ReplayActive != 0) {
+        const ReplayKeys replayed = TheReplayRecorder.PlayReplayKeys();
+        ApplyCursorRequest(
+            MapInput(inputState, history, devices, CurrentSettings(), &replayed).cursor);
+        return;
+    }
+    const InputMappingResult result =
+        MapInput(inputState, history, devices, CurrentSettings(), nullptr);
+    TheReplayRecorder.RecordReplayKeys(result.live);
+    ApplyCursorRequest(result.cursor);
+}
+
+void ReadLiveInput(InputState& inputState) {
+    const DeviceInput devices = ReadDevices(inputState);
+    ApplyCursorRequest(
+        MapInput(inputState, liveHistory, devices, CurrentSettings(), nullptr).cursor);
 }
 
 }  // namespace game

@@ -95,13 +95,6 @@ std::string ListFolderNames(std::string folder) {
     return list;
 }
 
-// Names that reach outside the game folder: drive or stream colons, parent folders and
-// absolute paths.
-bool LeavesGameFolder(const std::string& name) {
-    return name.find(':') != std::string::npos || name.find("..") != std::string::npos ||
-           name.front() == '\\' || name.front() == '/';
-}
-
 // Writes the target's present text to a file in the game folder, line feeds as carriage
 // return and line feed.
 void WriteTextFile(const std::string& name, const std::string& text) {

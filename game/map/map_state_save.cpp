@@ -31,8 +31,9 @@ bool ReadTiles(SaveBuffer& save, MapData& map) {
     std::int32_t height = 0;
     if (!save.ReadInt(width) || !save.ReadInt(height))
         return false;
-    // A map without tiles is damage too: it marks the save as read past its end.
-    if (width <= 0 || height <= 0)
+    // A negative size is damage: it marks the save as read past its end. A slot written as a
+    // new game state holds no map and no tiles.
+    if (width < 0 || height < 0)
         return save.CountFits(-1, 1);
     const std::uint64_t tiles =
         std::uint64_t{3} * static_cast<std::uint32_t>(width) * static_cast<std::uint32_t>(height);
@@ -78,13 +79,18 @@ bool WriteMapState(SaveBuffer& save, const MapState& mapState) {
     save.WriteInt(mapState.mapNumber);
     save.WriteInt(mapState.scrollX);
     save.WriteInt(mapState.scrollY);
-    WriteTiles(save, mapState.mapData);
+    if (save.version() >= kFirstTileVersion)
+        WriteTiles(save, mapState.mapData);
     save.WriteString(mapState.baseImageName);
     for (const auto& name : mapState.autotileImageNames)
         save.WriteString(name);
     save.WriteInt(static_cast<std::int32_t>(mapState.attributes.size()));
-    for (std::int32_t attribute : mapState.attributes)
-        save.WriteInt(attribute);
+    for (std::int32_t attribute : mapState.attributes) {
+        if (save.version() <= kLastByteAttributeVersion)
+            save.WriteByte(static_cast<std::uint8_t>(attribute));
+        else
+            save.WriteInt(attribute);
+    }
     save.WriteInt(static_cast<std::int32_t>(mapState.eventCharacters.size()));
     for (const EventCharacter& event : mapState.eventCharacters)
         WriteMapCharacter(save, event);

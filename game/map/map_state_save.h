@@ -6,7 +6,8 @@ class SaveBuffer;
 struct MapState;
 
 // The current map's part of a save: map number, view, tiles, image names, attributes, the
-// event characters and the reserved list, always in the newest layout.
+// event characters and the reserved list, in the layout of the buffer's version (the newest
+// for every save the game writes; older ones for test fixtures).
 bool WriteMapState(SaveBuffer& save, const MapState& mapState);
 
 // Reads the part in the layout of the save's version: tiles from version 105, attributes as

@@ -11,6 +11,7 @@
 #include "game/interpreter/main_interpreter.h"
 #include "game/program/debug_panel.h"
 #include "game/program/function_key_texts.h"
+#include "game/save/replay_recorder.h"
 #include "layer/core/layer_api.h"
 
 namespace game {
@@ -18,6 +19,8 @@ namespace {
 
 constexpr int kMaxSigns = 21;
 constexpr int kTestPlayCaptionPeriod = 5;
+constexpr int kPlaybackClockX = 530;
+constexpr int kPlaybackClockY = 460;
 
 // The draw-rate count and what the caption showed last.
 struct OverlayCounters {
@@ -129,8 +132,18 @@ std::string EventTimeBar(int eventTime) {
     return bar;
 }
 
+std::string PlaybackClock(std::uint32_t framesPlayed) {
+    return Format("%.2i:%.2i:%.2i", framesPlayed / 216000, framesPlayed % 216000 / 3600,
+                  framesPlayed % 3600 / 60);
+}
+
 void DrawDebugOverlay() {
     CountDraws();
+    if (ReplayActive != 0) {
+        layer::PrintFormattedText(kPlaybackClockX, kPlaybackClockY,
+                                  layer::MakeScreenColor(235, 235, 255), "%s",
+                                  PlaybackClock(TheReplayRecorder.FramesPlayed).c_str());
+    }
     UpdateCaption();
     if (TestPlayMode == 1 && TheInputState.f8Held != 0)
         DrawDebugPanel();

@@ -8,19 +8,21 @@
 #include "game/interpreter/internet_state.h"
 #include "game/interpreter/main_interpreter.h"
 #include "game/interpreter/run_interpreter.h"
+#include "game/interpreter/screen_commands.h"
 #include "game/map/image_cache.h"
 #include "game/map/map_state.h"
 #include "game/map/map_update.h"
 #include "game/map/map_view.h"
 #include "game/map/party.h"
-#include "game/map/pending_map_calls.h"
 #include "game/map/screen_tone.h"
 #include "game/presentation/pending_presentation_calls.h"
 #include "game/presentation/picture_list.h"
 #include "game/program/debug_overlay.h"
 #include "game/program/frame_loop.h"
+#include "game/program/key_input_drawing.h"
 #include "game/program/map_scene.h"
 #include "game/program/screen_effects.h"
+#include "game/save/save_file.h"
 #include "layer/core/layer_api.h"
 
 namespace game {
@@ -71,6 +73,8 @@ void DrawMapSceneFrame(MapScene& mapScene) {
     DrawKeyInputText(mainInterpreter);
     for (EventCharacter& eventCharacter : TheMapState.eventCharacters)
         DrawEventKeyInput(eventCharacter);
+    for (ParallelCommonEvent& parallelCommonEvent : TheMapState.parallelCommonEvents)
+        DrawParallelKeyInput(parallelCommonEvent);
     DrawDebugOverlay();
     screenState.drawTime = layer::GetMilliseconds() - start;
     layer::ShowFrame();
@@ -96,7 +100,10 @@ void RunMapSceneFrame(MapScene& mapScene) {
     }
     UpdateMap(mapState);
     RunInterpreter(mainInterpreter);
-    // A load in this frame replaced the running game: nothing else moves or draws.
+    // A load checked this frame replaces the running game now and shows it through the
+    // transition; nothing else moves or draws this frame.
+    if (ApplyPendingLoad())
+        ExecuteTransition(TheMainInterpreter);
     if (SaveLoadedThisFrame != 0 || screenState.RestartPending != 0)
         return;
     UpdateHero(TheParty);

@@ -22,7 +22,6 @@
 #include "game/map/map_change.h"
 #include "game/map/map_state.h"
 #include "game/map/party.h"
-#include "game/map/pending_map_calls.h"
 #include "game/presentation/pending_presentation_calls.h"
 #include "game/presentation/picture_list.h"
 #include "game/presentation/sound_manager.h"
@@ -71,8 +70,9 @@ void SilenceSounds() {
 void RenewReplay() {
     if (ReplayActive == 0)
         TheReplayRecorder = ReplayRecorder();
-    else if (!TheReplayRecorder.record.empty())
-        GameRandomControl(static_cast<int>(RandomMode::kSet), TheReplayRecorder.record[0]);
+    else if (!TheReplayRecorder.Values.empty())
+        GameRandomControl(static_cast<int>(RandomMode::kSet),
+                          static_cast<std::uint32_t>(TheReplayRecorder.Values[0]));
 }
 
 // The fresh ScreenState makes its own two screens: the pair just recreated for the old one

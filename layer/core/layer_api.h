@@ -178,9 +178,14 @@ enum : int { kMessageBoxOk = 1, kMessageBoxCancel = 2 };
 int ShowModalMessageBox(const char* text, const char* caption, int with_cancel);
 // Copies a text to the console (standard error) in the console's encoding.
 int PrintConsoleText(const char* text);
-// Replaces a file whole: written to a temporary file beside it, flushed, then renamed over it,
-// so a failure never leaves a half-written file. 0, or -1 with the old file unchanged.
+// Replaces a file whole (the one there whatever its letter case): written to a new file of a
+// unique name beside it, flushed to the disk, renamed over it, and the folder flushed, so a
+// failure or a crash never leaves a half-written file. 0, or -1 with the old file unchanged
+// and nothing left behind.
 int WriteWholeFile(const char* path, const void* data, int size);
+// Bytes free for this user on the disk that holds the folder of `path`; -1 when the folder is
+// missing or the query fails.
+long long GetFreeDiskBytes(const char* path);
 // Appends bytes to a file, creating it when missing. 0 or -1.
 int AppendToFile(const char* path, const void* data, int size);
 int RemoveFileAtPath(const char* path);

@@ -43,19 +43,22 @@ int PrintConsoleText(const char* text) {
 int WriteWholeFile(const char* path, const void* data, int size) {
     if (path == nullptr || !IsValidBlock(data, size))
         return -1;
-    const std::string target = path;
-    const std::string temporary = target + ".tmp";
-    std::optional<platform::File> file = platform::CreateFileForWrite(temporary);
-    if (!file) {
-        return WriteLogFormat("WriteWholeFile: %s cannot be created\n", temporary.c_str());
-    }
-    const bool written = WriteAll(*file, data, size) && file->Flush() && file->Close();
-    if (!written || !platform::RenamePath(temporary, target)) {
-        file.reset();
-        platform::RemoveFile(temporary);
-        return WriteLogFormat("WriteWholeFile: %s cannot be written\n", target.c_str());
+    std::optional<platform::ReplacementFile> replacement = platform::CreateReplacementFile(path);
+    if (!replacement)
+        return WriteLogFormat("WriteWholeFile: no file can be created beside %s\n", path);
+    if (!WriteAll(replacement->file, data, size) || !replacement->file.Flush() ||
+        !platform::CommitReplacementFile(*replacement)) {
+        platform::DiscardReplacementFile(*replacement);
+        return WriteLogFormat("WriteWholeFile: %s cannot be written\n", path);
     }
     return 0;
+}
+
+long long GetFreeDiskBytes(const char* path) {
+    if (path == nullptr)
+        return -1;
+    const std::optional<std::int64_t> bytes = platform::FreeBytesAt(path);
+    return bytes ? *bytes : -1;
 }
 
 int AppendToFile(const char* path, const void* data, int size) {

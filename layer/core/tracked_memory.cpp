@@ -234,6 +234,12 @@ int FreeTracked(void* block) {
     return 1;
 }
 
+int FreeHeldBlock(HeldBlock* held) {
+    FreeTracked(held->block);
+    *held = HeldBlock{};
+    return 0;
+}
+
 int DumpTrackedBlocks() {
     std::vector<std::string> lines;
     {

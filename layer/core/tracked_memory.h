@@ -36,6 +36,15 @@ void* ReallocTracked(void* block, std::size_t size, const char* file, int line);
 // Gives a block back: 1, or 0 for null.
 int FreeTracked(void* block);
 
+// A tracked block with four counts kept beside it (a ring buffer's read and write offsets, the
+// bytes it holds and its capacity).
+struct HeldBlock {
+    void* block = nullptr;
+    int counts[4] = {};
+};
+// Frees the block (none is fine) and zeroes the whole record. Returns 0.
+int FreeHeldBlock(HeldBlock* held);
+
 // Writes every live block and the totals to the log; returns -1.
 int DumpTrackedBlocks();
 // 0 when every header matches its copy, else -1 after logging the first that does not.

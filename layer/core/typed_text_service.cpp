@@ -1,5 +1,6 @@
 // The message pump's typed-text service: the characters waiting in the ring go to the active
 // key-input string.
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -49,10 +50,15 @@ void TypeClipboardText() {
     }
 }
 
-// With QVARN_AUTO_CONFIRM=1 an input ends as confirmed once the ring is empty.
+// With QVARN_AUTO_CONFIRM=1 an input ends as confirmed once the ring is empty. The setting is
+// read at every service, so that a test can type into a running input with it unset.
+bool AutoConfirms() {
+    const char* confirm = std::getenv("QVARN_AUTO_CONFIRM");
+    return confirm != nullptr && std::strcmp(confirm, "1") == 0;
+}
+
 void AutoConfirm(TextEditor& editor) {
-    if (GetTestHooks().auto_confirm == 0 || editor.ended != 0 ||
-        typed_char_buffer.read != typed_char_buffer.write) {
+    if (!AutoConfirms() || editor.ended != 0 || typed_char_buffer.read != typed_char_buffer.write) {
         return;
     }
     editor.ended = 1;

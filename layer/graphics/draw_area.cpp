@@ -4,7 +4,12 @@
 #include "layer/core/core_settings.h"
 #include "layer/core/main_window.h"
 #include "layer/core/window_routines.h"
+#include "layer/core/layer_log.h"
+#include "layer/graphics/device_state.h"
+#include "layer/graphics/direct3d_texts.h"
+#include "layer/graphics/draw_setters.h"
 #include "layer/graphics/draw_settings.h"
+#include "layer/graphics/graphics_core.h"
 #include "layer/graphics/graphics_services.h"
 
 namespace layer {
@@ -31,6 +36,31 @@ Rect TargetBounds() {
     return bounds;
 }
 
+const char* TargetName() {
+    switch (draw_settings.draw_target) {
+        case kDrawTargetFront:
+            return "Front Buffer";
+        case kDrawTargetBack:
+            return "Back Buffer";
+        default:
+            return "Image Buffer";
+    }
+}
+
+// The device's viewport is the area, and its projection keeps 3D geometry where it lies on
+// the target whatever the viewport.
+void ApplyAreaToDevice(const Rect& area) {
+    if (SetViewportFromRect(area) < 0) {
+        WriteLogFormat(kAreaViewportFailedFormat, TargetName());
+    }
+    const float width = static_cast<float>(area.right - area.left);
+    const float height = static_cast<float>(area.bottom - area.top);
+    BuildScreenMatrix(&draw_settings.area_screen, area.left + width / 2, area.top + height / 2,
+                      width, height);
+    InvertMatrix44(&draw_settings.area_screen_inverse, draw_settings.area_screen);
+    HandProjectionToDevice();
+}
+
 }  // namespace
 
 int SetDrawClipRect(int x1, int y1, int x2, int y2) {
@@ -51,6 +81,9 @@ int SetDrawClipRect(int x1, int y1, int x2, int y2) {
                                      static_cast<float>(area.right),
                                      static_cast<float>(area.bottom)};
     draw_settings.area_empty = area.left == area.right || area.top == area.bottom ? 1 : 0;
+    if (draw_settings.area_empty == 0 && graphics_core.use_3d != 0) {
+        ApplyAreaToDevice(area);
+    }
     return 0;
 }
 

@@ -21,6 +21,8 @@ int SetWorldMatrix(const Matrix44& matrix);
 int SetViewMatrix(const Matrix44& matrix);
 int SetProjectionMatrix(const Matrix44& matrix);
 int SetTargetProjectionMatrix(const Matrix44& matrix);
+// The device's projection: projection x target projection x the inverse area screen matrix.
+int HandProjectionToDevice();
 
 // Whether the display start makes a 3D device; forced to 1 without display surfaces.
 int SetNoDirect3D(int flag);

@@ -21,6 +21,7 @@
 #include "layer/media/font_table.h"
 #include "layer/media/media_services.h"
 #include "platform/clock.h"
+#include "platform/gfx3d/gl_context.h"
 
 namespace layer {
 namespace {
@@ -343,6 +344,8 @@ int SetSoftwareRendering(int flag) {
         SetGraphsInVideoMemory(0);
         direct_draw.flags.direct_draw_less = 1;
         SetNoDirect3D(1);
+        // For good: the window's own surface shows the frames from now on.
+        platform::ReleaseGlContext();
     }
     direct_draw.flags.software_drawing = flag == 0 ? 1 : 0;
     if (direct_draw.object != nullptr) {

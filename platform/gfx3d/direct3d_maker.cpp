@@ -1,6 +1,7 @@
 // The choice of 3D back end: the one a test installs, else OpenGL.
 #include "platform/display_internal.h"
 #include "platform/gfx3d/device.h"
+#include "platform/gfx3d/gl_device.h"
 
 namespace platform {
 namespace {
@@ -17,7 +18,7 @@ Direct3D* MakeDirect3D(DisplayObject* object) {
     if (installed_maker != nullptr) {
         return installed_maker(object);
     }
-    return nullptr;
+    return MakeGlDirect3D();
 }
 
 }  // namespace platform

@@ -140,7 +140,11 @@ TEST_F(PlayerRunTest, AutoConfirmPrintsTheTitleMessageAndTakesTheFirstChoice) {
     const std::string choice = "> はじめから\n  おわる\n";
     const std::size_t at = printed.find(message);
     ASSERT_NE(at, std::string::npos) << printed;
-    EXPECT_NE(printed.find(choice, at + message.size()), std::string::npos) << printed;
+    const std::size_t chosen = printed.find(choice, at + message.size());
+    ASSERT_NE(chosen, std::string::npos) << printed;
+    const std::size_t named = printed.find("qvarn: typed text \"ゆうしゃ\" (confirmed)\n", chosen);
+    ASSERT_NE(named, std::string::npos) << printed;
+    EXPECT_NE(printed.find("ようこそ、ゆうしゃさん！\n", named), std::string::npos) << printed;
 }
 
 TEST_F(PlayerRunTest, WithNoFramePresentedNothingIsDumped) {

@@ -2,6 +2,7 @@
 
 #include <png.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -25,7 +26,8 @@ std::filesystem::path GoldenPath(std::string_view name) {
 bool WritePng(const std::filesystem::path& file, const RgbaImage& image) {
     std::filesystem::create_directories(file.parent_path());
     FilePtr out(std::fopen(file.c_str(), "wb"));
-    if (!out) return false;
+    if (!out)
+        return false;
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png ? png_create_info_struct(png) : nullptr;
     if (info == nullptr || setjmp(png_jmpbuf(png))) {
@@ -46,7 +48,8 @@ bool WritePng(const std::filesystem::path& file, const RgbaImage& image) {
 
 std::optional<RgbaImage> ReadPng(const std::filesystem::path& file) {
     FilePtr in(std::fopen(file.c_str(), "rb"));
-    if (!in) return std::nullopt;
+    if (!in)
+        return std::nullopt;
     png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png ? png_create_info_struct(png) : nullptr;
     if (info == nullptr || setjmp(png_jmpbuf(png))) {
@@ -77,11 +80,12 @@ testing::AssertionResult MatchesGolden(const RgbaImage& actual, std::string_view
     const std::filesystem::path golden = GoldenPath(name);
     const char* update = std::getenv("QVARN_UPDATE_GOLDEN");
     if (update != nullptr && std::string(update) == "1") {
-        if (!WritePng(golden, actual)) return testing::AssertionFailure() << "cannot write " << golden;
+        if (!WritePng(golden, actual))
+            return testing::AssertionFailure() << "cannot write " << golden;
         return testing::AssertionSuccess();
     }
-    const std::filesystem::path kept = std::filesystem::path(QVARN_BINARY_DIR) / "golden-actual" /
-                                       (std::string(name) + ".png");
+    const std::filesystem::path kept =
+        std::filesystem::path(QVARN_BINARY_DIR) / "golden-actual" / (std::string(name) + ".png");
     const std::optional<RgbaImage> expected = ReadPng(golden);
     if (!expected) {
         WritePng(kept, actual);
@@ -105,6 +109,98 @@ testing::AssertionResult MatchesGolden(const RgbaImage& actual, std::string_view
         }
     }
     return testing::AssertionSuccess();
+}
+
+testing::AssertionResult MatchesGoldenOnOtherRoute(const RgbaImage& actual, std::string_view name,
+                                                   const std::vector<RouteRule>& rules) {
+    const std::optional<RgbaImage> expected = ReadPng(GoldenPath(name));
+    if (!expected || expected->width != actual.width || expected->height != actual.height) {
+        return testing::AssertionFailure() << "no golden of the size for " << name;
+    }
+    auto background = [](const std::uint8_t* p, const RouteRule& rule) {
+        const std::uint32_t colour = std::uint32_t{p[0]} << 16 | std::uint32_t{p[1]} << 8 | p[2];
+        return std::find(rule.backgrounds.begin(), rule.backgrounds.end(), colour) !=
+               rule.backgrounds.end();
+    };
+    auto near = [&](int x, int y, int ex, int ey, const RouteRule& rule) {
+        const std::uint8_t* a = &actual.pixels[static_cast<std::size_t>(y * actual.width + x) * 4];
+        const std::uint8_t* e =
+            &expected->pixels[static_cast<std::size_t>(ey * actual.width + ex) * 4];
+        if (!rule.backgrounds.empty()) {
+            return background(a, rule) == background(e, rule);
+        }
+        const int tolerance = rule.tolerance;
+        for (int channel = 0; channel < 3; ++channel) {
+            if (std::abs(int(a[channel]) - int(e[channel])) > tolerance) {
+                return false;
+            }
+        }
+        return true;
+    };
+    struct Count {
+        int pixels = 0;
+        int edges = 0;
+    };
+    std::vector<Count> counts(rules.size());
+    RgbaImage diff{actual.width, actual.height, std::vector<std::uint8_t>(actual.pixels.size(), 0)};
+    int misses = 0;
+    std::string first_miss;
+    for (int y = 0; y < actual.height; ++y) {
+        for (int x = 0; x < actual.width; ++x) {
+            std::size_t index = 0;
+            for (std::size_t i = 0; i < rules.size(); ++i) {
+                const RouteRule& r = rules[i];
+                if (x >= r.left && x < r.right && y >= r.top && y < r.bottom) {
+                    index = i;
+                }
+            }
+            const RouteRule& rule = rules[index];
+            ++counts[index].pixels;
+            std::uint8_t* mark = &diff.pixels[static_cast<std::size_t>(y * actual.width + x) * 4];
+            mark[3] = 255;
+            if (near(x, y, x, y, rule)) {
+                continue;
+            }
+            bool beside = false;
+            for (int dy = -rule.reach; dy <= rule.reach && !beside; ++dy) {
+                for (int dx = -rule.reach; dx <= rule.reach && !beside; ++dx) {
+                    const int ex = x + dx;
+                    const int ey = y + dy;
+                    beside = ex >= 0 && ey >= 0 && ex < actual.width && ey < actual.height &&
+                             near(x, y, ex, ey, rule);
+                }
+            }
+            if (beside) {
+                ++counts[index].edges;
+                mark[1] = 255;
+                continue;
+            }
+            ++misses;
+            mark[0] = 255;
+            if (first_miss.empty()) {
+                first_miss = "(" + std::to_string(x) + ", " + std::to_string(y) + ")";
+            }
+        }
+    }
+    std::string shares;
+    bool too_many_edges = false;
+    for (std::size_t i = 0; i < rules.size(); ++i) {
+        const double share =
+            counts[i].pixels == 0 ? 0.0 : static_cast<double>(counts[i].edges) / counts[i].pixels;
+        too_many_edges = too_many_edges || share > rules[i].edge_share;
+        shares += " " + std::to_string(share * 100.0) + " %";
+    }
+    if (misses == 0 && !too_many_edges) {
+        return testing::AssertionSuccess();
+    }
+    const std::filesystem::path kept =
+        std::filesystem::path(QVARN_BINARY_DIR) / "golden-actual" / std::string(name);
+    WritePng(kept.string() + ".actual.png", actual);
+    WritePng(kept.string() + ".reference.png", *expected);
+    WritePng(kept.string() + ".diff.png", diff);
+    return testing::AssertionFailure()
+           << misses << " pixels differ (first at " << first_miss
+           << "); edge shares by rule:" << shares << "; pictures kept beside " << kept;
 }
 
 }  // namespace test

@@ -26,4 +26,30 @@ std::optional<RgbaImage> ReadPng(const std::filesystem::path& file);
 testing::AssertionResult MatchesGolden(const RgbaImage& actual, std::string_view name,
                                        int tolerance = 0);
 
+// How a part of a picture drawn by the other route may differ from the software route's
+// golden: blue, green and red within `tolerance` at every pixel; or, on at most `edge_share`
+// of the part's pixels, within it of some golden pixel at most `reach` pixels away (1: a
+// shape edge the routes rasterise a pixel apart, the shape and the background both beside
+// it). `why` names a rule the routes differ by, for anything beyond the defaults.
+struct RouteRule {
+    int left = 0;
+    int top = 0;
+    int right = 1 << 30;
+    int bottom = 1 << 30;
+    int tolerance = 2;
+    int reach = 1;
+    double edge_share = 0.005;
+    const char* why = "";
+    // When not empty, only the shapes are compared: a pixel is either one of these background
+    // colours (0x00RRGGBB) or not, and must be so like some golden pixel within `reach`.
+    std::vector<std::uint32_t> backgrounds;
+};
+
+// The picture against a golden the software route made, each pixel under the last rule whose
+// part holds it (the first rule should cover the whole picture). QVARN_UPDATE_GOLDEN never
+// writes here. A mismatch leaves <name>.actual.png, .reference.png and .diff.png (red: beyond,
+// green: at an edge) in <build>/golden-actual.
+testing::AssertionResult MatchesGoldenOnOtherRoute(const RgbaImage& actual, std::string_view name,
+                                                   const std::vector<RouteRule>& rules);
+
 }  // namespace test

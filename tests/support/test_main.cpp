@@ -24,6 +24,10 @@ int main(int argc, char** argv) {
     setenv("SDL_VIDEODRIVER", "dummy", 0);
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     setenv("MESA_SHADER_CACHE_DISABLE", "true", 1);
+    // GL on the offscreen driver: Mesa's software rasteriser on two threads.
+    setenv("LIBGL_ALWAYS_SOFTWARE", "1", 1);
+    setenv("GALLIUM_DRIVER", "llvmpipe", 1);
+    setenv("LP_NUM_THREADS", "2", 1);
     setenv("QVARN_AUTO_CONFIRM", "1", 1);
     unsetenv("DISPLAY");
     unsetenv("WAYLAND_DISPLAY");

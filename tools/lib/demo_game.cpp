@@ -43,6 +43,12 @@ constexpr std::int32_t kAdd = 1 << 8;
 constexpr std::int32_t kVariable0 = 2000000;
 constexpr std::int32_t kVariable1 = 2000001;
 constexpr std::int32_t kStringVariable0 = 3000000;
+constexpr std::int32_t kStringVariable2 = 3000002;
+// The string command's key input: Esc cancels, the field starts with the variable's text.
+constexpr std::int32_t kKeyInput = 3;
+constexpr std::int32_t kEscapeCancels = 0x1000;
+constexpr std::int32_t kPresetFromTarget = 0x2000;
+constexpr std::int32_t kNameLength = 16;
 // The called event's own number and text slots (self variables of common event c).
 constexpr std::int32_t kSelfBase = 15000000;
 
@@ -183,6 +189,10 @@ game::CommonEvent TitleEvent() {
         .Add(102, {2}, {Sjis("はじめから"), Sjis("おわる")})
         .Add(402, {2})
         .Add(121, {kVariable0, 1, 0, kLiteralA | kAssign}, {}, 1)
+        .Add(122, {kStringVariable2, 0, 0}, {Sjis("ゆうしゃ")}, 1)
+        .Add(122, {kStringVariable2, kKeyInput | kEscapeCancels | kPresetFromTarget, kNameLength},
+             {}, 1)
+        .Add(101, {}, {Sjis("ようこそ、\\s[2]さん！")}, 1)
         .Add(122, {kStringVariable0, 0, 0}, {Sjis("表")}, 1)
         .Add(300, {0, 2 | (1 << 4), 7, 5, kStringVariable0}, {Sjis("ゲーム開始")}, 1)
         .Add(402, {3})

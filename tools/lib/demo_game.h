@@ -6,8 +6,9 @@ namespace tools {
 
 // Writes the demo game into a folder (made when missing): "Game.dat", the three databases
 // and "BasicData\CommonEvent.dat" under "Data". Its title runs in common events: a message,
-// then the choice "はじめから" / "おわる"; the first item sets V0 = 1 and calls "ゲーム開始"
-// with two numbers and one text; a parallel clock adds 1 to V1 every frame. Its maps: the
+// then the choice "はじめから" / "おわる"; the first item sets V0 = 1, asks a name into S2 (typed,
+// starting from "ゆうしゃ", Esc keeps it), greets by it and calls "ゲーム開始" with two numbers and
+// one text; a parallel clock adds 1 to V1 every frame. Its maps: the
 // tile set, the start map (map 0) and a looping map (map 1) with their pictures, and the
 // panorama and fog entries of the system database. The title's message has an outline, sizes,
 // colours, icons and a reading; the system database names the window pictures (type 10) and

@@ -41,4 +41,11 @@ TEST(DebugCaptions, EventTimeBarGrowsWithTheTimeUpToTwentyOneSigns) {
     }
 }
 
+TEST(PlaybackClock, ShowsHoursMinutesAndSecondsOfSixtyFrames) {
+    EXPECT_EQ(game::PlaybackClock(0), "00:00:00");
+    EXPECT_EQ(game::PlaybackClock(3599), "00:00:59");
+    EXPECT_EQ(game::PlaybackClock(3600), "00:01:00");
+    EXPECT_EQ(game::PlaybackClock(216000), "01:00:00");
+}
+
 }  // namespace

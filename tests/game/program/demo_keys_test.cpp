@@ -1,5 +1,5 @@
-// The demo played with keys a player presses: confirm through the title, then walk the hero
-// with the arrow keys.
+// The demo played with keys a player presses: confirm through the title, type a name, then walk
+// the hero with the arrow keys.
 #include <gtest/gtest.h>
 
 #include "game/core/screen_state.h"
@@ -7,6 +7,8 @@
 #include "game/map/map_character.h"
 #include "game/map/party.h"
 #include "tests/game/program/demo_run_fixture.h"
+#include "tests/support/sjis.h"
+#include "tests/support/typed_text_confirm_scope.h"
 
 namespace game {
 namespace {
@@ -17,6 +19,22 @@ class DemoKeys : public DemoRun {
         return TheVariableStore.ReadValueById(2000000 + index);
     }
     static MapCharacter& Hero() { return *GetPartyCharacter(TheParty, 0); }
+
+    // Text as the desktop commits it, and keys pressed once.
+    static void Type(const char8_t* text) {
+        SDL_Event event{};
+        event.type = SDL_TEXTINPUT;
+        SDL_strlcpy(event.text.text, reinterpret_cast<const char*>(text), sizeof event.text.text);
+        SDL_PushEvent(&event);
+    }
+    static void Tap(SDL_Scancode key, int times) {
+        for (int i = 0; i < times; ++i) {
+            test::PushKey(key, true);
+            test::PushKey(key, false);
+        }
+    }
+
+    const test::TypedTextConfirmScope typing_{false};
 };
 
 TEST_F(DemoKeys, ConfirmStartsTheGameAndTheArrowsWalk) {
@@ -30,6 +48,14 @@ TEST_F(DemoKeys, ConfirmStartsTheGameAndTheArrowsWalk) {
             Press(key, 3, 30);
     }
     ASSERT_EQ(Variable(0), 1);
+    // The name field starts with "ゆうしゃ": four backspaces, a name, Enter; then the greeting
+    // waits for a key.
+    Tap(SDL_SCANCODE_BACKSPACE, 4);
+    Type(u8"たろう");
+    Run(5);
+    Press(SDL_SCANCODE_RETURN, 3, 30);
+    EXPECT_EQ(TheVariableStore.ReadStringById(3000002), test::Sjis(u8"たろう"));
+    Press(SDL_SCANCODE_RETURN, 3, 30);
 
     const int startX = Hero().x;
     const int startY = Hero().y;

@@ -90,6 +90,8 @@ TEST_F(TitleFlow, TheFirstChoiceStartsTheGameThroughTheCalledEvent) {
     EXPECT_EQ(variable(3), 1);   // its label jump skipped V3 = 99
     EXPECT_EQ(variable(4), 20);  // the user database's value of data 1
     EXPECT_EQ(TheVariableStore.ReadStringById(3000001), test::Sjis(u8"表の中身"));
+    // The name prompt, confirmed by the test hook, keeps its preset.
+    EXPECT_EQ(TheVariableStore.ReadStringById(3000002), test::Sjis(u8"ゆうしゃ"));
     EXPECT_EQ(TheScreenState.SceneNumber, 1);
 }
 

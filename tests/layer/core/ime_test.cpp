@@ -16,8 +16,8 @@
 #include "platform/presenter.h"
 #include "platform/sdl_main_window.h"
 #include "tests/layer/core/layer_fixture.h"
-#include "tests/support/auto_confirm_scope.h"
 #include "tests/support/sjis.h"
+#include "tests/support/typed_text_confirm_scope.h"
 
 namespace {
 
@@ -98,7 +98,7 @@ class Ime : public test::LayerTest {
         }
     }
 
-    test::AutoConfirmScope typing_{false};
+    test::TypedTextConfirmScope typing_{false};
 };
 
 TEST_F(Ime, CompositionsCommitsAndTheirEnds) {

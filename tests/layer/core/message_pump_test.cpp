@@ -14,7 +14,7 @@
 #include "platform/message_queue.h"
 #include "tests/layer/core/fake_services.h"
 #include "tests/layer/core/layer_fixture.h"
-#include "tests/support/auto_confirm_scope.h"
+#include "tests/support/typed_text_confirm_scope.h"
 
 namespace {
 
@@ -92,7 +92,7 @@ TEST_F(MessagePump, RunningWhileInactiveReturnsAfterOneIdlePass) {
 
 // The typed characters reach the active input within the same pump.
 TEST_F(MessagePump, EveryPumpServicesInItsOrderAndAppliesTypedCharacters) {
-    const test::AutoConfirmScope typing(false);
+    const test::TypedTextConfirmScope typing(false);
     const int input = layer::CreateTextInput(8, 0, 0, 0);
     ASSERT_EQ(layer::ActivateTextInput(input), 0);
     test::FakeCalls().clear();

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
+#include <vector>
 
 #include "layer/core/layer_api.h"
 #include "platform/file_hooks.h"
@@ -13,7 +15,20 @@ namespace {
 class SystemServicesTest : public testing::Test {
   protected:
     void SetUp() override { ASSERT_TRUE(platform::SetCurrentFolder(tree.root().string())); }
-    void TearDown() override { platform::FailNextOpens(0); }
+    void TearDown() override {
+        platform::FailNextOpens(0);
+        platform::FailNextWrites(0);
+        platform::FailNextFlushes(0);
+        platform::FailNextRenames(0);
+        platform::SetFreeBytesForTests(-1);
+    }
+
+    std::vector<std::string> NamesIn(const char* folder) const {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(tree.path(folder)))
+            names.push_back(entry.path().filename().string());
+        return names;
+    }
 
     test::TempTree tree;
 };
@@ -23,7 +38,35 @@ TEST_F(SystemServicesTest, WriteWholeFileReplacesTheFileWhateverItsCase) {
     const std::string bytes = "new contents";
     ASSERT_EQ(layer::WriteWholeFile("save\\SAVEDATA01.SAV", bytes.data(), int(bytes.size())), 0);
     EXPECT_EQ(tree.read("Save/SaveData01.sav"), bytes);
-    EXPECT_FALSE(platform::StatPath("Save\\SaveData01.sav.tmp"));
+    EXPECT_EQ(NamesIn("Save"), std::vector<std::string>{"SaveData01.sav"});
+}
+
+TEST_F(SystemServicesTest, EveryFailedStepLeavesTheOldFileAndNothingBeside) {
+    struct Case {
+        const char* step;
+        void (*fail)(int);
+    };
+    const Case cases[] = {{"create", platform::FailNextOpens},
+                          {"write", platform::FailNextWrites},
+                          {"flush", platform::FailNextFlushes},
+                          {"rename", platform::FailNextRenames}};
+    tree.write("Save/SaveData01.sav", "old");
+    for (const Case& c : cases) {
+        c.fail(1);
+        EXPECT_EQ(layer::WriteWholeFile("Save\\SaveData01.sav", "new", 3), -1) << c.step;
+        EXPECT_EQ(tree.read("Save/SaveData01.sav"), "old") << c.step;
+        EXPECT_EQ(NamesIn("Save"), std::vector<std::string>{"SaveData01.sav"}) << c.step;
+    }
+    EXPECT_EQ(layer::WriteWholeFile("Save\\SaveData01.sav", "new", 3), 0);
+    EXPECT_EQ(tree.read("Save/SaveData01.sav"), "new");
+}
+
+TEST_F(SystemServicesTest, FreeBytesOfAFolderOrMinusOne) {
+    EXPECT_GT(layer::GetFreeDiskBytes("Game.ini"), 0);
+    EXPECT_EQ(layer::GetFreeDiskBytes("NoSuchFolder\\Game.ini"), -1);
+    EXPECT_EQ(layer::GetFreeDiskBytes(nullptr), -1);
+    platform::SetFreeBytesForTests(100);
+    EXPECT_EQ(layer::GetFreeDiskBytes("Game.ini"), 100);
 }
 
 TEST_F(SystemServicesTest, AFailedWriteLeavesTheOldFile) {

@@ -14,9 +14,9 @@
 #include "layer/graphics/graphics_services.h"
 #include "platform/message_queue.h"
 #include "tests/layer/core/layer_fixture.h"
-#include "tests/support/auto_confirm_scope.h"
 #include "tests/support/input_events.h"
 #include "tests/support/sjis.h"
+#include "tests/support/typed_text_confirm_scope.h"
 
 namespace {
 
@@ -56,7 +56,7 @@ class TextInput : public test::LayerTest {
         return layer::kTypedCharBufferSize - 1 - layer::TypedCharBufferRoom();
     }
 
-    test::AutoConfirmScope typing_{false};
+    test::TypedTextConfirmScope typing_{false};
 };
 
 TEST_F(TextInput, TheTableHolds256AndRefusesStaleHandles) {
@@ -203,7 +203,7 @@ TEST_F(TextInput, TheStringIsCopiedCutAtACharacterBoundary) {
 }
 
 TEST_F(TextInput, AutoConfirmEndsWithThePresetOnceTheRingIsEmpty) {
-    const test::AutoConfirmScope confirm(true);
+    const test::TypedTextConfirmScope confirm(true);
     const int handle = Active(16);
     ASSERT_EQ(layer::SetTextInputString(Sjis(u8"たろう").c_str(), handle), 0);
     Push("x");

@@ -91,6 +91,18 @@ TEST_F(TrackedMemoryTest, AllocResizeFreeLeavesTotalsAsBefore) {
     EXPECT_EQ(layer::ReadTrackedTotals().count, before.count);
 }
 
+TEST_F(TrackedMemoryTest, FreeingAHeldBlockZeroesItsRecord) {
+    const layer::TrackedTotals before = layer::ReadTrackedTotals();
+    layer::HeldBlock held{layer::AllocTracked(64, "ring.cpp", 9), {3, 7, 4, 64}};
+    EXPECT_EQ(layer::FreeHeldBlock(&held), 0);
+    EXPECT_EQ(held.block, nullptr);
+    for (const int count : held.counts) {
+        EXPECT_EQ(count, 0);
+    }
+    EXPECT_EQ(layer::ReadTrackedTotals().count, before.count);
+    EXPECT_EQ(layer::FreeHeldBlock(&held), 0);
+}
+
 TEST_F(TrackedMemoryTest, ReallocOfNullAllocates) {
     void* block = layer::ReallocTracked(nullptr, 10, "n.cpp", 5);
     ASSERT_NE(block, nullptr);

@@ -24,7 +24,6 @@ namespace test {
 
 // The display stand-in started for a mode change in the given format, without its screens.
 inline void StartDisplayObject(platform::ForcedDisplayFormat forced) {
-    setenv("SDL_VIDEODRIVER", "dummy", 1);
     layer::core_settings.started = 1;
     layer::window_state.active = 1;
     layer::window_state.window_mode = 1;
@@ -54,30 +53,9 @@ inline void StopDirect3DScreens() {
     layer::core_settings.started = 0;
 }
 
-class Direct3DScreens : public LogCapture {
+// What the tests of the 3D side share: the log, the device record and texture graphs.
+class Direct3DTest : public LogCapture {
   protected:
-    void SetUp() override {
-        LogCapture::SetUp();
-        Start(platform::ForcedDisplayFormat::kNone);
-    }
-    void TearDown() override {
-        StopDirect3DScreens();
-        LogCapture::TearDown();
-    }
-
-    void Start(platform::ForcedDisplayFormat forced) {
-        StartDisplayObject(forced);
-        ASSERT_EQ(layer::StartDirect3D(), 0);
-        layer::StartGraphicsManagement();
-        layer::SelectDrawTarget(layer::kDrawTargetBack);
-        layer::SetDrawClipRect(0, 0, 640, 480);
-        Recording().calls.clear();
-    }
-    void Restart(platform::ForcedDisplayFormat forced) {
-        StopDirect3DScreens();
-        Start(forced);
-    }
-
     // Whether the log holds the text (its line feed left out).
     bool Logged(std::string text) const {
         if (!text.empty() && text.back() == '\n') {
@@ -93,6 +71,28 @@ class Direct3DScreens : public LogCapture {
         const std::string file = Bmp24(width, height, [colour](int, int) { return colour; });
         return layer::CreateGraphFromMemory(file.data(), static_cast<int>(file.size()), nullptr, 0,
                                             1, 0);
+    }
+};
+
+class Direct3DScreens : public Direct3DTest {
+  protected:
+    void SetUp() override {
+        LogCapture::SetUp();
+        Start(platform::ForcedDisplayFormat::kNone);
+    }
+    void TearDown() override {
+        StopDirect3DScreens();
+        LogCapture::TearDown();
+    }
+
+    void Start(platform::ForcedDisplayFormat forced) {
+        setenv("SDL_VIDEODRIVER", "dummy", 1);
+        StartDisplayObject(forced);
+        ASSERT_EQ(layer::StartDirect3D(), 0);
+        layer::StartGraphicsManagement();
+        layer::SelectDrawTarget(layer::kDrawTargetBack);
+        layer::SetDrawClipRect(0, 0, 640, 480);
+        Recording().calls.clear();
     }
 
     RecordingDeviceScope device_scope_;

@@ -219,4 +219,21 @@ TEST_F(RenderStateCache, AnAlphaGraphWithoutBlendingStillBlendsItsAlpha) {
     EXPECT_EQ(r.LastRenderState(RenderState::kAlphaBlendEnable), 1);
 }
 
+// Multiplying ignores the source's alpha: its fully transparent texels would darken the target,
+// so the alpha test drops them.
+TEST_F(RenderStateCache, MultiplyingDropsFullyTransparentTexels) {
+    using namespace platform;
+    layer::SetDeviceZEnable(0, 0);
+    layer::SetDeviceDrawTexture(0, layer::GetTileTexture(*Tile(1, 0)));
+    layer::SetDeviceBlendState(0, 4, 1, 0);
+    layer::ApplyDrawState(0);
+    const test::DeviceRecording& r = test::Recording();
+    EXPECT_EQ(r.LastRenderState(RenderState::kAlphaTestEnable), 1);
+    EXPECT_EQ(Device().RenderStates[layer::kCachedAlphaRef], 0u);
+    EXPECT_EQ(r.LastRenderState(RenderState::kAlphaFunc), kCompareGreater);
+    layer::SetDeviceBlendState(0, 1, 1, 0);
+    layer::ApplyDrawState(0);
+    EXPECT_EQ(r.LastRenderState(RenderState::kAlphaTestEnable), 0);
+}
+
 }  // namespace

@@ -6,93 +6,40 @@
 
 #include "layer/graphics/draw_calls.h"
 #include "layer/graphics/draw_settings.h"
+#include "tests/layer/graphics/draw_call_scenes.h"
 #include "tests/layer/graphics/software_screen_fixture.h"
 
 namespace {
 
 using test::SoftwareScreens;
 
-// A 32 x 24 picture: a colour ramp with a magenta (transparent) corner.
-std::uint32_t Ramp(int x, int y) {
-    if (x < 8 && y < 8) {
-        return 0x000000;
-    }
-    return static_cast<std::uint32_t>(x * 8) << 16 | static_cast<std::uint32_t>(y * 10) << 8 | 0x60;
-}
-
-// An 8-bit blend picture: a horizontal ramp.
-std::uint32_t BlendRamp(int x, int) {
-    const auto level = static_cast<std::uint32_t>(x * 8);
-    return level << 16 | level << 8 | level;
-}
+using test::Ramp;
 
 class SoftwareDrawCalls : public SoftwareScreens {
   protected:
     // Graphs made under mode word 1 are blend pictures.
-    static int BlendGraph(int width, int height) {
-        layer::SetNewGraphModeWord(1);
-        const int graph = Graph(width, height, BlendRamp);
-        layer::SetNewGraphModeWord(0);
-        return graph;
-    }
+    static int BlendGraph(int width, int height) { return test::BlendRampGraph(width, height, 0); }
 
     void SetUp() override {
         SoftwareScreens::SetUp();
         ramp_ = Graph(32, 24, Ramp);
         ASSERT_GE(ramp_, 0);
-        // A grey backdrop, so that every blend mode shows.
-        layer::PutBox(0, 0, 640, 480, layer::RgbToPixel(90, 90, 90), 1);
-        layer::PutBox(0, 0, 640, 240, layer::RgbToPixel(200, 160, 40), 1);
+        test::DrawBackdrop();
     }
 
     int ramp_ = -1;
 };
 
-struct ModeCase {
-    int mode;
-    int parameter;
-};
-
-constexpr ModeCase kModes[] = {{0, 0},   {1, 128},  {2, 200}, {3, 160},
-                               {4, 255}, {10, 180}, {11, 150}};
-
 TEST_F(SoftwareDrawCalls, EveryCallUnderEveryBlendMode) {
-    int row = 0;
-    for (const ModeCase& mode : kModes) {
-        const int y = 8 + row * 66;
-        layer::SetBlendMode(mode.mode, mode.parameter);
-        EXPECT_EQ(layer::PutGraph(8, y, ramp_, 1), 0);
-        EXPECT_EQ(layer::PutGraph(48, y, ramp_, 0), 0);
-        EXPECT_EQ(layer::PutGraphStretched(88, y, 152, y + 48, ramp_, 1), 0);
-        EXPECT_EQ(layer::PutGraphMirrored(160, y, ramp_, 1), 0);
-        EXPECT_EQ(layer::PutGraphRotated(230, y + 24, 1.5, 0.5, ramp_, 1, 0), 0);
-        EXPECT_EQ(layer::PutGraphRotated(290, y + 24, 1.0, -0.8, ramp_, 1, 1), 0);
-        EXPECT_EQ(layer::PutGraphCorners(330, y, 380, y + 6, 372, y + 50, 326, y + 40, ramp_, 1),
-                  0);
-        EXPECT_EQ(layer::PutGraphPart(400, y, 8, 4, 20, 16, ramp_, 1, 0), 0);
-        EXPECT_EQ(layer::PutGraphPart(430, y, 8, 4, 20, 16, ramp_, 1, 1), 0);
-        EXPECT_EQ(layer::PutBox(460, y, 500, y + 40, layer::RgbToPixel(40, 200, 250), 1), 0);
-        EXPECT_EQ(layer::PutBox(510, y, 550, y + 40, layer::RgbToPixel(250, 250, 250), 0), 0);
-        ++row;
-    }
-    layer::SetBlendMode(0, 0);
+    test::DrawEveryCallUnderEveryBlendMode(ramp_);
     EXPECT_TRUE(test::MatchesGolden(Picture(layer::direct_draw.back_image, 560, 470),
                                     "layer/graphics/draw_calls_blend_modes"));
 }
 
 TEST_F(SoftwareDrawCalls, BrightColourBlendImageAndReversedCorners) {
-    layer::SetBrightRgb(255, 128, 64);
-    layer::PutGraph(8, 8, ramp_, 1);
-    layer::PutGraphStretched(120, 8, 40, 72, ramp_, 1);
-    layer::PutGraphStretched(130, 72, 194, 8, ramp_, 1);
-    layer::SetBrightRgb(255, 255, 255);
     const int blend = BlendGraph(32, 24);
     ASSERT_GE(blend, 0);
-    layer::SetBlendImage(blend, 128, 64);
-    EXPECT_EQ(layer::PutGraph(210, 8, ramp_, 0), 0);
-    layer::SetBlendImage(-1, 0, 0);
-    layer::PutBox(300, 60, 260, 10, layer::RgbToPixel(0, 255, 0), 1);
-    layer::PutBox(320, 10, 360, 60, layer::RgbToPixel(255, 0, 255), 0);
+    test::DrawShapes(ramp_, blend);
     EXPECT_TRUE(test::MatchesGolden(Picture(layer::direct_draw.back_image, 380, 90),
                                     "layer/graphics/draw_calls_shapes"));
 }

@@ -1,7 +1,0 @@
-#include "game/map/pending_map_calls.h"
-
-namespace game {
-
-void DrawEventKeyInput(EventCharacter&) {}
-
-}  // namespace game

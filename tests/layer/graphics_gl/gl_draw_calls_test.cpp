@@ -1,0 +1,109 @@
+// The draw-call pictures drawn again on the OpenGL route and compared with the software
+// route's goldens.
+#include <gtest/gtest.h>
+
+#include "tests/layer/graphics/draw_call_scenes.h"
+#include "tests/layer/graphics_gl/gl_fixture.h"
+
+namespace {
+
+// The software renderer samples a rotated draw at each pixel's top-left corner, the hardware
+// at its centre: the two pick neighbouring texels.
+test::RouteRule RotatedDraws() {
+    test::RouteRule rule;
+    rule.left = 190;
+    rule.right = 262;
+    rule.reach = 2;
+    rule.edge_share = 1.0;
+    rule.why = "rotated draws sampled at the pixel's corner or centre";
+    return rule;
+}
+
+// The turned rotated draw and the four-corner draw go through the software renderer's quad with
+// its corners cut to whole pixels, losing rows and columns of edge texels that the hardware's
+// exact quads keep: only their shapes are compared.
+test::RouteRule TurnedAndCornerDraws() {
+    test::RouteRule rule;
+    rule.left = 262;
+    rule.right = 390;
+    rule.reach = 1;
+    rule.edge_share = 1.0;
+    rule.why = "quads with whole-pixel corners against exact ones";
+    rule.backgrounds = {0xC8A028, 0x5A5A5A};
+    return rule;
+}
+
+// The subtractive row.
+test::RouteRule SubtractiveRow() {
+    test::RouteRule rule;
+    rule.top = 8 + 3 * 66;
+    rule.bottom = rule.top + 60;
+    rule.tolerance = 3;
+    rule.why =
+        "textured subtraction: the software renderer subtracts the source through its parameter "
+        "table, the hardware inverts, adds the source times the parameter / 255 and inverts "
+        "again";
+    return rule;
+}
+
+class GlDrawCalls : public test::GlScreens {
+  protected:
+    void SetUp() override {
+        test::GlScreens::SetUp();
+        ramp_ = test::PictureGraph(32, 24, test::Ramp, 1);
+        ASSERT_GE(ramp_, 0);
+        test::DrawBackdrop();
+    }
+
+    int ramp_ = -1;
+};
+
+// The rotated draw in the subtractive row: the software renderer's rotated span scales the
+// subtracted source through its own parameter steps, up to 8 levels from the hardware's
+// factor of 160 / 255 across the ramp; only the shape is compared.
+test::RouteRule SubtractiveRotatedDraw() {
+    test::RouteRule rule = RotatedDraws();
+    rule.top = SubtractiveRow().top;
+    rule.bottom = SubtractiveRow().bottom;
+    rule.why = "rotated subtraction through the software renderer's parameter steps";
+    rule.backgrounds = {0xC8A028, 0x5A5A5A};
+    return rule;
+}
+
+TEST_F(GlDrawCalls, EveryCallUnderEveryBlendMode) {
+    test::DrawEveryCallUnderEveryBlendMode(ramp_);
+    EXPECT_TRUE(
+        test::MatchesGoldenOnOtherRoute(Shown(560, 470), "layer/graphics/draw_calls_blend_modes",
+                                        {test::RouteRule{}, SubtractiveRow(), RotatedDraws(),
+                                         TurnedAndCornerDraws(), SubtractiveRotatedDraw()}));
+}
+
+// The blend image's ramp steps by 4, 2 or 1 on the hardware where the software renderer takes
+// its weight table: inside the band the draw at (210, 8) has a GL golden of its own, and the
+// rest of the picture is the software route's.
+TEST_F(GlDrawCalls, BrightColourBlendImageAndReversedCorners) {
+    const int blend = test::BlendRampGraph(32, 24, 1);
+    ASSERT_GE(blend, 0);
+    test::DrawShapes(ramp_, blend);
+    const test::RgbaImage shown = Shown(380, 90);
+    test::RouteRule blend_draw;
+    blend_draw.left = 210;
+    blend_draw.top = 8;
+    blend_draw.right = 242;
+    blend_draw.bottom = 32;
+    blend_draw.tolerance = 255;
+    blend_draw.why = "the blend image's ramp, checked against the GL golden below";
+    // Stretched by 2.5 and 2.67, texel boundaries fall a pixel apart: the software renderer
+    // steps from each pixel's corner, the hardware samples at its centre.
+    test::RouteRule stretched;
+    stretched.left = 40;
+    stretched.right = 194;
+    stretched.edge_share = 1.0;
+    stretched.why = "stretched by a fraction, sampled at the pixel's corner or centre";
+    EXPECT_TRUE(test::MatchesGoldenOnOtherRoute(shown, "layer/graphics/draw_calls_shapes",
+                                                {test::RouteRule{}, blend_draw, stretched}));
+    EXPECT_TRUE(
+        test::MatchesGolden(Crop(shown, 210, 8, 32, 24), "layer/graphics_gl/blend_image_ramp", 2));
+}
+
+}  // namespace
