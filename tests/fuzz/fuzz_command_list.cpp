@@ -1,6 +1,7 @@
 // A flag byte, then bytes as a stored command list (a count and the commands): the list runs
 // as common event 0 for a few frames, prepared by the load-time pre-pass when flag bit 0 is
-// set, for 1 to 4 frames by bits 1 and 2. Files the list writes stay in a scratch folder.
+// set, for 1 to 4 frames by bits 1 and 2, on a loaded 20 x 15 map with two events and two
+// tile sets. Files the list writes stay in a scratch folder.
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
@@ -16,8 +17,10 @@
 #include "game/core/system_message_box.h"
 #include "game/interpreter/common_event_prepass.h"
 #include "game/interpreter/run_interpreter.h"
+#include "game/map/map_change.h"
 #include "platform/game_path.h"
 #include "tests/game/core/fresh_game_state.h"
+#include "tests/game/map/map_state_fixture.h"
 
 namespace {
 
@@ -44,11 +47,27 @@ void UseScratchFolder() {
     game::GameFolder = platform::DiskPathToGamePath(folder.string()) + "\\";
 }
 
+// The map-side commands' ground: tiles, tile sets to change to, and events to address.
+void LoadFixtureMap() {
+    game::MapState& map = game::TheMapState;
+    map = game::MakeLoadedMap(20, 15, 0);
+    map.tileSetList.sets.assign(2, game::TileSet{});
+    map.tileSetList.sets[1].attributes.assign(32, game::kAboveCharacters);
+    map.tileSetList.sets[1].tags.assign(32, 3);
+    game::TakeTileSet(map, 0);
+    for (int number : {0, 1}) {
+        game::MapEvent event(number);
+        map.mapData.events.push_back(event);
+        game::PlaceCharacter(map.eventCharacters.emplace_back(1, event), 4 + 6 * number, 6, 1);
+    }
+}
+
 void FreshState() {
     game::FreshGameState();
     game::TheScreenState.SceneNumber = 1;
     game::TheVariableStore.variableSets[0].resize(100);
     game::TheVariableStore.stringVariables.resize(20);
+    LoadFixtureMap();
 }
 
 }  // namespace
