@@ -74,10 +74,11 @@ TEST_P(MapSounds, TheMapsRowChoosesMusicThenBackgroundSoundWithAFadeOfFive) {
     StartMapSounds(mapState);
     EXPECT_EQ(TheMainInterpreter.CurrentMusicNumber, GetParam().musicAfter);
     EXPECT_EQ(TheMainInterpreter.CurrentBgsNumber, GetParam().soundAfter);
+    const auto started = [](int after) { return after >= 0 && after != kEarlierEntry; };
     std::vector<std::string> starts;
-    if (GetParam().musicAfter >= 0)
+    if (started(GetParam().musicAfter))
         starts.push_back("StartSound(501,3,1)");
-    if (GetParam().soundAfter >= 0)
+    if (started(GetParam().soundAfter))
         starts.push_back("StartSound(502,3,1)");
     EXPECT_EQ(sounds_.CallsNamed({"StartSound"}), starts);
     if (GetParam().musicAfter != kEarlierEntry) {
