@@ -31,8 +31,8 @@ std::int32_t ListedEntry(int kind) {
 int PlayingHandle(int kind) {
     const SoundManager& sound = TheSoundManager;
     if (kind == kMusic)
-        return sound.musicIsMidi != 0 ? -1 : sound.musicHandle;
-    return sound.bgsHandle;
+        return sound.MusicIsMidi ? -1 : sound.MusicHandle;
+    return sound.BgsHandle;
 }
 
 std::int32_t PlayPosition(int kind) {
