@@ -137,7 +137,7 @@ TEST_F(PlayerRunTest, AutoConfirmPrintsTheTitleMessageAndTakesTheFirstChoice) {
     ASSERT_EQ(RunPlayer(game_, {"QVARN_AUTO_CONFIRM=1", "QVARN_EXIT_AFTER_FRAMES=120"}, errors), 0);
     const std::string printed = tree_.read("errors.txt");
     const std::string message = "デモゲームへようこそ\n遊び方：決定キーで選びます\n";
-    const std::string choice = "> はじめから\n  おわる\n";
+    const std::string choice = "> はじめから\n  つづきから\n  おわる\n";
     const std::size_t at = printed.find(message);
     ASSERT_NE(at, std::string::npos) << printed;
     const std::size_t chosen = printed.find(choice, at + message.size());
