@@ -1,7 +1,7 @@
 #pragma once
 
-// Stand-ins for pictures, sound, MIDI and speech until they arrive: pictures draw nothing;
-// sounds played by number are only recorded; there is no MIDI device and no speech.
+// Stand-ins for sound, MIDI and speech until they arrive: sounds played by number are only
+// recorded and none counts as loaded; there is no MIDI device and no speech.
 
 #include <vector>
 

@@ -6,6 +6,7 @@
 #include "platform/text_encoding.h"
 #include "tools/lib/command_list_builder.h"
 #include "tools/lib/demo_characters.h"
+#include "tools/lib/demo_pictures.h"
 
 namespace tools {
 namespace {
@@ -23,6 +24,8 @@ constexpr std::int32_t kLoadMode = 1;
 // V21 to V23 take the play seconds (system variable 29) of slots 1 to 3.
 constexpr std::int32_t kSlotTimeVariable = 2000020;
 constexpr std::int32_t kPlaySeconds = 9000029;
+constexpr int kCallEvent = 210;
+constexpr std::int32_t kFirstCommonEventId = 500000;
 constexpr std::int32_t kLiteralAssign = 4;
 constexpr std::int32_t kLiteralAdd = 4 | (1 << 8);
 // The event's own self variable 0, and the comparison "equals" of a page condition in use.
@@ -156,6 +159,10 @@ void AddDemoEvents(game::MapData& map) {
 
     Put(map, "記録の石", kDemoSaveStoneX, kDemoSaveStoneY,
         {Page(kDemoSingleImage, 0, SaveStoneCommands(), kNoShadow)});
+
+    CommandListBuilder gallery;
+    gallery.Add(kCallEvent, {kFirstCommonEventId + kDemoGalleryEvent});
+    Put(map, "ギャラリー", 12, 12, {Page(kDemoSingleImage, 0, gallery.Build(), kNoShadow)});
 }
 
 }  // namespace tools

@@ -23,7 +23,8 @@ inline constexpr int kDemoSaveStoneY = 5;
 // a plate that its own self variable turns to a second page (touch), a touch-either-way
 // event reaching 2 half tiles further, a wanderer, a patrol on a repeating route, an
 // automatic event that names the sheets of party members 1 and 2 and switches itself off,
-// a parallel page counting frames, and the save stone.
+// a parallel page counting frames, a sign that calls the picture gallery (confirm), and the
+// save stone.
 void AddDemoEvents(game::MapData& map);
 
 }  // namespace tools
