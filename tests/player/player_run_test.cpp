@@ -154,9 +154,9 @@ TEST_F(PlayerRunTest, OnAGlCapableDriverTheDemoIsDrawnThroughDirect3D) {
     // truncates the blend, the hardware multiplies and blends exactly and rounds once.
     test::RouteRule cursor;
     cursor.left = 264;
-    cursor.top = 140;
+    cursor.top = 127;
     cursor.right = 380;
-    cursor.bottom = 170;
+    cursor.bottom = 157;
     cursor.tolerance = 4;
     cursor.why = "alpha times blend parameter truncated before the blend, or exact";
     EXPECT_TRUE(
