@@ -15,6 +15,7 @@
 #include "tools/lib/database_writer.h"
 #include "tools/lib/demo_characters.h"
 #include "tools/lib/demo_map.h"
+#include "tools/lib/demo_movie.h"
 #include "tools/lib/demo_pictures.h"
 #include "tools/lib/demo_window.h"
 #include "tools/lib/game_dat_writer.h"
@@ -297,6 +298,7 @@ bool WriteMapFiles(const std::filesystem::path& folder) {
         files.push_back(std::move(file));
     for (DemoFile& file : DemoPictureFiles())
         files.push_back(std::move(file));
+    files.push_back(DemoMovieFile());
     for (const DemoFile& file : files) {
         if (!WriteFile(folder / file.path, file.bytes))
             return false;

@@ -18,7 +18,8 @@ inline constexpr char kDemoPlayCounterFile[] = "Save\\System.sav";
 // the start map (map 0) and a looping map (map 1) with their pictures, and the panorama and fog
 // entries of the system database. The title's message has an outline, sizes, colours, icons and a
 // reading; the system database names the window pictures (type 10) and 14 text colours (type 12),
-// and "BasicData" holds three icons with their list file. False when a file cannot be written.
+// and "BasicData" holds three icons with their list file; a movie clip lies in "Movie". False
+// when a file cannot be written.
 bool WriteDemoGame(const std::filesystem::path& folder);
 
 }  // namespace tools
