@@ -165,7 +165,7 @@ TEST_F(PlayerRunTest, OnAGlCapableDriverTheDemoIsDrawnThroughDirect3D) {
     // levels into one pixel. The text is checked against the GL picture of its own below.
     std::vector<test::RouteRule> rules{test::RouteRule{}, cursor};
     for (const auto& [left, top, right, bottom] :
-         {std::array{180, 55, 425, 110}, std::array{262, 140, 380, 200},
+         {std::array{180, 55, 425, 110}, std::array{262, 127, 380, 212},
           std::array{10, 295, 335, 370}}) {
         test::RouteRule text;
         text.left = left;
