@@ -42,16 +42,9 @@ class FontTextureCache : public test::Direct3DScreens {
     }
 
     // A texel of the font's texture graph (one tile) as stored.
-    static std::uint16_t Texel(const layer::FontRecord& record, int x, int y) {
+    static std::uint32_t Texel(const layer::FontRecord& record, int x, int y) {
         const layer::GraphRecord* graph = layer::GetGraphRecord(record.texture_graph);
-        platform::DisplaySurface* texture =
-            layer::GetTileTexture(*layer::GetSurface3DData(graph->Tiles[0]));
-        platform::SurfaceDescription locked;
-        platform::LockSurface(texture, nullptr, &locked, platform::kLockReadOnly);
-        std::uint16_t value = 0;
-        std::memcpy(&value, locked.pixels + y * locked.pitch + x * 2, 2);
-        platform::UnlockSurface(texture);
-        return value;
+        return TileTexel(*layer::GetSurface3DData(graph->Tiles[0]), x, y, 2);
     }
 };
 
