@@ -214,10 +214,10 @@ void CountPlay(CommandListBuilder& list, std::int8_t indent) {
 // loads slot 1; when there is none the title comes again.
 game::CommonEvent TitleEvent() {
     CommandListBuilder list;
-    list.Add(121, {kChoiceDecideSound, kDemoDecideEffect, 0, kLiteralA | kAssign})
-        .Add(121, {kChoiceCursorSound, kDemoCursorEffect, 0, kLiteralA | kAssign});
     AddTitlePictures(list);
-    list.Add(101, {}, {Sjis(kTitleMessage)})
+    list.Add(121, {kChoiceDecideSound, kDemoDecideEffect, 0, kLiteralA | kAssign})
+        .Add(121, {kChoiceCursorSound, kDemoCursorEffect, 0, kLiteralA | kAssign})
+        .Add(101, {}, {Sjis(kTitleMessage)})
         .Add(102, {3}, {Sjis("はじめから"), Sjis("つづきから"), Sjis("おわる")})
         .Add(402, {2});
     CountPlay(list, 1);
