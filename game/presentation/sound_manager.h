@@ -57,7 +57,7 @@ class SoundManager {
     int SynthesizeSpeech(const std::string& text, int speed, int volume, int frequency);
 
     // -1000 when the kind's current entry (0 music, 1 background sound) is an Ogg file, whose
-    // length the special-value command corrects; else 0.
+    // length the variable-from-state command corrects; else 0.
     int GetOggLengthAdjustment(int kind) const;
 
     std::array<NumberHandleMap, 3> Handles;
