@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace game {
@@ -20,6 +21,17 @@ class SoundManager {
     // -1000 when the kind's current entry (0 music, 1 background sound) is an Ogg file, whose
     // length the special-value command corrects; else 0.
     int GetOggLengthAdjustment(int kind) const;
+
+    // Puts the sound a text names (its file name, then optional lines of volume, tempo and a
+    // fourth value that replace the given ones) into the kind's next spare entry and returns
+    // that entry; -1 for a text without a file name; -10 when the file already plays as the
+    // current music or background sound, whose volume and tempo then move over fade frames.
+    int RegisterSoundFile(const std::string& text, int kind, int fade, int fourth, int volume,
+                          int tempo);
+    // Loads entry number of the kind ahead of its first play.
+    void LoadSoundByNumber(int kind, int number);
+    // Releases the sound of entry number of the kind.
+    void ReleaseSoundByNumber(int kind, int number);
 
     int musicVolume = 0;
     VolumeFade musicFade;
