@@ -16,6 +16,7 @@ int RequestTheoraSeek(TheoraDecoder* decoder, int frame) {
     // number, so that an old pause (or one it has not seen yet) is never taken for this one.
     decoder->pause_serial = decoder->pause_serial % INT32_MAX + 1;
     decoder->pause_request = decoder->pause_serial;
+    WakeTheoraWorker(decoder);
     while (decoder->paused_answer != decoder->pause_serial) {
         std::this_thread::yield();
     }
@@ -25,6 +26,7 @@ int RequestTheoraSeek(TheoraDecoder* decoder, int frame) {
     decoder->seek_target = target;
     decoder->seek_request = 1;
     decoder->pause_request = 0;
+    WakeTheoraWorker(decoder);
     return 0;
 }
 
@@ -36,7 +38,13 @@ int AdvanceTheoraFrame(TheoraDecoder* decoder, int count) {
         static_cast<int>((std::int64_t{decoder->current_frame} + count) % decoder->frame_count);
     decoder->image_converted = 0;
     decoder->surface_converted = 0;
+    WakeTheoraWorker(decoder);
     return 0;
+}
+
+void WakeTheoraWorker(TheoraDecoder* decoder) {
+    ++decoder->wake_serial;
+    decoder->wake_serial.notify_all();
 }
 
 int QueryTheoraInfo(const TheoraDecoder* decoder, TheoraInfo* info) {

@@ -36,6 +36,26 @@ void WritePixel(std::uint8_t* out, int red, int green, int blue) {
     out[3] = 255;
 }
 
+// The chroma terms of one U, V pair, shared by the pixels that take it.
+struct ChromaTerms {
+    int red;
+    int green;
+    int blue;
+};
+
+ChromaTerms TermsOf(int u, int v) {
+    return {yuv_tables.r_from_v[v], yuv_tables.g_from_u[u] + yuv_tables.g_from_v[v],
+            yuv_tables.b_from_u[u]};
+}
+
+void WriteTablePixel(std::uint8_t* out, int luma, const ChromaTerms& terms) {
+    const int base = yuv_tables.y[luma];
+    WritePixel(out, ClampYuvSum(base + terms.red), ClampYuvSum(base + terms.green),
+               ClampYuvSum(base + terms.blue));
+}
+
+// Two pixels of a row share each chroma pair; a picture starting on an odd column begins with
+// a pixel of its own.
 void ConvertWithTables(const TheoraStockEntry& entry, const PictureRegion& region,
                        GraphImage* image) {
     for (int row = 0; row < region.height; ++row) {
@@ -44,14 +64,21 @@ void ConvertWithTables(const TheoraStockEntry& entry, const PictureRegion& regio
         const std::uint8_t* u = entry.u + static_cast<std::ptrdiff_t>(y >> 1) * entry.chroma_stride;
         const std::uint8_t* v = entry.v + static_cast<std::ptrdiff_t>(y >> 1) * entry.chroma_stride;
         std::uint8_t* out = image->pixels + static_cast<std::ptrdiff_t>(row) * image->pitch;
-        for (int column = 0; column < region.width; ++column) {
-            const int x = region.x + column;
-            const int base = yuv_tables.y[luma[x]];
-            const int cu = u[x >> 1];
-            const int cv = v[x >> 1];
-            WritePixel(out + column * 4, ClampYuvSum(base + yuv_tables.r_from_v[cv]),
-                       ClampYuvSum(base + yuv_tables.g_from_u[cu] + yuv_tables.g_from_v[cv]),
-                       ClampYuvSum(base + yuv_tables.b_from_u[cu]));
+        int x = region.x;
+        const int right = region.x + region.width;
+        if ((x & 1) != 0) {
+            WriteTablePixel(out, luma[x], TermsOf(u[x >> 1], v[x >> 1]));
+            out += 4;
+            ++x;
+        }
+        for (; x + 1 < right; x += 2) {
+            const ChromaTerms terms = TermsOf(u[x >> 1], v[x >> 1]);
+            WriteTablePixel(out, luma[x], terms);
+            WriteTablePixel(out + 4, luma[x + 1], terms);
+            out += 8;
+        }
+        if (x < right) {
+            WriteTablePixel(out, luma[x], TermsOf(u[x >> 1], v[x >> 1]));
         }
     }
 }

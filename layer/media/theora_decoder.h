@@ -8,8 +8,10 @@
 //
 // The two threads share the atomic words below without a lock; each word has one writer. A
 // stock entry's samples are written before its valid flag is stored (release) and read after
-// the flag is loaded (acquire). The Ogg and Theora states belong to the thread once it has
-// been released from its first pause; the main thread uses them only while opening.
+// the flag is loaded (acquire). With nothing to do the thread waits on a word the main thread
+// moves on after every change it makes (WakeTheoraWorker). The Ogg and Theora states belong to the
+// thread once it has been released from its first pause; the main thread uses them only while
+// opening.
 
 #include <ogg/ogg.h>
 #include <theora/theora.h>
@@ -70,6 +72,8 @@ struct TheoraDecoder {
     std::atomic<std::int32_t> pause_request{0};
     std::atomic<std::int32_t> paused_answer{0};
     std::int32_t pause_serial = 0;
+    // Moved on by the main thread after each change of a word the thread reads, waking it.
+    std::atomic<std::int32_t> wake_serial{0};
     std::atomic<std::int32_t> stop_request{0};
     std::atomic<std::int32_t> seek_request{0};
     std::atomic<std::int32_t> seek_target{0};
@@ -143,6 +147,9 @@ int QueryTheoraInfo(const TheoraDecoder* decoder, TheoraInfo* info);
 GraphImage* GetTheoraImage(TheoraDecoder* decoder);
 platform::DisplaySurface* GetTheoraSurface(const TheoraDecoder* decoder);
 int GetTheoraFrameNumber(const TheoraDecoder* decoder);
+
+// Main thread: wakes the thread after a change of a word it reads.
+void WakeTheoraWorker(TheoraDecoder* decoder);
 
 // The parts of opening and of the thread.
 // Reads up to `count` bytes into the Ogg sync buffer; the bytes read (0 at the end or on error).

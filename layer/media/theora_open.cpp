@@ -217,6 +217,7 @@ TheoraDecoder* OpenTheoraStream(const FileOperationTable& files, FileHandle file
 int CloseTheoraStream(TheoraDecoder* decoder) {
     if (decoder->thread.joinable()) {
         decoder->stop_request = 1;
+        WakeTheoraWorker(decoder);
         decoder->thread.join();
     }
     FreeStock(decoder);

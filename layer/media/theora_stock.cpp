@@ -29,6 +29,8 @@ int HoldStockEntry(TheoraDecoder* decoder, int frame) {
 
 void ReleaseHeldStockEntry(TheoraDecoder* decoder) {
     decoder->reading_entry = -1;
+    // The thread may have been kept from freeing it.
+    WakeTheoraWorker(decoder);
 }
 
 void ReleaseStockEntry(TheoraDecoder* decoder, int index) {

@@ -1,5 +1,4 @@
 // The decode thread: seeks, decodes ahead of the wanted frame and keeps the frame stock.
-#include <chrono>
 #include <cstring>
 
 #include "layer/core/tracked_memory.h"
@@ -8,10 +7,6 @@
 
 namespace layer {
 namespace {
-
-void Nap() {
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
-}
 
 // Takes the next video packet into `decoder->packet`; its key-frame flag, or -1 at the end of
 // the file (any feed that brings nothing).
@@ -233,12 +228,15 @@ int DecodeTheoraFrames(TheoraDecoder* decoder, int count) {
     return key == 1 ? 1 : 0;
 }
 
+// With nothing to do the thread sleeps until the main thread changes a word it reads; the
+// number it saw before looking is passed, so that a change made meanwhile wakes it at once.
 void RunTheoraWorker(TheoraDecoder* decoder) {
     while (decoder->stop_request == 0) {
+        const int seen = decoder->wake_serial;
         if (const int pause = decoder->pause_request; pause != 0) {
             decoder->state = kTheoraPaused;
             decoder->paused_answer = pause;
-            Nap();
+            decoder->wake_serial.wait(seen);
             continue;
         }
         if (decoder->seek_request != 0) {
@@ -253,13 +251,13 @@ void RunTheoraWorker(TheoraDecoder* decoder) {
         const int wanted = NextWantedFrame(decoder);
         if (wanted < 0) {
             decoder->state = kTheoraStockFull;
-            Nap();
+            decoder->wake_serial.wait(seen);
             continue;
         }
         decoder->state = kTheoraDecoding;
         if (!DecodeAndStock(decoder, wanted)) {
             decoder->end_of_data = 1;
-            Nap();
+            decoder->wake_serial.wait(seen);
             continue;
         }
         std::this_thread::yield();

@@ -68,11 +68,13 @@ void AddDataPage(const ogg_page& page, TimeOf time_of, StreamPages* pages) {
     pages->data.push_back({PageBytes(page), granule < 0 ? previous : time_of(granule)});
 }
 
-bool InsidePicture(const TheoraClipOptions& options, int x, int y) {
+// Whether a sample covering size x size luma samples from (x, y) touches the picture: a chroma
+// sample shared by a picture pixel and a padding pixel takes the picture's colour.
+bool TouchesPicture(const TheoraClipOptions& options, int x, int y, int size) {
     const int width = options.picture_width > 0 ? options.picture_width : options.coded_width;
     const int height = options.picture_height > 0 ? options.picture_height : options.coded_height;
-    return x >= options.picture_x && x < options.picture_x + width && y >= options.picture_y &&
-           y < options.picture_y + height;
+    return x + size > options.picture_x && x < options.picture_x + width &&
+           y + size > options.picture_y && y < options.picture_y + height;
 }
 
 // The three planes of frame n, the padding in its own colour.
@@ -98,7 +100,9 @@ struct FramePlanes {
             for (int row = 0; row < heights[plane]; ++row) {
                 for (int column = 0; column < widths[plane]; ++column) {
                     const YuvColour& colour =
-                        InsidePicture(options, column << scale, row << scale) ? inside : outside;
+                        TouchesPicture(options, column << scale, row << scale, 1 << scale)
+                            ? inside
+                            : outside;
                     const std::uint8_t values[3] = {colour.y, colour.u, colour.v};
                     samples[static_cast<std::size_t>(row) * widths[plane] + column] = values[plane];
                 }

@@ -264,7 +264,8 @@ TEST_F(TheoraDecoderTest, OnlyThePictureRegionIsShown) {
     struct Case {
         int width, height, x, y;
     };
-    for (const Case& c : {Case{40, 28, 4, 2}, Case{32, 16, 0, 0}, Case{16, 8, 32, 24}}) {
+    for (const Case& c :
+         {Case{40, 28, 4, 2}, Case{32, 16, 0, 0}, Case{16, 8, 32, 24}, Case{15, 9, 3, 5}}) {
         SCOPED_TRACE(testing::Message()
                      << c.width << "x" << c.height << " at " << c.x << "," << c.y);
         TheoraClipOptions options;
