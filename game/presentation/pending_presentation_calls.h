@@ -1,8 +1,8 @@
 #pragma once
 
-// Stand-ins for pictures, sound, MIDI and speech until they arrive: pictures draw nothing;
-// sounds played, registered, loaded and released are only recorded; there is no MIDI device
-// and no speech.
+// Stand-ins for sound, MIDI and speech until they arrive: sounds played by number,
+// registered, loaded and released are only recorded and none counts as loaded; there is no
+// MIDI device and no speech.
 
 #include <string>
 #include <vector>

@@ -51,6 +51,9 @@ class SoundManager {
 
 extern SoundManager TheSoundManager;
 
+// The entries of the three sound lists for which the manager holds a sound handle.
+int CountLoadedSounds(const SoundManager& soundManager);
+
 // Passes a tempo depth to the outside MIDI player when it is bound; 0 when it is not.
 int GGSTempoDepth(int depth);
 

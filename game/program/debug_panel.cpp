@@ -3,8 +3,12 @@
 #include <string>
 #include <vector>
 
+#include "game/core/format_text.h"
 #include "game/map/image_cache.h"
 #include "game/map/map_state.h"
+#include "game/presentation/picture_image_cache.h"
+#include "game/presentation/picture_list.h"
+#include "game/presentation/sound_manager.h"
 #include "game/program/debug_view_texts.h"
 #include "layer/core/layer_api.h"
 
@@ -18,6 +22,8 @@ constexpr int kFontSize = 12;
 constexpr int kLineHeight = 12;
 constexpr int kNumberStep = 40;
 constexpr int kNumberWrapX = 600;
+constexpr int kPictureNumberStep = 60;
+constexpr int kPictureNumbersPerLine = 10;
 
 void DarkenBox(int x1, int y1, int x2, int y2, int alpha) {
     layer::ChangeBlendMode(kBlendTranslucent, alpha);
@@ -33,6 +39,33 @@ std::vector<std::string> CachedImageNames() {
             names[static_cast<std::size_t>(index)] = name;
     }
     return names;
+}
+
+void DrawHeader(int white) {
+    const std::string header = FormatText(
+        kPanelHeaderFormat, static_cast<int>(ThePictureList.Pictures.size()),
+        static_cast<int>(ThePictureImageCache.entries.size()), CountLoadedSounds(TheSoundManager));
+    layer::PrintText(0, 0, header.c_str(), white, 0);
+}
+
+void DrawLoadedPictureImages(int heading, int white) {
+    int y = 22;
+    layer::PrintText(0, y, kPanelPicturesHeading, heading, 0);
+    for (const PictureImageEntry& entry : ThePictureImageCache.entries) {
+        y += kLineHeight;
+        layer::PrintText(0, y, entry.name.c_str(), white, 0);
+    }
+}
+
+void DrawPictureNumbers(int white) {
+    int index = 0;
+    for (const Picture& picture : ThePictureList.Pictures) {
+        const std::string number = std::to_string(picture.Number) + ",";
+        layer::PrintText(index % kPictureNumbersPerLine * kPictureNumberStep,
+                         300 + index / kPictureNumbersPerLine * kLineHeight, number.c_str(), white,
+                         0);
+        ++index;
+    }
 }
 
 void DrawCachedImages(int heading, int white) {
@@ -69,8 +102,11 @@ void DrawDebugPanel() {
     layer::SetStandardFontSize(kFontSize);
     const int white = layer::MakeScreenColor(255, 255, 255);
     const int heading = layer::MakeScreenColor(255, 120, 120);
+    DrawHeader(white);
+    DrawLoadedPictureImages(heading, white);
     DrawCachedImages(heading, white);
     DarkenBox(0, 300, 640, 480, 120);
+    DrawPictureNumbers(white);
     DrawRunningParallelEvents(heading, white);
 }
 

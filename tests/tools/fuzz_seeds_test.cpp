@@ -11,11 +11,16 @@
 #include <vector>
 
 #include "game/core/common_event.h"
+#include "game/core/game_info.h"
 #include "game/core/game_ini.h"
+#include "game/core/game_random.h"
+#include "game/save/save_state.h"
+#include "tests/fuzz/save_fuzz_game.h"
 #include "tools/lib/command_list_builder.h"
 #include "tools/lib/common_event_writer.h"
 #include "tools/lib/database_writer.h"
 #include "tools/lib/game_dat_writer.h"
+#include "tools/lib/save_file_writer.h"
 #include "tools/lib/theora_clip_writer.h"
 
 namespace tools {
@@ -66,6 +71,45 @@ Bytes DataBasePair(const DataBaseFileOptions& options) {
     return pair;
 }
 
+// Saves of the fuzz game in several versions, plain and scrambled, one with recorded keys, and
+// the damaged forms a load refuses: a flipped check byte, 200 bytes after the body, a file cut
+// in half and another game's title.
+std::vector<Seed> SaveFileSeeds() {
+    game::SaveState state;
+    state.variableStore.variableSets[0] = {1, -2, 3};
+    state.variableStore.stringVariables = {"\x95\x5C"};
+    state.mainInterpreter.PlaySeconds = 61;
+    game::Picture picture(3);
+    picture.IsStringPicture = 1;
+    picture.Text.SourceText = "pic";
+    state.pictureList.Pictures = {picture};
+    state.changeableDataBase = fuzz::SaveFuzzDataBase();
+    const std::vector<std::string> titles = game::TheGameInfo.gameStrings;
+    game::TheGameInfo.gameStrings = {fuzz::kSaveFuzzTitle};
+    // The variables' block saves the game random generator's state.
+    game::GameRandomControl(static_cast<int>(game::RandomMode::kSet), 12345);
+    const Bytes good = WriteSaveFileImage(state);
+    Bytes checkFlipped = good;
+    checkFlipped[2] ^= 1;
+    Bytes trailing = good;
+    trailing.insert(trailing.end(), 200, 0x55);
+    std::vector<Seed> seeds = {
+        {"save_file", "v111_scrambled.sav", good},
+        {"save_file", "v111_plain.sav", WriteSaveFileImage(state, {111, {0, 0, 0}})},
+        {"save_file", "v104_scrambled.sav", WriteSaveFileImage(state, {104, {0x21, 0x05, 0x40}})},
+        {"save_file", "v96_plain.sav", WriteSaveFileImage(state, {96, {0, 0, 0}})},
+        {"save_file", "replay.sav",
+         PutReplayIntoSave(good, RecorderFromKeyScript("30 16\n250 0\n", 7))},
+        {"save_file", "check_byte.sav", checkFlipped},
+        {"save_file", "trailing_200.sav", trailing},
+        {"save_file", "half.sav", Bytes(good.begin(), good.begin() + long(good.size() / 2))},
+    };
+    game::TheGameInfo.gameStrings = {"another game"};
+    seeds.push_back({"save_file", "foreign_title.sav", WriteSaveFileImage(state)});
+    game::TheGameInfo.gameStrings = titles;
+    return seeds;
+}
+
 std::vector<Seed> Seeds() {
     GameDatContents game_dat;
     game_dat.flags = {32, 8, 8, 1, 60, 1};
@@ -94,6 +138,8 @@ std::vector<Seed> Seeds() {
     for (const NamedBytes& clip : TheoraClipSeeds()) {
         seeds.push_back({"theora_stream", clip.name, clip.bytes});
     }
+    for (Seed& seed : SaveFileSeeds())
+        seeds.push_back(std::move(seed));
     return seeds;
 }
 

@@ -6,6 +6,7 @@
 #include "platform/text_encoding.h"
 #include "tools/lib/command_list_builder.h"
 #include "tools/lib/demo_characters.h"
+#include "tools/lib/demo_pictures.h"
 
 namespace tools {
 namespace {
@@ -13,6 +14,8 @@ namespace {
 constexpr int kSetVariable = 121;
 constexpr int kMessage = 101;
 constexpr int kSetString = 122;
+constexpr int kCallEvent = 210;
+constexpr std::int32_t kFirstCommonEventId = 500000;
 constexpr std::int32_t kLiteralAssign = 4;
 constexpr std::int32_t kLiteralAdd = 4 | (1 << 8);
 // The event's own self variable 0, and the comparison "equals" of a page condition in use.
@@ -114,6 +117,10 @@ void AddDemoEvents(game::MapData& map) {
     Put(map, "自動", 0, 14, {Page("", 1, automatic.Build(), kNoShadow), SwitchedOffPage()});
 
     Put(map, "時計", 19, 14, {Page("", 2, Sets(kDemoParallelVariable, kLiteralAdd), kNoShadow)});
+
+    CommandListBuilder gallery;
+    gallery.Add(kCallEvent, {kFirstCommonEventId + kDemoGalleryEvent});
+    Put(map, "ギャラリー", 12, 12, {Page(kDemoSingleImage, 0, gallery.Build(), kNoShadow)});
 }
 
 }  // namespace tools

@@ -18,7 +18,7 @@ inline constexpr int kDemoParallelVariable = 2000017;
 // a plate that its own self variable turns to a second page (touch), a touch-either-way
 // event reaching 2 half tiles further, a wanderer, a patrol on a repeating route, an
 // automatic event that names the sheets of party members 1 and 2 and switches itself off,
-// and a parallel page counting frames.
+// a parallel page counting frames, and a sign that calls the picture gallery (confirm).
 void AddDemoEvents(game::MapData& map);
 
 }  // namespace tools

@@ -15,6 +15,7 @@
 #include "tools/lib/database_writer.h"
 #include "tools/lib/demo_characters.h"
 #include "tools/lib/demo_map.h"
+#include "tools/lib/demo_pictures.h"
 #include "tools/lib/demo_window.h"
 #include "tools/lib/game_dat_writer.h"
 
@@ -31,6 +32,7 @@ constexpr int kHeroGraphicString = 7;
 constexpr int kStartPositionType = 7;
 constexpr int kColourType = 12;
 constexpr int kWindowGraphicsType = 10;
+constexpr int kRuleImageType = 11;
 constexpr int kFirstVariableSetType = 14;
 constexpr int kStringVariableType = 4;
 constexpr int kVariableSetSize = 100;
@@ -132,6 +134,10 @@ game::DataBase SystemDataBase() {
     db.types[kStartPositionType].records[0].numbers = {0, 10, 7};
     db.typeDescs[kStartPositionType] = Describe("初期位置", 1, 3);
     AddWindowTypes(db);
+    // Type 11, the transitions' rule images.
+    db.types[kRuleImageType].contentCodes = {kTextContent};
+    db.types[kRuleImageType].records[0] = {{}, {kDemoRuleImage}};
+    db.typeDescs[kRuleImageType] = Describe("トランジション", 1, 1);
     db.types[kStringVariableType] = NumberType(1, 20);
     db.typeDescs[kStringVariableType] = Describe("文字列変数名", 20, 1);
     for (int set = 0; set < 10; ++set) {
@@ -182,9 +188,11 @@ constexpr char kTitleMessage[] =
     "\\E\\f[26]デモゲームへ\\c[4]ようこそ\\c[0]\\i[1]\n"
     "\\f[22]\\r[遊,あそ]び方：\\c[2]決定キー\\c[0]で\\c[1]選びます\\c[0]\\i[3]";
 
-// Automatic while V0 == 0 (comparison 2 in the high nibble, start kind 1).
+// Automatic while V0 == 0 (comparison 2 in the high nibble, start kind 1). The title's
+// pictures fade in under its message; the game starts through a rule transition.
 game::CommonEvent TitleEvent() {
     CommandListBuilder list;
+    AddTitlePictures(list);
     list.Add(101, {}, {Sjis(kTitleMessage)})
         .Add(102, {2}, {Sjis("はじめから"), Sjis("おわる")})
         .Add(402, {2})
@@ -192,8 +200,9 @@ game::CommonEvent TitleEvent() {
         .Add(122, {kStringVariable2, 0, 0}, {Sjis("ゆうしゃ")}, 1)
         .Add(122, {kStringVariable2, kKeyInput | kEscapeCancels | kPresetFromTarget, kNameLength},
              {}, 1)
-        .Add(101, {}, {Sjis("ようこそ、\\s[2]さん！")}, 1)
-        .Add(122, {kStringVariable0, 0, 0}, {Sjis("表")}, 1)
+        .Add(101, {}, {Sjis("ようこそ、\\s[2]さん！")}, 1);
+    AddTitleTransition(list);
+    list.Add(122, {kStringVariable0, 0, 0}, {Sjis("表")}, 1)
         .Add(300, {0, 2 | (1 << 4), 7, 5, kStringVariable0}, {Sjis("ゲーム開始")}, 1)
         .Add(402, {3})
         .Add(175, {}, {}, 1)
@@ -266,6 +275,8 @@ bool WriteMapFiles(const std::filesystem::path& folder) {
         files.push_back(std::move(file));
     for (DemoFile& file : DemoWindowFiles())
         files.push_back(std::move(file));
+    for (DemoFile& file : DemoPictureFiles())
+        files.push_back(std::move(file));
     for (const DemoFile& file : files) {
         if (!WriteFile(folder / file.path, file.bytes))
             return false;
@@ -277,7 +288,8 @@ bool WriteMapFiles(const std::filesystem::path& folder) {
 
 bool WriteDemoGame(const std::filesystem::path& folder) {
     const std::filesystem::path basicData = folder / "Data" / "BasicData";
-    const std::vector<game::CommonEvent> events = {TitleEvent(), ClockEvent(), StartEvent(2)};
+    const std::vector<game::CommonEvent> events = {TitleEvent(), ClockEvent(), StartEvent(2),
+                                                   DemoGalleryEvent()};
     return WriteFile(folder / "Game.dat", GameDat()) && WriteMapFiles(folder) &&
            WriteDataBase(basicData, "SysDataBase", SystemDataBase()) &&
            WriteDataBase(basicData, "DataBase", NamedDataBase("表", "りんご")) &&

@@ -218,20 +218,21 @@ game::MapData StartMapWithEvents() {
 
 }  // namespace
 
+DemoFile DemoDataFile(std::string gamePath, std::vector<std::uint8_t> bytes) {
+    std::replace(gamePath.begin(), gamePath.end(), '\\', '/');
+    return {"Data/" + gamePath, std::move(bytes)};
+}
+
 std::vector<DemoFile> DemoMapFiles() {
     const auto png = [](const RgbaPicture& picture) { return EncodePng(picture); };
-    const auto path = [](std::string name) {
-        std::replace(name.begin(), name.end(), '\\', '/');
-        return "Data/" + name;
-    };
     return {{"Data/BasicData/TileSetData.dat",
              WriteTileSetData({game::TileSet{}, DemoTileSet()}, 0xD0, game::ScrambleSeeds{})},
             {"Data/MapData/Start.mps", StartMapWithEvents().BuildMapImage(game::ScrambleSeeds{})},
             {"Data/MapData/Loop.mps", DemoLoopMap().BuildMapImage(game::ScrambleSeeds{})},
-            {path(kDemoBaseImage), png(DemoBasePicture())},
-            {path(kDemoAutotileImage), png(DemoAutotilePicture())},
-            {path(kDemoPanoramaImage), png(DemoPanoramaPicture())},
-            {path(kDemoFogImage), png(DemoFogPicture())}};
+            DemoDataFile(kDemoBaseImage, png(DemoBasePicture())),
+            DemoDataFile(kDemoAutotileImage, png(DemoAutotilePicture())),
+            DemoDataFile(kDemoPanoramaImage, png(DemoPanoramaPicture())),
+            DemoDataFile(kDemoFogImage, png(DemoFogPicture()))};
 }
 
 }  // namespace tools

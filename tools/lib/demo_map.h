@@ -55,6 +55,8 @@ struct DemoFile {
     std::string path;
     std::vector<std::uint8_t> bytes;
 };
+// A file under the data folder, named by its game path ("Picture\\Title.png").
+DemoFile DemoDataFile(std::string gamePath, std::vector<std::uint8_t> bytes);
 // The tile-set file, the two maps and the four pictures.
 std::vector<DemoFile> DemoMapFiles();
 

@@ -75,11 +75,6 @@ Colour GemAt(int x, int y) {
 using IconPainter = Colour (*)(int, int);
 constexpr IconPainter kIconPainters[kIconCount] = {CoinAt, HeartAt, GemAt};
 
-DemoFile File(std::string name, std::vector<std::uint8_t> bytes) {
-    std::replace(name.begin(), name.end(), '\\', '/');
-    return {"Data/" + name, std::move(bytes)};
-}
-
 std::string IconName(int number) {
     std::string digits = std::to_string(number);
     return "icon" + std::string(3 - digits.size(), '0') + digits + ".png";
@@ -135,16 +130,17 @@ std::vector<std::array<int, 3>> DemoTextColours() {
 
 std::vector<DemoFile> DemoWindowFiles() {
     std::vector<DemoFile> files = {
-        File(kDemoPageCursorImage, EncodePng(DemoPageCursorPicture())),
-        File(kDemoWindowFrameImage, EncodePng(DemoWindowFramePicture())),
-        File(kDemoChoiceCursorImage, EncodePng(DemoChoiceCursorPicture()))};
+        DemoDataFile(kDemoPageCursorImage, EncodePng(DemoPageCursorPicture())),
+        DemoDataFile(kDemoWindowFrameImage, EncodePng(DemoWindowFramePicture())),
+        DemoDataFile(kDemoChoiceCursorImage, EncodePng(DemoChoiceCursorPicture()))};
     std::string list;
     for (int number = 1; number <= kIconCount; ++number) {
-        files.push_back(File("BasicData\\" + IconName(number), EncodePng(DemoIconPicture(number))));
+        files.push_back(
+            DemoDataFile("BasicData\\" + IconName(number), EncodePng(DemoIconPicture(number))));
         list += IconName(number) + "\r\n";
     }
-    files.push_back(File("BasicData\\EncodedIconList.xxxxx",
-                         std::vector<std::uint8_t>(list.begin(), list.end())));
+    files.push_back(DemoDataFile("BasicData\\EncodedIconList.xxxxx",
+                                 std::vector<std::uint8_t>(list.begin(), list.end())));
     return files;
 }
 

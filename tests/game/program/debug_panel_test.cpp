@@ -6,6 +6,8 @@
 #include "game/core/play_settings.h"
 #include "game/map/image_cache.h"
 #include "game/map/map_state.h"
+#include "game/presentation/picture_image_cache.h"
+#include "game/presentation/picture_list.h"
 #include "game/program/debug_overlay.h"
 #include "tests/game/core/fresh_game_state.h"
 #include "tests/game/core/game_screen_fixture.h"
@@ -26,9 +28,18 @@ class DebugPanel : public test::GameScreens {
                 parallel.interpreters.emplace_back();
             TheMapState.parallelCommonEvents.push_back(parallel);
         }
+        // Two loaded picture images and thirteen pictures: the numbers take two lines.
+        ThePictureImageCache.entries.resize(2);
+        ThePictureImageCache.entries[0].name = "Picture\\title.png";
+        ThePictureImageCache.entries[1].name = "Picture\\cells.png";
+        ThePictureList = PictureList();
+        for (const int number : {-100000, -1, 0, 1, 2, 3, 4, 5, 6, 7, 50, 99999, 100000})
+            ThePictureList.Pictures.emplace_back(number);
     }
     void TearDown() override {
         TheImageCache = ImageCache();
+        ThePictureImageCache = {};
+        ThePictureList = PictureList();
         TestPlayMode = 0;
         FreshGameState();
         layer::SetStandardFontSize(16);
@@ -36,7 +47,7 @@ class DebugPanel : public test::GameScreens {
     }
 };
 
-TEST_F(DebugPanel, ListsTheCachedImagesAndTheRunningParallelEvents) {
+TEST_F(DebugPanel, ListsThePicturesTheCachedImagesAndTheRunningParallelEvents) {
     DrawDebugPanel();
     EXPECT_TRUE(test::MatchesGolden(Picture(layer::direct_draw.back_image, 640, 480),
                                     "game/core/debug-panel"));
