@@ -1,11 +1,14 @@
 // The display object: cooperative level, display modes (emulated by covering the desktop with
 // the window), capabilities and identity.
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "platform/display_hooks.h"
 #include "platform/display_internal.h"
 #include "platform/gfx3d/device.h"
+#include "platform/gfx3d/gl_context.h"
 #include "platform/message_queue.h"
 #include "platform/presenter.h"
 
@@ -202,8 +205,44 @@ int GetDisplayCaps(const DisplayObject*, DisplayCaps* caps) {
     return kDisplayOk;
 }
 
+namespace {
+
+// Copies a text into a fixed field, cut to fit with its NUL.
+template <std::size_t N>
+void CopyField(char (&field)[N], const std::string& text) {
+    const std::size_t length = std::min(text.size(), N - 1);
+    std::memcpy(field, text.data(), length);
+    field[length] = '\0';
+}
+
+// The GL version's major and minor numbers in the high and low word.
+std::uint32_t GlVersionNumber(const std::string& version) {
+    unsigned major = 0;
+    unsigned minor = 0;
+    std::sscanf(version.c_str(), "%u.%u", &major, &minor);
+    return (major & 0xFFFF) << 16 | (minor & 0xFFFF);
+}
+
+// Bytes from a GL figure in kilobytes, or the assumed amount when the driver does not tell.
+std::uint32_t VideoMemoryBytes(int kilobytes) {
+    constexpr int kLargestKilobytes = 0x3FFFFF;
+    return kilobytes > 0 ? static_cast<std::uint32_t>(std::min(kilobytes, kLargestKilobytes)) * 1024
+                         : kVideoMemoryBytes;
+}
+
+}  // namespace
+
+// On a GL-capable window the card is the GL driver: its vendor, its renderer with the version
+// and the GL version's numbers.
 int GetDeviceIdentifier(const DisplayObject*, DisplayIdentifier* identifier) {
     *identifier = DisplayIdentifier{};
+    const GlDescription description = DescribeGl();
+    if (!description.vendor.empty()) {
+        CopyField(identifier->driver, description.vendor);
+        CopyField(identifier->description, description.renderer + " " + description.version);
+        identifier->version_high = GlVersionNumber(description.version);
+        return kDisplayOk;
+    }
     std::strcpy(identifier->driver, "qvarn-display");
     std::strcpy(identifier->description, "Software display");
     identifier->version_high = 0x00010000;
@@ -211,11 +250,12 @@ int GetDeviceIdentifier(const DisplayObject*, DisplayIdentifier* identifier) {
 }
 
 int GetAvailableVideoMemory(const DisplayObject*, std::uint32_t* total, std::uint32_t* free) {
+    const GlDescription description = DescribeGl();
     if (total != nullptr) {
-        *total = kVideoMemoryBytes;
+        *total = VideoMemoryBytes(description.total_memory_kb);
     }
     if (free != nullptr) {
-        *free = kVideoMemoryBytes;
+        *free = VideoMemoryBytes(description.free_memory_kb);
     }
     return kDisplayOk;
 }

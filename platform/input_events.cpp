@@ -107,6 +107,13 @@ void EndInputEvents() {
     SDL_DelEventWatch(Follow, nullptr);
 }
 
+bool IsShiftHeld() {
+    constexpr int kLeftShiftKey = 0x2A;
+    constexpr int kRightShiftKey = 0x36;
+    const std::array<std::uint8_t, 256> keys = ReadKeyboard();
+    return (keys[kLeftShiftKey] & 0x80) != 0 || (keys[kRightShiftKey] & 0x80) != 0;
+}
+
 std::array<std::uint8_t, 256> ReadKeyboard() {
     int count = 0;
     const Uint8* device = SDL_GetKeyboardState(&count);

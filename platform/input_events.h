@@ -16,6 +16,8 @@ void EndInputEvents();
 
 // The key state indexed by DirectInput-style key code (see key_codes.h): 0x80 = down.
 std::array<std::uint8_t, 256> ReadKeyboard();
+// True while either Shift key is down.
+bool IsShiftHeld();
 // True once after a key event arrived.
 bool TakeKeyboardNotice();
 // True once after an event of the joystick with this instance id arrived.

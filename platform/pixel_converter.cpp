@@ -3,14 +3,11 @@
 #include <bit>
 
 namespace platform {
-namespace {
 
 bool IsX8R8G8B8(const layer::DdPixelFormat& format) {
     return format.red_mask == 0xFF0000 && format.green_mask == 0x00FF00 &&
            format.blue_mask == 0x0000FF;
 }
-
-}  // namespace
 
 XrgbReader::Channel::Channel(std::uint32_t channel_mask) : mask(channel_mask) {
     if (mask == 0) {

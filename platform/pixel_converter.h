@@ -10,6 +10,10 @@
 
 namespace platform {
 
+// Whether the masks are those of X8R8G8B8, whose pixels the converters pass through with X
+// cleared.
+bool IsX8R8G8B8(const layer::DdPixelFormat& format);
+
 // Reads pixels as PixelToXrgb does.
 class XrgbReader {
   public:

@@ -246,6 +246,16 @@ void ConvertBitsRow(const std::uint8_t* source_row, int first, const int* column
     }
 }
 
+// `count` X8R8G8B8 pixels copied with X cleared, as the converters write them.
+void CopyColourBytes(const std::uint8_t* source_row, int count, std::uint8_t* row) {
+    for (int i = 0; i < count; ++i) {
+        std::uint32_t pixel;
+        std::memcpy(&pixel, source_row + i * 4, 4);
+        pixel &= 0x00FFFFFF;
+        std::memcpy(row + i * 4, &pixel, 4);
+    }
+}
+
 template <int kSourceBytes>
 void ConvertBitsRowTo(int frame_bytes, const std::uint8_t* source_row, int first,
                       const int* columns, int count, const BitsReader& read,
@@ -306,8 +316,8 @@ void SetRetainedFramePalette(const DisplayPaletteEntry* entries) {
 
 GlSurface* FrameGpuCopy() {
     if (frame.gpu == nullptr && HasGlContext()) {
-        frame.gpu =
-            CreateGlSurface(frame.width, frame.height, frame.format, frame.pixels.data(), frame.pitch);
+        frame.gpu = CreateGlSurface(frame.width, frame.height, frame.format, frame.pixels.data(),
+                                    frame.pitch);
     }
     return frame.gpu;
 }
@@ -387,6 +397,9 @@ int PresentBits(const DisplayRect& destination, const PixelBits& bits, const Dis
                              ? nullptr
                              : bits_columns.Map(part.left - destination.left, count, in_width,
                                                 out_width, source.left);
+    // X8R8G8B8 bits into an X8R8G8B8 frame: each row copied with X cleared.
+    const bool same_format =
+        bits.bits == 32 && bytes == 4 && IsX8R8G8B8(format) && IsX8R8G8B8(frame.format);
     int previous_source_y = -1;
     for (int y = part.top; y < part.bottom; ++y) {
         const int source_y = source.top + static_cast<int>(std::int64_t{y - destination.top} *
@@ -399,6 +412,10 @@ int PresentBits(const DisplayRect& destination, const PixelBits& bits, const Dis
         }
         previous_source_y = source_y;
         const std::uint8_t* source_row = bits.pixels + source_y * bits.pitch;
+        if (same_format && columns == nullptr) {
+            CopyColourBytes(source_row + first * 4, count, row);
+            continue;
+        }
         switch (bits.bits) {
             case 16:
                 ConvertBitsRowTo<2>(bytes, source_row, first, columns, count, read, write, row);

@@ -15,14 +15,6 @@
 namespace layer {
 namespace {
 
-constexpr int kLeftShiftKey = 0x2A;
-constexpr int kRightShiftKey = 0x36;
-
-int IsShiftHeld() {
-    const auto keys = platform::ReadKeyboard();
-    return (keys[kLeftShiftKey] & 0x80) != 0 || (keys[kRightShiftKey] & 0x80) != 0 ? 1 : 0;
-}
-
 // The clipboard's text is typed in turn, whole characters while the ring has room for them.
 // Its control bytes are left out: a pasted line end or escape would end the input, and a
 // pasted paste code would paste again without end.
@@ -83,7 +75,7 @@ int ApplyTypedChars() {
             break;
         }
         if (shift == -1) {
-            shift = IsShiftHeld();
+            shift = platform::IsShiftHeld() ? 1 : 0;
         }
         const EditResult result = ApplyTypedCharacter(editor, character, length, shift);
         if (result.effect == EditEffect::kCopy) {

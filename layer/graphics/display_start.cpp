@@ -14,6 +14,7 @@
 #include "layer/graphics/graphics_services.h"
 #include "layer/graphics/surface_2d.h"
 #include "layer/softrender/blend_tables.h"
+#include "platform/input_events.h"
 
 namespace layer {
 namespace {
@@ -92,6 +93,35 @@ void ProbeOverlay() {
     WriteLog(kOverlayNotUsedText);
 }
 
+// The card's details are read only while a Shift key is held; otherwise the report keeps the
+// assumed values.
+void ReportVideoCard(platform::DisplayObject* display) {
+    system_info.video_driver_name.clear();
+    system_info.video_driver_description.clear();
+    system_info.free_video_memory = 0;
+    system_info.total_video_memory = kAssumedVideoMemory;
+    if (!platform::IsShiftHeld()) {
+        return;
+    }
+    platform::DisplayIdentifier identifier;
+    if (platform::GetDeviceIdentifier(display, &identifier) == platform::kDisplayOk) {
+        WriteLogFormat(kVideoDriverFormat, identifier.driver, identifier.version_high >> 16,
+                       identifier.version_high & 0xFFFF, identifier.version_low >> 16,
+                       identifier.version_low & 0xFFFF);
+        WriteLogFormat(kDriverDescriptionFormat, identifier.description);
+        system_info.video_driver_name = identifier.driver;
+        system_info.video_driver_description = identifier.description;
+    }
+    std::uint32_t total = 0;
+    std::uint32_t free = 0;
+    if (platform::GetAvailableVideoMemory(display, &total, &free) == platform::kDisplayOk) {
+        constexpr double kBytesPerMegabyte = 1048576.0;
+        WriteLogFormat(kVideoMemoryFormat, total / kBytesPerMegabyte, free / kBytesPerMegabyte);
+        system_info.total_video_memory = total;
+        system_info.free_video_memory = free;
+    }
+}
+
 }  // namespace
 
 int CreateDirectDrawObject(DirectDrawObject** out) {
@@ -104,12 +134,9 @@ int CreateDirectDrawObject(DirectDrawObject** out) {
     WriteLog(kContinuingText);
     WriteLog(kObjectInitialisedText);
     WriteLog(kVideoCardText);
-    // The card's details are read only on request (a held Shift key), which the player never
-    // makes: the report keeps the assumed values.
-    system_info.video_driver_name.clear();
-    system_info.video_driver_description.clear();
-    system_info.free_video_memory = 0;
-    system_info.total_video_memory = kAssumedVideoMemory;
+    IncreaseLogIndent();
+    ReportVideoCard(display);
+    DecreaseLogIndent();
     platform::SetCooperativeLevel(display, graphics_core.window,
                                   platform::kCoopNormal | CooperativeExtras());
     direct_draw.object_storage.display = display;

@@ -10,6 +10,7 @@
 #include "layer/media/font_cache_geometry.h"
 #include "layer/media/font_table.h"
 #include "layer/media/font_texts.h"
+#include "layer/media/font_texture_cache.h"
 #include "layer/media/glyph_cache.h"
 #include "layer/media/media_services.h"
 #include "layer/media/text_draw_services.h"
@@ -126,6 +127,8 @@ int CreateFontToHandle(const char* face, int size, int thickness, int type, int 
         return WriteLog(kFontRecordNoMemoryText);
     }
     record->work_surface = -1;
+    record->texture_graph = -1;
+    record->edge_texture_graph = -1;
     if (text_draw_services.screen_bits() == 8) {
         type &= ~kFontTypeAntiAlias;
     }
@@ -142,7 +145,7 @@ int CreateFontToHandle(const char* face, int size, int thickness, int type, int 
     font_table.slots[slot] = record;
     const int handle = MakeFontHandle(slot, check_number);
 
-    // Texture caches come with the Direct3D route; until then every cache is in memory.
+    record->texture_cache = TextureCacheAvailable();
     const char* name = face != nullptr ? face : "";
     const std::size_t length = TrimToCharBoundary(name, strnlen(name, kFontRecordFaceSize - 1));
     std::memcpy(record->face_name, name, length);
@@ -161,13 +164,26 @@ int CreateFontToHandle(const char* face, int size, int thickness, int type, int 
     record->line_height = cell.line_height;
     record->ascent = metrics.ascent;
 
-    if (SetUpMemoryCache(*record) != 0) {
-        return Abandon(handle);
+    if (record->texture_cache != 0) {
+        SetUpTextureCache(*record);
+        record->texture_lost = 1;
+        if (RestoreFontCacheSurfaces(handle) != 0) {
+            WriteLog(kTextureCacheFailedText);
+            record->texture_cache = 0;
+        } else if (SetUpGlyphWorkImage(*record) != 0) {
+            WriteLog(kGlyphWorkNoMemoryText);
+            return Abandon(handle);
+        }
     }
-    record->work_surface_lost = 1;
-    if (RestoreFontCacheSurfaces(handle) != 0) {
-        WriteLog(kFontWorkSurfaceFailedText);
-        return Abandon(handle);
+    if (record->texture_cache == 0) {
+        if (SetUpMemoryCache(*record) != 0) {
+            return Abandon(handle);
+        }
+        record->work_surface_lost = 1;
+        if (RestoreFontCacheSurfaces(handle) != 0) {
+            WriteLog(kFontWorkSurfaceFailedText);
+            return Abandon(handle);
+        }
     }
     ClearTextCache(handle);
     record->charset_index = charset_index;

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "layer/media/graph_image.h"
 #include "platform/fonts/glyph_source.h"
 
 namespace layer {
@@ -86,6 +87,17 @@ struct FontRecord {
     int work_surface;
     // 1 while the work surface must be made (its delete notice).
     int work_surface_lost;
+    // Texture caches: the graph holding the cells (bodies left, edges right for an edged
+    // font), the graph of its right half, or -1 each.
+    int texture_graph;
+    int edge_texture_graph;
+    // 1 while the texture graph must be made (its delete notice).
+    int texture_lost;
+    // One cell (two side by side with an edge) in the texture's 16-bit format, where a glyph
+    // is drawn before it goes into the texture.
+    GraphImage glyph_work_image;
+    // 1 when the glyph cache lives in the texture graph and strings are drawn with Direct3D.
+    int texture_cache;
 };
 
 }  // namespace layer

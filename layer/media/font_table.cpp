@@ -4,6 +4,7 @@
 
 #include "layer/core/handle_kinds.h"
 #include "layer/core/tracked_memory.h"
+#include "layer/media/font_texture_cache.h"
 #include "layer/media/media_services.h"
 #include "layer/media/text_draw_services.h"
 
@@ -56,6 +57,7 @@ int FreeFontHandle(int handle) {
         text_draw_services.delete_surface(record->work_surface);
         record->work_surface = -1;
     }
+    ReleaseFontTexture(*record);
     if (record->delete_notice != nullptr) {
         *record->delete_notice = 1;
     }

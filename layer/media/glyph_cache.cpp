@@ -9,6 +9,7 @@
 #include "layer/core/tracked_memory.h"
 #include "layer/media/font_table.h"
 #include "layer/media/font_texts.h"
+#include "layer/media/font_texture_cache.h"
 #include "layer/media/glyph_placement.h"
 #include "layer/media/text_draw_services.h"
 
@@ -51,10 +52,17 @@ void StoreFailedGlyph(FontRecord& record, TextCacheEntry& entry, platform::Glyph
 
 void RenderOne(FontRecord& record, const CharacterCell& cell) {
     TextCacheEntry& entry = TakeEntry(record, cell);
-    const int row = entry.cell_index % record.cells_per_column;
-    std::uint8_t* cell_memory =
-        record.cache_memory + static_cast<std::size_t>(row) * record.cell_size * record.cache_pitch;
-    std::memset(cell_memory, 0, static_cast<std::size_t>(record.cell_size) * record.cache_pitch);
+    const bool texture = record.texture_cache != 0;
+    std::uint8_t* cell_memory = nullptr;
+    if (texture) {
+        ClearGlyphWorkImage(record);
+    } else {
+        const int row = entry.cell_index % record.cells_per_column;
+        cell_memory = record.cache_memory +
+                      static_cast<std::size_t>(row) * record.cell_size * record.cache_pitch;
+        std::memset(cell_memory, 0,
+                    static_cast<std::size_t>(record.cell_size) * record.cache_pitch);
+    }
 
     const platform::GlyphSource& source = platform::CurrentGlyphSource();
     const platform::GlyphFormat format = (record.type & kFontTypeAntiAlias) != 0
@@ -90,8 +98,13 @@ void RenderOne(FontRecord& record, const CharacterCell& cell) {
             } else {
                 const GlyphBitmap glyph{bits, platform::GlyphRowStride(format, metrics.box_width),
                                         width, height};
-                PlaceGlyphInCell(glyph, record.type, record.edge_size, cell_memory,
-                                 record.cache_pitch);
+                if (texture) {
+                    PlaceGlyphInTexture(record, glyph, format == platform::GlyphFormat::kGray4,
+                                        entry.cell_index);
+                } else {
+                    PlaceGlyphInCell(glyph, record.type, record.edge_size, cell_memory,
+                                     record.cache_pitch);
+                }
             }
             FreeTracked(bits);
         }
@@ -134,6 +147,12 @@ int RestoreFontCacheSurfaces(int handle) {
         if (record->work_surface == -1) {
             return -1;
         }
+    }
+    if (record->texture_cache != 0 && record->texture_lost == 1) {
+        if (RestoreFontTexture(*record) != 0) {
+            return -1;
+        }
+        ClearTextCache(handle);
     }
     return 0;
 }

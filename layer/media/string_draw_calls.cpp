@@ -4,6 +4,8 @@
 
 #include "layer/core/layer_log.h"
 #include "layer/core/message_pump.h"
+#include "layer/graphics/direct3d_context.h"
+#include "layer/graphics/draw_calls.h"
 #include "layer/graphics/draw_settings.h"
 #include "layer/graphics/graphics_services.h"
 #include "layer/graphics/mask_screen.h"
@@ -123,9 +125,47 @@ Rect AreaClipped(Rect rect, const Rect& area) {
     return rect;
 }
 
+// Texture-cache drawing: quads through the 3D side onto the draw target.
+int RenderTextureString(const StringRequest& request, int scaled) {
+    if (direct3d.TargetUnusable != 0) {
+        return -1;
+    }
+    RestoreFontCacheSurfaces(request.handle);
+    const Rect area = CurrentDrawArea();
+    DrawStringThroughCache(1, request.x, request.y, scaled, request.scale_x, request.scale_y,
+                           request.text, request.colour, nullptr, &area, 1, request.handle,
+                           request.edge_colour, -1, request.vertical, nullptr);
+    return 0;
+}
+
+int RenderFontString2D(const StringRequest& request);
+int RenderFontStringScaled2D(const StringRequest& request);
+
+bool HasTextureCache(int handle) {
+    const FontRecord* record = GetFontRecord(handle);
+    return record != nullptr && record->texture_cache != 0;
+}
+
+int RenderFontString3D(const StringRequest& request) {
+    if (!HasTextureCache(request.handle)) {
+        return RenderFontString2D(request);
+    }
+    return RenderTextureString(request, 0);
+}
+
+int RenderFontStringScaled3D(const StringRequest& request) {
+    if (!HasTextureCache(request.handle)) {
+        return RenderFontStringScaled2D(request);
+    }
+    return RenderTextureString(request, 1);
+}
+
 int RenderFontString2D(const StringRequest& request) {
     if (GraphicsNotReady() != 0) {
         return -1;
+    }
+    if (HasTextureCache(request.handle)) {
+        return RenderFontString3D(request);
     }
     FontRecord* record = GetFontRecord(request.handle);
     int extent[2] = {0, 0};
@@ -180,6 +220,9 @@ int RenderFontStringScaled2D(const StringRequest& request) {
     if (GraphicsNotReady() != 0) {
         return -1;
     }
+    if (HasTextureCache(request.handle)) {
+        return RenderFontStringScaled3D(request);
+    }
     const FontRecord* record = GetFontRecord(request.handle);
     int extent[2] = {0, 0};
     DrawStringThroughCache(0, 0, 0, 0, 1.0, 1.0, request.text, request.colour, nullptr, nullptr, 1,
@@ -207,14 +250,17 @@ int RenderFontStringScaled2D(const StringRequest& request) {
 
 using Renderer = int (*)(const StringRequest&);
 
-// The steps every string draw shares around its renderer.
-int DrawThroughRenderer(const StringRequest& request, int line_extent, Renderer render) {
+// The steps every string draw shares around its renderer: the 2D one, or the 3D one for a
+// texture-cache font.
+int DrawThroughRenderer(const StringRequest& request, int line_extent, Renderer render_2d,
+                        Renderer render_3d) {
     if (request.text == nullptr || request.text[0] == '\0' || draw_settings.area_empty != 0) {
         return 0;
     }
     if (TestFontHandle(request.handle) == 0) {
         return WriteLog(kBadFontHandleText);
     }
+    const bool texture = HasTextureCache(request.handle);
     WaitWhileInactive();
     const int target = GetDrawTarget();
     const bool front_software = target == kDrawTargetFront &&
@@ -225,7 +271,8 @@ int DrawThroughRenderer(const StringRequest& request, int line_extent, Renderer 
     Rect rect = request.vertical == 0
                     ? Rect{request.x, request.y, area.right, request.y + line_extent}
                     : Rect{request.x, request.y, request.x + line_extent, area.bottom};
-    if ((masked || front_software) && request.x >= area.right) {
+    const bool inverted = texture && draw_settings.blend_mode == kBlendSubtractive;
+    if ((masked || front_software || inverted) && request.x >= area.right) {
         return 0;
     }
     if (masked) {
@@ -234,7 +281,13 @@ int DrawThroughRenderer(const StringRequest& request, int line_extent, Renderer 
     if (front_software && text_draw_services.capture_pending() != 0) {
         text_draw_services.capture_screen();
     }
-    const int result = render(request);
+    if (inverted) {
+        BeginInvertedBlendPass(rect);
+    }
+    const int result = texture ? render_3d(request) : render_2d(request);
+    if (inverted) {
+        EndInvertedBlendPass(rect);
+    }
     if (masked) {
         text_draw_services.end_masked_rect(rect);
     }
@@ -260,7 +313,8 @@ StringRoute ChooseStringRoute(int screen_bits, int type, int blend_mode, int ble
 int DrawFontString(int x, int y, const char* text, int colour, int handle, int edge_colour,
                    int vertical) {
     const StringRequest request{x, y, 1.0, 1.0, text, colour, handle, edge_colour, vertical};
-    return DrawThroughRenderer(request, QueryFontSize(handle) + 3, RenderFontString2D);
+    return DrawThroughRenderer(request, QueryFontSize(handle) + 3, RenderFontString2D,
+                               RenderFontString3D);
 }
 
 int DrawFontStringScaled(int x, int y, double scale_x, double scale_y, const char* text, int colour,
@@ -268,7 +322,7 @@ int DrawFontStringScaled(int x, int y, double scale_x, double scale_y, const cha
     const StringRequest request{x,      y,      scale_x,     scale_y, text,
                                 colour, handle, edge_colour, vertical};
     return DrawThroughRenderer(request, static_cast<int>(scale_y * QueryFontSize(handle)) + 3,
-                               RenderFontStringScaled2D);
+                               RenderFontStringScaled2D, RenderFontStringScaled3D);
 }
 
 int DrawStandardFontString(int x, int y, const char* text, int colour, int edge_colour) {

@@ -12,14 +12,21 @@
 #include "layer/media/glyph_cache.h"
 #include "layer/media/glyph_pixels.h"
 #include "layer/media/text_draw_services.h"
+#include "layer/media/texture_glyph_draw.h"
 
 namespace layer {
 namespace {
 
 constexpr int kShortStringBytes = 256;
 
-// A screen pixel times the bright colour, without the bits every pixel of the format has.
-std::uint32_t BrightenedPixel(int colour) {
+// A screen pixel times the bright colour: as a pixel, without the bits every pixel of the
+// format has, and as 0x00RRGGBB.
+struct BrightenedColour {
+    std::uint32_t pixel;
+    std::uint32_t rgb;
+};
+
+BrightenedColour Brightened(int colour) {
     int red = 0;
     int green = 0;
     int blue = 0;
@@ -28,8 +35,10 @@ std::uint32_t BrightenedPixel(int colour) {
     red = red * static_cast<int>(bright >> 16 & 0xFF) / 255;
     green = green * static_cast<int>(bright >> 8 & 0xFF) / 255;
     blue = blue * static_cast<int>(bright & 0xFF) / 255;
-    return static_cast<std::uint32_t>(text_draw_services.rgb_to_pixel(red, green, blue) &
-                                      ~text_draw_services.rgb_to_pixel(0, 0, 0));
+    const auto pixel =
+        static_cast<std::uint32_t>(text_draw_services.rgb_to_pixel(red, green, blue) &
+                                   ~text_draw_services.rgb_to_pixel(0, 0, 0));
+    return {pixel, static_cast<std::uint32_t>(red << 16 | green << 8 | blue)};
 }
 
 // The list of a string's characters: fixed for short strings, allocated for long ones.
@@ -62,16 +71,26 @@ int Truncated(double pen) {
 
 }  // namespace
 
-int DrawStringThroughCache(int draw, int x, int y, int, double, double, const char* text,
-                           int colour, MEMIMG* target, const Rect* clip, int transparent,
-                           int handle, int edge_colour, int length, int vertical, int* size) {
+int DrawStringThroughCache(int draw, int x, int y, int scaled, double scale_x, double scale_y,
+                           const char* text, int colour, MEMIMG* target, const Rect* clip,
+                           int transparent, int handle, int edge_colour, int length, int vertical,
+                           int* size) {
     FontRecord* record = GetFontRecord(handle);
     if (GraphicsNotReady() != 0 || record == nullptr) {
         return -1;
     }
-    // Memory caches draw unscaled: the scales count only for texture caches.
-    const double advance_scale = 1.0;
-    const GlyphColours colours{BrightenedPixel(colour), BrightenedPixel(edge_colour)};
+    const bool texture = record->texture_cache != 0;
+    // The scales count only for texture caches, and when drawing only with the scaled flag.
+    if ((draw != 0 && (scaled & 0xFF) == 0) || !texture) {
+        scale_x = 1.0;
+        scale_y = 1.0;
+        scaled = 0;
+    }
+    const bool stretched = (scaled & 0xFF) != 0;
+    const double advance_scale = vertical != 0 ? scale_y : scale_x;
+    const BrightenedColour body = Brightened(colour);
+    const BrightenedColour edge = Brightened(edge_colour);
+    const GlyphColours colours{body.pixel, edge.pixel};
     if (text == nullptr || text[0] == '\0') {
         return 0;
     }
@@ -82,8 +101,9 @@ int DrawStringThroughCache(int draw, int x, int y, int, double, double, const ch
     const bool drawing = draw == 1;
     // Memory caches need a target image laid out for the screen depth and font type.
     const int target_bytes = GlyphTargetBytes(text_draw_services.screen_bits(), record->type);
-    if (drawing && (target == nullptr || clip == nullptr || TestMemImgValid(target) == 0 ||
-                    (target_bytes != 0 && MemImgBytesPerPixel(*target) != target_bytes))) {
+    if (drawing && !texture &&
+        (target == nullptr || clip == nullptr || TestMemImgValid(target) == 0 ||
+         (target_bytes != 0 && MemImgBytesPerPixel(*target) != target_bytes))) {
         return -1;
     }
     CellList list(length);
@@ -106,9 +126,16 @@ int DrawStringThroughCache(int draw, int x, int y, int, double, double, const ch
         consumed += IsDoubleByteLead(cell.bytes[0], record->charset_index) != 0 ? 2 : 1;
         if (drawing && !IsSpaceCharacter(cell) &&
             (entry->box_width != 0 || entry->box_height != 0)) {
-            GlyphPlacement placement = base;
-            placement.pen = Truncated(pen);
-            DrawCachedGlyph(*record, *entry, placement, colours, *target, *clip);
+            if (texture) {
+                DrawTextureGlyph(
+                    *record, *entry,
+                    {x, y, stretched ? pen : Truncated(pen), stretched, scale_x, scale_y, vertical},
+                    body.rgb, edge.rgb);
+            } else {
+                GlyphPlacement placement = base;
+                placement.pen = Truncated(pen);
+                DrawCachedGlyph(*record, *entry, placement, colours, *target, *clip);
+            }
         }
         pen += (entry->advance + record->character_gap) * advance_scale;
     }

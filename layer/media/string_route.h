@@ -16,6 +16,7 @@ enum class StringRoute {
 
 constexpr int kBlendNone = 0;
 constexpr int kBlendTranslucent = 1;
+constexpr int kBlendSubtractive = 3;
 
 StringRoute ChooseStringRoute(int screen_bits, int type, int blend_mode, int blend_parameter,
                               int software_drawing);

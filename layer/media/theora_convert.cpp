@@ -2,6 +2,8 @@
 // of the coded frame, 4:2:0 through the integer tables, other layouts in floating point.
 #include <algorithm>
 #include <chrono>
+#include <cstring>
+#include <vector>
 
 #include "layer/media/theora_decoder.h"
 #include "layer/media/theora_stock.h"
@@ -29,56 +31,57 @@ int ChromaShift(int chroma, int luma) {
     return chroma < luma ? 1 : 0;
 }
 
+// One XRGB pixel in memory order B, G, R, 255, stored at once.
 void WritePixel(std::uint8_t* out, int red, int green, int blue) {
-    out[0] = static_cast<std::uint8_t>(blue);
-    out[1] = static_cast<std::uint8_t>(green);
-    out[2] = static_cast<std::uint8_t>(red);
-    out[3] = 255;
+    const std::uint32_t pixel = 0xFF000000u | static_cast<std::uint32_t>(red) << 16 |
+                                static_cast<std::uint32_t>(green) << 8 |
+                                static_cast<std::uint32_t>(blue);
+    std::memcpy(out, &pixel, sizeof pixel);
 }
 
-// The chroma terms of one U, V pair, shared by the pixels that take it.
+// The chroma terms of one U, V pair, shared by the four pixels that take it.
 struct ChromaTerms {
     int red;
     int green;
     int blue;
 };
 
-ChromaTerms TermsOf(int u, int v) {
-    return {yuv_tables.r_from_v[v], yuv_tables.g_from_u[u] + yuv_tables.g_from_v[v],
-            yuv_tables.b_from_u[u]};
+// The terms of the chroma samples under the region's columns, for one chroma row.
+void FillChromaTerms(const TheoraStockEntry& entry, int chroma_row, int first, int count,
+                     ChromaTerms* terms) {
+    const std::uint8_t* u = entry.u + static_cast<std::ptrdiff_t>(chroma_row) * entry.chroma_stride;
+    const std::uint8_t* v = entry.v + static_cast<std::ptrdiff_t>(chroma_row) * entry.chroma_stride;
+    for (int i = 0; i < count; ++i) {
+        const int cu = u[first + i];
+        const int cv = v[first + i];
+        terms[i] = {yuv_tables.r_from_v[cv], yuv_tables.g_from_u[cu] + yuv_tables.g_from_v[cv],
+                    yuv_tables.b_from_u[cu]};
+    }
 }
 
-void WriteTablePixel(std::uint8_t* out, int luma, const ChromaTerms& terms) {
-    const int base = yuv_tables.y[luma];
-    WritePixel(out, ClampYuvSum(base + terms.red), ClampYuvSum(base + terms.green),
-               ClampYuvSum(base + terms.blue));
-}
-
-// Two pixels of a row share each chroma pair; a picture starting on an odd column begins with
-// a pixel of its own.
+// Each chroma row's terms are worked out once and serve the two luma rows that share it.
 void ConvertWithTables(const TheoraStockEntry& entry, const PictureRegion& region,
                        GraphImage* image) {
+    const int first_chroma = region.x >> 1;
+    const int chroma_count = ((region.x + region.width - 1) >> 1) - first_chroma + 1;
+    std::vector<ChromaTerms> terms(static_cast<std::size_t>(chroma_count));
+    int terms_row = -1;
     for (int row = 0; row < region.height; ++row) {
         const int y = region.y + row;
-        const std::uint8_t* luma = entry.y + static_cast<std::ptrdiff_t>(y) * entry.y_stride;
-        const std::uint8_t* u = entry.u + static_cast<std::ptrdiff_t>(y >> 1) * entry.chroma_stride;
-        const std::uint8_t* v = entry.v + static_cast<std::ptrdiff_t>(y >> 1) * entry.chroma_stride;
+        if (y >> 1 != terms_row) {
+            terms_row = y >> 1;
+            FillChromaTerms(entry, terms_row, first_chroma, chroma_count, terms.data());
+        }
+        const std::uint8_t* luma =
+            entry.y + static_cast<std::ptrdiff_t>(y) * entry.y_stride + region.x;
         std::uint8_t* out = image->pixels + static_cast<std::ptrdiff_t>(row) * image->pitch;
-        int x = region.x;
-        const int right = region.x + region.width;
-        if ((x & 1) != 0) {
-            WriteTablePixel(out, luma[x], TermsOf(u[x >> 1], v[x >> 1]));
-            out += 4;
-            ++x;
-        }
-        for (; x + 1 < right; x += 2) {
-            const ChromaTerms terms = TermsOf(u[x >> 1], v[x >> 1]);
-            WriteTablePixel(out, luma[x], terms);
-            WriteTablePixel(out + 4, luma[x + 1], terms);
-            out += 8;
-        }
-        if (x < right) {
-            WriteTablePixel(out, luma[x], TermsOf(u[x >> 1], v[x >> 1]));
+        // Column i of the region takes chroma sample (x + i) / 2, counted from the first.
+        const int odd = region.x & 1;
+        for (int column = 0; column < region.width; ++column) {
+            const ChromaTerms& pair = terms[static_cast<std::size_t>((column + odd) >> 1)];
+            const int base = yuv_tables.y[luma[column]];
+            WritePixel(out + column * 4, ClampYuvSum(base + pair.red),
+                       ClampYuvSum(base + pair.green), ClampYuvSum(base + pair.blue));
         }
     }
 }

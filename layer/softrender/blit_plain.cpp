@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "layer/softrender/blit_setup.h"
+#include "layer/softrender/memimg_runs.h"
 
 namespace layer {
 
@@ -12,7 +13,8 @@ std::int32_t Saturate(std::int64_t value) {
     return static_cast<std::int32_t>(std::clamp<std::int64_t>(value, INT32_MIN, INT32_MAX));
 }
 
-// The run table describes the body, so it serves only a source that is the whole body.
+// The run table describes the body, so its own path serves only a source that is the whole
+// body.
 bool CoversWholeBody(const MEMIMG& source) {
     const MemImgBody& body = *source.Body;
     return source.Pixels == body.PixelStore && source.Width == body.Width &&
@@ -36,30 +38,60 @@ struct Rows {
     }
 };
 
-// Skips class 0 runs and draws class 1 and 2 runs with their own loops. Runs are cut at the
-// row's end, so a faulty table cannot draw past it.
-void DrawRuns(const blit::BlitSetup& setup, const MEMIMG& source, Rows rows, int width,
-              int height) {
-    const blit::RowFunction opaque = blit::SelectRow(blit::Route::RunOpaque, setup.choice);
-    const blit::RowFunction translucent =
-        blit::SelectRow(blit::Route::RunTranslucent, setup.choice);
-    const std::uint8_t* run = source.Body->RunTable;
+// The loop of each run class (0 transparent, 1 opaque, 2 translucent); null skips the run.
+using RunLoops = blit::RowFunction[3];
+
+// The drawn rectangle in body coordinates: its first column and row.
+struct BodySpot {
+    int x;
+    int y;
+};
+
+BodySpot SpotInBody(const MEMIMG& source, std::int64_t sx, std::int64_t sy, int bytes) {
+    const MemImgBody& body = *source.Body;
+    const std::int64_t offset = source.Pixels - body.PixelStore;
+    return {static_cast<int>(offset % body.Pitch / bytes + sx),
+            static_cast<int>(offset / body.Pitch + sy)};
+}
+
+// Draws the rectangle of `width` x `height` pixels at `spot` of the body through its run
+// table, each run cut to the rectangle and drawn by its class's loop. A whole body's rows are
+// walked one after the other; a part's rows are found through the table's row index.
+void DrawRuns(const blit::BlitSetup& setup, const MemImgBody& body, BodySpot spot,
+              const RunLoops& loops, Rows rows, int width, int height) {
+    const bool whole = spot.x == 0 && spot.y == 0 && width == body.Width && height == body.Height;
+    const int end = spot.x + width;
+    const std::uint8_t* next_row = body.RunTable;
     for (int row = 0; row < height; ++row) {
-        int x = 0;
-        for (; *run < 0xC0; ++run) {
-            const int length = std::min((*run & 0x3F) + 1, width - x);
-            const int run_class = *run >> 6;
-            if (run_class != 0 && length > 0) {
-                (run_class == 1 ? opaque : translucent)(
-                    rows.destination + std::int64_t{x} * setup.destination_bytes,
-                    rows.source + std::int64_t{x} * setup.source_bytes,
-                    rows.blend != nullptr ? rows.blend + x : nullptr, length, setup.context);
+        const std::uint8_t* run = whole ? next_row : MemImgRunRow(body, spot.y + row);
+        for (int x = 0; *run < kRunRowEnd; ++run) {
+            const int from = std::max(x, spot.x);
+            const int to = std::min(x + (*run & 0x3F) + 1, end);
+            const blit::RowFunction loop = loops[*run >> 6];
+            if (loop != nullptr && to > from) {
+                const int skip = from - spot.x;
+                loop(rows.destination + std::int64_t{skip} * setup.destination_bytes,
+                     rows.source + std::int64_t{skip} * setup.source_bytes,
+                     rows.blend != nullptr ? rows.blend + skip : nullptr, to - from, setup.context);
             }
-            x += std::max(length, 0);
+            x += (*run & 0x3F) + 1;
+            if (!whole && x >= end) {
+                break;
+            }
         }
-        ++run;
+        next_row = run + 1;
         rows.Advance();
     }
+}
+
+// An alpha source's runs drawn as its per-pixel alpha tests would draw them: alpha 255 with
+// no alpha factor, other alphas with theirs, and alpha 0 skipped where the mode skips it.
+void SetAlphaTestLoops(const blit::RowChoice& choice, RunLoops& loops) {
+    const blit::Kind tested{choice.wide,   choice.source, choice.mode,       choice.blend,
+                            choice.bright, true,          blit::Route::Plain};
+    loops[1] = blit::SelectRow(blit::Route::RunOpaque, choice);
+    loops[2] = blit::SelectRow(blit::Route::RunTranslucent, choice);
+    loops[0] = blit::SkipsAlphaZero(tested) ? nullptr : loops[2];
 }
 
 }  // namespace
@@ -91,9 +123,21 @@ void RenderMemImg(MEMIMG* destination, const MEMIMG* source, int x, int y, int t
         rows.blend = blend_image->Pixels + sy * rows.blend_pitch + sx;
     }
 
-    if (transparency == 1 && source->Body->RunTableValid == 1 && width == source->Width &&
-        height == source->Height && CoversWholeBody(*source)) {
-        DrawRuns(setup, *source, rows, width, height);
+    const MemImgBody& body = *source->Body;
+    const bool runs = transparency != 0 && body.RunTableValid == 1;
+    if (runs && transparency == 1 && width == source->Width && height == source->Height &&
+        CoversWholeBody(*source)) {
+        const RunLoops loops{nullptr, blit::SelectRow(blit::Route::RunOpaque, setup.choice),
+                             blit::SelectRow(blit::Route::RunTranslucent, setup.choice)};
+        DrawRuns(setup, body, {0, 0}, loops, rows, width, height);
+        return;
+    }
+    // Elsewhere the runs of an alpha source only spare the per-pixel alpha tests.
+    if (runs && setup.choice.source == blit::Source::Alpha) {
+        RunLoops loops{};
+        SetAlphaTestLoops(setup.choice, loops);
+        DrawRuns(setup, body, SpotInBody(*source, sx, sy, setup.source_bytes), loops, rows, width,
+                 height);
         return;
     }
     const blit::RowFunction draw_row = blit::SelectRow(blit::Route::Plain, setup.choice);

@@ -17,20 +17,28 @@ void DrawRow(std::uint8_t* dst, const std::uint8_t* src, const std::uint8_t* ble
              const Context& ctx) {
     constexpr bool kPlainSource =
         !K.blend && !K.bright && !K.trans && (K.route == Route::Plain || K.route == Route::Scaled);
+    // A run of opaque pixels draws as a source without alpha does, its alpha byte aside.
+    constexpr bool kOpaqueRun =
+        !K.blend && !K.bright && K.route == Route::RunOpaque && K.source != Source::Palette;
+    constexpr bool kColourSource =
+        (kPlainSource && K.source == Source::Direct) || (kOpaqueRun && K.wide);
     int done = 0;
-    if constexpr (kPlainSource && K.mode == BlendNone && K.source == Source::Direct) {
+    if constexpr (K.mode == BlendNone &&
+                  ((kPlainSource || kOpaqueRun) && K.source == Source::Direct)) {
         std::memcpy(dst, src, static_cast<std::size_t>(count) * (K.wide ? 4 : 2));
         return;
-    } else if constexpr (kPlainSource && K.mode == BlendNone && K.source == Source::Alpha &&
-                         K.wide && K.route == Route::Plain) {
+    } else if constexpr (K.mode == BlendNone && K.source == Source::Alpha && K.wide &&
+                         ((kPlainSource && K.route == Route::Plain) || kOpaqueRun)) {
         std::memcpy(dst, src, static_cast<std::size_t>(count) * 4);
         return;
-    } else if constexpr (kPlainSource && K.wide && K.source == Source::Direct &&
-                         K.mode == BlendTranslucent) {
+    } else if constexpr (kColourSource && K.wide && K.mode == BlendTranslucent) {
         done = MixRow32Simd(dst, src, count, ctx.p);
-    } else if constexpr (kPlainSource && K.wide && K.source == Source::Direct &&
-                         K.mode == BlendAdditive) {
+    } else if constexpr (kColourSource && K.wide && K.mode == BlendAdditive) {
         done = AddProductRow32Simd(dst, src, count, ctx.p);
+    } else if constexpr (K.wide && K.source == Source::Alpha && K.mode == BlendTranslucent &&
+                         !K.blend && !K.bright && K.route != Route::RunOpaque) {
+        // Alpha 255 mixes by the parameter alone where the loop tests alpha.
+        done = AlphaMixRow32Simd<K.trans>(dst, src, count, ctx.p);
     }
     constexpr int kSourceBytes = SourceBytes(K.wide, K.source);
     constexpr int kDestinationBytes = K.wide ? 4 : 2;

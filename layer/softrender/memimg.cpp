@@ -5,6 +5,7 @@
 
 #include "layer/core/tracked_memory.h"
 #include "layer/softrender/memimg_layout_table.h"
+#include "layer/softrender/memimg_runs.h"
 
 namespace layer {
 
@@ -65,14 +66,25 @@ void FreeBody(MemImgBody* body) {
     FreeTracked(body);
 }
 
+// A value whose bytes are all alike fills each row with memset; any other fills the first row
+// pixel by pixel and copies it to the rows below.
 template <typename Pixel>
 void FillRows(std::uint8_t* first, std::int32_t pitch, int width, int height, std::uint32_t value) {
     const auto pixel = static_cast<Pixel>(value);
-    for (int row = 0; row < height; ++row) {
-        std::uint8_t* line = first + std::int64_t{row} * pitch;
-        for (int column = 0; column < width; ++column) {
-            std::memcpy(line + column * sizeof(Pixel), &pixel, sizeof(Pixel));
+    std::uint8_t bytes[sizeof(Pixel)];
+    std::memcpy(bytes, &pixel, sizeof(Pixel));
+    const auto row_bytes = static_cast<std::size_t>(width) * sizeof(Pixel);
+    if (std::all_of(bytes, bytes + sizeof(Pixel), [&](std::uint8_t b) { return b == bytes[0]; })) {
+        for (int row = 0; row < height; ++row) {
+            std::memset(first + std::int64_t{row} * pitch, bytes[0], row_bytes);
         }
+        return;
+    }
+    for (int column = 0; column < width; ++column) {
+        std::memcpy(first + column * sizeof(Pixel), bytes, sizeof(Pixel));
+    }
+    for (int row = 1; row < height; ++row) {
+        std::memcpy(first + std::int64_t{row} * pitch, first, row_bytes);
     }
 }
 
@@ -245,6 +257,13 @@ void FillMemImgRaw(MEMIMG* image, const Rect* rect, std::uint32_t value) {
         default:
             FillRows<std::uint32_t>(first, pitch, width, height, value);
             break;
+    }
+    // Derived data that described the image goes on describing it.
+    if (image->Body->RunTableValid == 1) {
+        BuildMemImgRunTable(image);
+    }
+    if (image->Body->PremulValid == 1) {
+        BuildMemImgPremulCopy(image);
     }
 }
 

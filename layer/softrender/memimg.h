@@ -75,7 +75,7 @@ int TestMemImgValid(const MEMIMG* image);
 // Gives up an image or view; the body goes with the last record sharing it.
 void ReleaseMemImg(MEMIMG* image);
 // Writes `value` as a raw pixel into the rectangle (clipped to the image), or the whole image
-// when `rect` is null.
+// when `rect` is null. A valid run table or premultiplied copy is rebuilt to match.
 void FillMemImgRaw(MEMIMG* image, const Rect* rect, std::uint32_t value);
 // The static format of a colour type (0 to 3) and its flags, or null for another type.
 const PixelFormat* GetMemImgPixelFormat(int color_type, int alpha_flag, int palette_flag);

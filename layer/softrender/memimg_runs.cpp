@@ -21,7 +21,17 @@ int ClassOf(const MemImgBody& body, std::uint32_t pixel) {
     return pixel == body.TransColor ? 0 : 1;
 }
 
+std::uint8_t* RowIndex(const MemImgBody& body) {
+    return body.RunTable + (std::int64_t{body.Width} + 1) * body.Height;
+}
+
 }  // namespace
+
+const std::uint8_t* MemImgRunRow(const MemImgBody& body, int row) {
+    std::uint32_t offset = 0;
+    std::memcpy(&offset, RowIndex(body) + std::int64_t{row} * 4, 4);
+    return body.RunTable + offset;
+}
 
 int BuildMemImgRunTable(MEMIMG* image) {
     if (TestMemImgValid(image) == 0) {
@@ -33,7 +43,10 @@ int BuildMemImgRunTable(MEMIMG* image) {
     }
     const int bytes = body.Format->bytes_per_pixel;
     std::uint8_t* out = body.RunTable;
+    std::uint8_t* index = RowIndex(body);
     for (int y = 0; y < body.Height; ++y) {
+        const auto offset = static_cast<std::uint32_t>(out - body.RunTable);
+        std::memcpy(index + std::int64_t{y} * 4, &offset, 4);
         const std::uint8_t* row = body.PixelStore + std::int64_t{y} * body.Pitch;
         int x = 0;
         while (x < body.Width) {

@@ -10,8 +10,13 @@ namespace layer {
 constexpr std::uint8_t kRunRowEnd = 0xC0;
 
 // Rebuilds the body's run table from its pixels and marks it valid. -1 when the body has no
-// run table or is not colour type 0 or 1.
+// run table or is not colour type 0 or 1. The buffer's last 4 x Height bytes, which the rows
+// never reach, index where each row's runs start.
 int BuildMemImgRunTable(MEMIMG* image);
+
+// The first run of a row of a built table. Its offset is exact for alpha images (4 bytes a
+// pixel keep their tables below 4 GiB); the blits ask only for those.
+const std::uint8_t* MemImgRunRow(const MemImgBody& body, int row);
 
 // Rebuilds the body's premultiplied copy of an alpha image and marks it valid. -1 when the
 // body has none.

@@ -1,10 +1,13 @@
 #pragma once
 
 #include <cstdint>
+#include <type_traits>
 
 #include "layer/softrender/fixed_point.h"
 #include "layer/softrender/pixel_access.h"
+#include "layer/softrender/texel_source.h"
 #include "layer/softrender/textured_context.h"
+#include "layer/softrender/textured_span_four.h"
 
 namespace layer {
 
@@ -18,16 +21,16 @@ void TexturedSpan(const TexturedContext& c, std::uint8_t* dest, int count, std::
                   std::uint32_t v, std::uint32_t du, std::uint32_t dv) {
     using L = typename Source::Layout;
     using Word = typename L::Word;
-    for (; count > 0; --count, dest += sizeof(Word), u += du, v += dv) {
+    const auto one = [&] {
         if (u >= c.width_fixed || v >= c.height_fixed) {
-            continue;
+            return;
         }
         const int column = static_cast<int>(u >> kFixedShift);
         const int row = static_cast<int>(v >> kFixedShift);
         const std::uint32_t stored = Source::template Fetch<kAlpha>(c, column, row);
         if constexpr (kTrans && !kAlpha) {
             if (stored == c.trans_colour) {
-                continue;
+                return;
             }
         }
         std::uint32_t w = 0;
@@ -42,16 +45,23 @@ void TexturedSpan(const TexturedContext& c, std::uint8_t* dest, int count, std::
                 if (a == 255) {
                     StorePixel<Word>(dest,
                                      Store::template Opaque<L, kBlend, kWhite>(c, d, colour, w));
-                    continue;
+                    return;
                 }
                 if (Store::kSkipsAlphaZero && a == 0) {
-                    continue;
+                    return;
                 }
             }
             StorePixel<Word>(dest, Store::template Alpha<L, kBlend, kWhite>(c, d, colour, a, w));
         } else {
             StorePixel<Word>(dest, Store::template Opaque<L, kBlend, kWhite>(c, d, colour, w));
         }
+    };
+    if constexpr (std::is_same_v<Source, SourceDirect32> && !kBlend && kWhite && !kAlpha &&
+                  !kTrans && FourPixelStore<Store>::kApplies) {
+        DrawFourAtATime<Store>(c, dest, count, u, v, du, dv, one);
+    }
+    for (; count > 0; --count, dest += sizeof(Word), u += du, v += dv) {
+        one();
     }
 }
 

@@ -122,6 +122,26 @@ TEST(PresenterBits, SixteenBitSourcesAndPartsOutsideTheFrame) {
     ConfigureRetainedFrame(0, 0, {});
 }
 
+// 32-bit rows in the frame's own format are copied straight, still from the first column
+// inside the frame and with X cleared as every conversion clears it.
+TEST(PresenterBits, ThirtyTwoBitRowsClearXAndStartAtTheClippedColumn) {
+    ConfigureRetainedFrame(4, 1, {32, layer::kDdPixelFormatRgb, 0, 32, 0xFF0000, 0xFF00, 0xFF, 0});
+    const std::uint32_t source[3] = {0xAB123456, 0xCD654321, 0xEF000001};
+    PixelBits bits;
+    bits.pixels = reinterpret_cast<const std::uint8_t*>(source);
+    bits.width = 3;
+    bits.height = 1;
+    bits.pitch = 12;
+    bits.bits = 32;
+    ASSERT_EQ(PresentBits({-1, 0, 2, 1}, bits, {0, 0, 3, 1}), 0);
+    const RetainedFrame& frame = GetRetainedFrame();
+    const auto* pixels = reinterpret_cast<const std::uint32_t*>(frame.pixels.data());
+    EXPECT_EQ(pixels[0], 0x654321u);
+    EXPECT_EQ(pixels[1], 0x000001u);
+    EXPECT_EQ(pixels[2], 0u);
+    ConfigureRetainedFrame(0, 0, {});
+}
+
 // A frame of 640 x 480 on a window twice its size, and on a wider one with bars beside it.
 TEST(PresenterPoints, FramePointsLandWhereTheFrameIsShownAndBack) {
     setenv("SDL_VIDEODRIVER", "dummy", 1);

@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <array>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -27,9 +28,10 @@
 namespace {
 
 // Starts the player on a folder with extra environment entries, its stderr into `errors`
-// when one is named; its process id, or -1.
+// when one is named, and a command line after the folder when one is given; its process id,
+// or -1.
 pid_t StartPlayer(const std::filesystem::path& folder, const std::vector<std::string>& environment,
-                  const std::filesystem::path& errors = {}) {
+                  const std::filesystem::path& errors = {}, const char* command_line = nullptr) {
     const char* player = std::getenv("QVARN_PLAYER");
     if (player == nullptr)
         return -1;
@@ -39,7 +41,7 @@ pid_t StartPlayer(const std::filesystem::path& folder, const std::vector<std::st
             putenv(const_cast<char*>(entry.c_str()));
         if (!errors.empty() && std::freopen(errors.c_str(), "w", stderr) == nullptr)
             _exit(127);
-        execl(player, player, folder.c_str(), static_cast<char*>(nullptr));
+        execl(player, player, folder.c_str(), command_line, static_cast<char*>(nullptr));
         _exit(127);
     }
     return child;
@@ -54,10 +56,10 @@ int WaitForPlayer(pid_t child) {
 }
 
 // Runs the player on a folder with extra environment entries, its stderr into `errors` when
-// one is named; the exit status.
+// one is named, and a command line after the folder when one is given; the exit status.
 int RunPlayer(const std::filesystem::path& folder, const std::vector<std::string>& environment,
-              const std::filesystem::path& errors = {}) {
-    return WaitForPlayer(StartPlayer(folder, environment, errors));
+              const std::filesystem::path& errors = {}, const char* command_line = nullptr) {
+    return WaitForPlayer(StartPlayer(folder, environment, errors, command_line));
 }
 
 // A player still running this long after its start in a signal test is killed and the test
@@ -132,12 +134,71 @@ TEST_F(PlayerRunTest, TheDemoRunsHeadlessAndDumpsItsLastFrame) {
     EXPECT_EQ(ini.rfind("Start=0\r\n", 0), 0u) << ini;
 }
 
+// On the offscreen driver GL starts and draws the demo; a test play copies the layer's log to
+// stderr, which names the 3D start-up.
+TEST_F(PlayerRunTest, OnAGlCapableDriverTheDemoIsDrawnThroughDirect3D) {
+    const std::filesystem::path frame = tree_.path("frame.png");
+    const std::filesystem::path errors = tree_.path("errors.txt");
+    ASSERT_EQ(
+        RunPlayer(game_,
+                  {"SDL_VIDEODRIVER=offscreen", "QVARN_DEBUG_OUTPUT=1", "QVARN_AUTO_CONFIRM=0",
+                   "QVARN_EXIT_AFTER_FRAMES=120", "QVARN_DUMP_FRAME=" + frame.string()},
+                  errors, "Test_Of_Main"),
+        0);
+    const std::string printed = tree_.read("errors.txt");
+    EXPECT_NE(printed.find("Direct3D 関連の初期化は正常に終了しました"), std::string::npos)
+        << printed;
+    const std::optional<test::RgbaImage> image = test::ReadPng(frame);
+    ASSERT_TRUE(image.has_value());
+    // The choice cursor is an image with an alpha channel drawn under a blinking blend
+    // parameter: the software renderer truncates the product of the two before it blends and
+    // truncates the blend, the hardware multiplies and blends exactly and rounds once.
+    test::RouteRule cursor;
+    cursor.left = 264;
+    cursor.top = 127;
+    cursor.right = 380;
+    cursor.bottom = 157;
+    cursor.tolerance = 4;
+    cursor.why = "alpha times blend parameter truncated before the blend, or exact";
+    // Anti-aliased text: the texture cache holds a grey level v as alpha (v - 1) / 15 and
+    // blends the edge and then the body, where the software route composes both from 16
+    // levels into one pixel. The text is checked against the GL picture of its own below.
+    std::vector<test::RouteRule> rules{test::RouteRule{}, cursor};
+    for (const auto& [left, top, right, bottom] :
+         {std::array{180, 55, 425, 110}, std::array{262, 127, 380, 212},
+          std::array{10, 295, 335, 370}}) {
+        test::RouteRule text;
+        text.left = left;
+        text.top = top;
+        text.right = right;
+        text.bottom = bottom;
+        text.tolerance = 255;
+        text.why = "4-bit texture alpha, edge then body, against 16-level composed glyphs";
+        rules.push_back(text);
+    }
+    EXPECT_TRUE(test::MatchesGoldenOnOtherRoute(*image, "demo-start", rules));
+    EXPECT_TRUE(test::MatchesGolden(*image, "demo-start-gl", 2));
+}
+
+// SoftModeFlag=1 keeps the software route where GL could start: the software picture exactly.
+TEST_F(PlayerRunTest, SoftwareDrawingOnAGlCapableDriverGivesTheSoftwarePicture) {
+    tree_.write("demo/Game.ini", "Start=0\r\nSoftModeFlag=1\r\n");
+    const std::filesystem::path frame = tree_.path("frame.png");
+    ASSERT_EQ(
+        RunPlayer(game_, {"SDL_VIDEODRIVER=offscreen", "QVARN_AUTO_CONFIRM=0",
+                          "QVARN_EXIT_AFTER_FRAMES=120", "QVARN_DUMP_FRAME=" + frame.string()}),
+        0);
+    const std::optional<test::RgbaImage> image = test::ReadPng(frame);
+    ASSERT_TRUE(image.has_value());
+    EXPECT_TRUE(test::MatchesGolden(*image, "demo-start"));
+}
+
 TEST_F(PlayerRunTest, AutoConfirmPrintsTheTitleMessageAndTakesTheFirstChoice) {
     const std::filesystem::path errors = tree_.path("errors.txt");
     ASSERT_EQ(RunPlayer(game_, {"QVARN_AUTO_CONFIRM=1", "QVARN_EXIT_AFTER_FRAMES=120"}, errors), 0);
     const std::string printed = tree_.read("errors.txt");
     const std::string message = "デモゲームへようこそ\n遊び方：決定キーで選びます\n";
-    const std::string choice = "> はじめから\n  おわる\n";
+    const std::string choice = "> はじめから\n  つづきから\n  おわる\n";
     const std::size_t at = printed.find(message);
     ASSERT_NE(at, std::string::npos) << printed;
     const std::size_t chosen = printed.find(choice, at + message.size());

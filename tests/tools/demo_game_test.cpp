@@ -1,5 +1,6 @@
 // The demo game as the player starts it: its window pictures, text colours and icons are
-// found, and the start map's automatic event names the party's sheets and switches itself off.
+// found, the start map's automatic event names the party's sheets and switches itself off, and its
+// movie clip opens as a graph.
 #include <gtest/gtest.h>
 
 #include "game/core/database.h"
@@ -7,9 +8,11 @@
 #include "game/map/map_state.h"
 #include "game/map/party.h"
 #include "game/presentation/text_resources.h"
+#include "layer/core/layer_api.h"
 #include "tests/game/program/demo_run_fixture.h"
 #include "tools/lib/demo_characters.h"
 #include "tools/lib/demo_events.h"
+#include "tools/lib/demo_movie.h"
 
 namespace game {
 namespace {
@@ -45,6 +48,20 @@ TEST_F(DemoRun, TheAutomaticEventNamesThePartySheetsAndSwitchesItselfOff) {
     EXPECT_EQ(TheVariableStore.ReadStringById(9900013), "");
     ASSERT_GT(TheMapState.eventCharacters.size(), kAutomaticEvent);
     EXPECT_EQ(TheMapState.eventCharacters[kAutomaticEvent].activePage, 1);
+}
+
+// Nothing in the demo starts its movie; opened as an image it becomes a graph of its picture.
+TEST_F(DemoRun, TheMovieOpensAsAGraphOfItsPicture) {
+    Start(2);
+    const std::string path = GameFolder + "Data\\" + tools::kDemoMovie;
+    const int graph = layer::LoadGraphFileFlagged(path.c_str());
+    ASSERT_GE(graph, 0);
+    int width = 0;
+    int height = 0;
+    ASSERT_EQ(layer::GetGraphExtent(graph, &width, &height), 0);
+    EXPECT_EQ(width, 64);
+    EXPECT_EQ(height, 48);
+    layer::RemoveGraph(graph, 0);
 }
 
 }  // namespace

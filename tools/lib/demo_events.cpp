@@ -14,6 +14,16 @@ namespace {
 constexpr int kSetVariable = 121;
 constexpr int kMessage = 101;
 constexpr int kSetString = 122;
+constexpr int kChoice = 102;
+constexpr int kChoiceCase = 402;
+constexpr int kBranchEnd = 499;
+constexpr int kSaveOrLoad = 220;
+constexpr int kReadSlotVariable = 221;
+constexpr std::int32_t kSaveMode = 0;
+constexpr std::int32_t kLoadMode = 1;
+// V21 to V23 take the play seconds (system variable 29) of slots 1 to 3.
+constexpr std::int32_t kSlotTimeVariable = 2000020;
+constexpr std::int32_t kPlaySeconds = 9000029;
 constexpr int kCallEvent = 210;
 constexpr std::int32_t kFirstCommonEventId = 500000;
 constexpr std::int32_t kLiteralAssign = 4;
@@ -72,6 +82,35 @@ void Put(game::MapData& map, const std::string& name, int x, int y,
     map.header.eventCount = static_cast<std::int32_t>(map.events.size());
 }
 
+// The save stone's menu: the play time of slots 1 to 3 (their system variable 29, read into V21
+// to V23), then the save or load command `mode` on the slot chosen; "やめる" does nothing. A load
+// that finds no good slot says so and the event goes on.
+void AddSlotMenu(CommandListBuilder& list, std::int32_t mode, std::int8_t indent) {
+    for (std::int32_t slot = 1; slot <= 3; ++slot)
+        list.Add(kReadSlotVariable, {kSlotTimeVariable + slot, slot, kPlaySeconds}, {}, indent);
+    list.Add(kChoice, {4},
+             {Sjis("1: \\v[21]秒"), Sjis("2: \\v[22]秒"), Sjis("3: \\v[23]秒"), Sjis("やめる")},
+             indent);
+    const auto inner = static_cast<std::int8_t>(indent + 1);
+    for (std::int32_t slot = 1; slot <= 3; ++slot) {
+        list.Add(kChoiceCase, {slot + 1}, {}, indent).Add(kSaveOrLoad, {mode, slot}, {}, inner);
+        if (mode == kLoadMode)
+            list.Add(kMessage, {}, {Sjis("そのデータはロードできません")}, inner);
+    }
+    list.Add(kBranchEnd, {}, {}, indent);
+}
+
+std::vector<game::EventCommand> SaveStoneCommands() {
+    CommandListBuilder list;
+    list.Add(kChoice, {3}, {Sjis("セーブする"), Sjis("ロードする"), Sjis("やめる")})
+        .Add(kChoiceCase, {2});
+    AddSlotMenu(list, kSaveMode, 1);
+    list.Add(kChoiceCase, {3});
+    AddSlotMenu(list, kLoadMode, 1);
+    list.Add(kBranchEnd);
+    return list.Build();
+}
+
 }  // namespace
 
 void AddDemoEvents(game::MapData& map) {
@@ -117,6 +156,9 @@ void AddDemoEvents(game::MapData& map) {
     Put(map, "自動", 0, 14, {Page("", 1, automatic.Build(), kNoShadow), SwitchedOffPage()});
 
     Put(map, "時計", 19, 14, {Page("", 2, Sets(kDemoParallelVariable, kLiteralAdd), kNoShadow)});
+
+    Put(map, "記録の石", kDemoSaveStoneX, kDemoSaveStoneY,
+        {Page(kDemoSingleImage, 0, SaveStoneCommands(), kNoShadow)});
 
     CommandListBuilder gallery;
     gallery.Add(kCallEvent, {kFirstCommonEventId + kDemoGalleryEvent});

@@ -15,6 +15,7 @@
 #include "tools/lib/database_writer.h"
 #include "tools/lib/demo_characters.h"
 #include "tools/lib/demo_map.h"
+#include "tools/lib/demo_movie.h"
 #include "tools/lib/demo_pictures.h"
 #include "tools/lib/demo_window.h"
 #include "tools/lib/game_dat_writer.h"
@@ -46,6 +47,9 @@ constexpr std::int32_t kVariable0 = 2000000;
 constexpr std::int32_t kVariable1 = 2000001;
 constexpr std::int32_t kStringVariable0 = 3000000;
 constexpr std::int32_t kStringVariable2 = 3000002;
+constexpr std::int32_t kStringVariable3 = 3000003;
+// The save command's load mode.
+constexpr std::int32_t kLoadMode = 1;
 // The string command's key input: Esc cancels, the field starts with the variable's text.
 constexpr std::int32_t kKeyInput = 3;
 constexpr std::int32_t kEscapeCancels = 0x1000;
@@ -188,15 +192,28 @@ constexpr char kTitleMessage[] =
     "\\E\\f[26]デモゲームへ\\c[4]ようこそ\\c[0]\\i[1]\n"
     "\\f[22]\\r[遊,あそ]び方：\\c[2]決定キー\\c[0]で\\c[1]選びます\\c[0]\\i[3]";
 
+// One more play in the counter that "Save\System.sav" keeps in its V30: read into V30 through
+// the file named by S3, counted up and written back.
+void CountPlay(CommandListBuilder& list, std::int8_t indent) {
+    list.Add(122, {kStringVariable3, 0, 0}, {kDemoPlayCounterFile}, indent)
+        .Add(221, {kDemoPlayCounterVariable, kStringVariable3, kDemoPlayCounterVariable}, {},
+             indent)
+        .Add(121, {kDemoPlayCounterVariable, 1, 0, kLiteralA | kAdd}, {}, indent)
+        .Add(222, {kDemoPlayCounterVariable, kStringVariable3, kDemoPlayCounterVariable}, {},
+             indent);
+}
+
 // Automatic while V0 == 0 (comparison 2 in the high nibble, start kind 1). The title's
-// pictures fade in under its message; the game starts through a rule transition.
+// pictures fade in under its message; the game starts through a rule transition. "つづきから"
+// loads slot 1; when there is none the title comes again.
 game::CommonEvent TitleEvent() {
     CommandListBuilder list;
     AddTitlePictures(list);
     list.Add(101, {}, {Sjis(kTitleMessage)})
-        .Add(102, {2}, {Sjis("はじめから"), Sjis("おわる")})
-        .Add(402, {2})
-        .Add(121, {kVariable0, 1, 0, kLiteralA | kAssign}, {}, 1)
+        .Add(102, {3}, {Sjis("はじめから"), Sjis("つづきから"), Sjis("おわる")})
+        .Add(402, {2});
+    CountPlay(list, 1);
+    list.Add(121, {kVariable0, 1, 0, kLiteralA | kAssign}, {}, 1)
         .Add(122, {kStringVariable2, 0, 0}, {Sjis("ゆうしゃ")}, 1)
         .Add(122, {kStringVariable2, kKeyInput | kEscapeCancels | kPresetFromTarget, kNameLength},
              {}, 1)
@@ -204,7 +221,11 @@ game::CommonEvent TitleEvent() {
     AddTitleTransition(list);
     list.Add(122, {kStringVariable0, 0, 0}, {Sjis("表")}, 1)
         .Add(300, {0, 2 | (1 << 4), 7, 5, kStringVariable0}, {Sjis("ゲーム開始")}, 1)
-        .Add(402, {3})
+        .Add(402, {3});
+    CountPlay(list, 1);
+    list.Add(220, {kLoadMode, 1}, {}, 1)
+        .Add(101, {}, {Sjis("セーブデータがありません")}, 1)
+        .Add(402, {4})
         .Add(175, {}, {}, 1)
         .Add(499);
     return Event(0, "タイトル", 0x21, list.Build());
@@ -277,6 +298,7 @@ bool WriteMapFiles(const std::filesystem::path& folder) {
         files.push_back(std::move(file));
     for (DemoFile& file : DemoPictureFiles())
         files.push_back(std::move(file));
+    files.push_back(DemoMovieFile());
     for (const DemoFile& file : files) {
         if (!WriteFile(folder / file.path, file.bytes))
             return false;

@@ -7,7 +7,10 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <memory>
+#include <optional>
+#include <vector>
 
 #include "game/core/exit_program.h"
 #include "game/core/game_folder.h"
@@ -15,9 +18,13 @@
 #include "game/program/map_scene.h"
 #include "game/program/program_entry.h"
 #include "game/program/reset_loop.h"
+#include "platform/clock.h"
 #include "platform/game_path.h"
+#include "platform/presenter.h"
 #include "tests/game/core/game_folder_scope.h"
 #include "tests/support/auto_confirm_scope.h"
+#include "tests/support/fake_clock_scope.h"
+#include "tests/support/golden.h"
 #include "tests/support/input_events.h"
 #include "tools/lib/demo_game.h"
 
@@ -65,6 +72,24 @@ class DemoRun : public testing::Test {
         Run(afterFrames);
     }
 
+    // From here on the clock is fake, so that every update draws whatever the machine's speed.
+    // Not before the start: the layer's start-up measures the real clock.
+    void UseFakeClock() { clock_.emplace(platform::MonotonicNanoseconds()); }
+
+    // The frame the window shows now.
+    static test::RgbaImage ShownFrame() {
+        std::vector<std::uint32_t> xrgb(640 * 480);
+        EXPECT_EQ(platform::ReadRetainedFrame({0, 0, 640, 480}, xrgb.data(), 640 * 4), 0);
+        test::RgbaImage image{640, 480, {}};
+        image.pixels.reserve(xrgb.size() * 4);
+        for (const std::uint32_t pixel : xrgb) {
+            image.pixels.insert(image.pixels.end(), {static_cast<std::uint8_t>(pixel >> 16),
+                                                     static_cast<std::uint8_t>(pixel >> 8),
+                                                     static_cast<std::uint8_t>(pixel), 255});
+        }
+        return image;
+    }
+
     void Shutdown() {
         scene_.reset();
         try {
@@ -78,6 +103,7 @@ class DemoRun : public testing::Test {
     std::unique_ptr<MapScene> scene_;
     ExitHandler previousExit_ = nullptr;
     const test::AutoConfirmScope keys_{false};
+    std::optional<test::FakeClockScope> clock_;
 };
 
 }  // namespace game

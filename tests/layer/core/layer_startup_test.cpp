@@ -9,16 +9,19 @@
 #include "layer/core/fatal_stop.h"
 #include "layer/core/layer_api.h"
 #include "layer/core/layer_log.h"
+#include "layer/core/system_info.h"
 #include "layer/core/window_state.h"
 #include "layer/graphics/direct_draw_context.h"
 #include "layer/graphics/graphics_services.h"
 #include "platform/file_system.h"
 #include "platform/game_path.h"
+#include "platform/input_events.h"
 #include "platform/instance_lock.h"
 #include "platform/presenter.h"
 #include "platform/sdl_main_window.h"
 #include "tests/layer/core/fake_services.h"
 #include "tests/layer/core/layer_fixture.h"
+#include "tests/support/input_events.h"
 #include "tests/support/sjis.h"
 
 namespace {
@@ -59,6 +62,33 @@ TEST_F(LayerStartup, CaptionNamesTheWindowAndItsClass) {
     ASSERT_EQ(layer::InitializeLayer(), 0);
     EXPECT_STREQ(SDL_GetWindowTitle(platform::CurrentSdlWindow()), "テスト");
     EXPECT_EQ(layer::window_state.class_name, Sjis(u8"テスト"));
+}
+
+// The card's details are read only while Shift is held; the display stand-in without GL names
+// itself and its assumed 16 MB.
+TEST_F(LayerStartup, AHeldShiftReportsTheVideoCard) {
+    platform::StartInputEvents();
+    test::PushKey(SDL_SCANCODE_RSHIFT, true);
+    ASSERT_EQ(layer::InitializeLayer(), 0);
+    test::PushKey(SDL_SCANCODE_RSHIFT, false);
+    const std::string log = ReadLog();
+    EXPECT_TRUE(Contains(log, Sjis(u8"\tビデオカードの情報\r\n")));
+    EXPECT_TRUE(
+        Contains(log, Sjis(u8"\t\tビデオカードドライバ:qvarn-display バージョン:1.0.0.0 ")));
+    EXPECT_TRUE(Contains(log, Sjis(u8"ドライバ記述:Software display \r\n")));
+    EXPECT_TRUE(
+        Contains(log, Sjis(u8"\t\tビデオメモリ総量:16.00MB ビデオメモリ空き容量:16.00MB\r\n")));
+    EXPECT_EQ(layer::system_info.video_driver_name, "qvarn-display");
+    EXPECT_EQ(layer::system_info.video_driver_description, "Software display");
+    EXPECT_EQ(layer::system_info.free_video_memory, 0x1000000u);
+}
+
+TEST_F(LayerStartup, WithoutShiftTheVideoCardKeepsTheAssumedValues) {
+    ASSERT_EQ(layer::InitializeLayer(), 0);
+    EXPECT_FALSE(Contains(ReadLog(), Sjis(u8"ビデオカードドライバ:")));
+    EXPECT_EQ(layer::system_info.video_driver_name, "");
+    EXPECT_EQ(layer::system_info.free_video_memory, 0u);
+    EXPECT_EQ(layer::system_info.total_video_memory, 0x1000000u);
 }
 
 TEST_F(LayerStartup, SecondStartChangesNothing) {

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <cstring>
 #include <string>
 
 #include "layer/core/core_settings.h"
@@ -65,6 +67,18 @@ class Direct3DTest : public LogCapture {
     }
 
     static layer::DeviceState& Device() { return layer::direct3d.Devices[0]; }
+
+    // A texel of a tile's texture as stored, `bytes` wide.
+    static std::uint32_t TileTexel(const layer::Surface3DData& tile, int x, int y, int bytes = 4) {
+        platform::DisplaySurface* texture = layer::GetTileTexture(tile);
+        platform::SurfaceDescription locked;
+        platform::LockSurface(texture, nullptr, &locked, platform::kLockReadOnly);
+        std::uint32_t value = 0;
+        std::memcpy(&value, locked.pixels + y * locked.pitch + x * bytes,
+                    static_cast<std::size_t>(bytes));
+        platform::UnlockSurface(texture);
+        return value;
+    }
 
     // A texture graph of the size, every pixel the colour (0x00RRGGBB).
     static int Graph(int width, int height, std::uint32_t colour) {

@@ -25,17 +25,6 @@ class TextureTiles : public test::Direct3DScreens {
     static const layer::Surface3DData& TileOf(int graph, int index) {
         return *layer::GetSurface3DData(layer::GetGraphRecord(graph)->Tiles[index]);
     }
-
-    // A texel of a tile's texture as stored.
-    static std::uint32_t Texel(const layer::Surface3DData& tile, int x, int y) {
-        platform::DisplaySurface* texture = layer::GetTileTexture(tile);
-        platform::SurfaceDescription locked;
-        platform::LockSurface(texture, nullptr, &locked, platform::kLockReadOnly);
-        std::uint32_t value = 0;
-        std::memcpy(&value, locked.pixels + y * locked.pitch + x * 4, 4);
-        platform::UnlockSurface(texture);
-        return value;
-    }
 };
 
 TEST_F(TextureTiles, AxesSplitByTheDeviceAndScreenLimits) {
@@ -87,7 +76,7 @@ TEST_F(TextureTiles, ADerivedGraphSharesItsParentsTextureAndOutlivesIt) {
     const int surface = tile.SurfaceHandle;
     layer::DisposeGraph(parent, 0);
     EXPECT_NE(layer::GetSurfaceData(surface), nullptr);
-    EXPECT_EQ(Texel(TileOf(child, 0), 15, 15) & 0xFFFFFF, 0x123456u);
+    EXPECT_EQ(TileTexel(TileOf(child, 0), 15, 15) & 0xFFFFFF, 0x123456u);
     layer::DisposeGraph(child, 0);
     EXPECT_EQ(layer::GetSurfaceData(surface), nullptr);
 }
@@ -104,11 +93,11 @@ TEST_F(TextureTiles, ARectangleAcrossTheSeamReachesBothTiles) {
     layer::PictureSource source;
     source.colour = &image;
     ASSERT_EQ(layer::WriteImageToGraph(source, nullptr, {0, 0, 40, 8}, 492, 4, graph, 0), 0);
-    EXPECT_EQ(Texel(TileOf(graph, 0), 500, 5) & 0xFFFFFF, 0xFF0000u);
-    EXPECT_EQ(Texel(TileOf(graph, 0), 511, 5) & 0xFFFFFF, 0xFF0000u);
-    EXPECT_EQ(Texel(TileOf(graph, 1), 0, 5) & 0xFFFFFF, 0x0000FFu);
-    EXPECT_EQ(Texel(TileOf(graph, 1), 19, 5) & 0xFFFFFF, 0x0000FFu);
-    EXPECT_EQ(Texel(TileOf(graph, 1), 20, 5) & 0xFFFFFF, 0u);
+    EXPECT_EQ(TileTexel(TileOf(graph, 0), 500, 5) & 0xFFFFFF, 0xFF0000u);
+    EXPECT_EQ(TileTexel(TileOf(graph, 0), 511, 5) & 0xFFFFFF, 0xFF0000u);
+    EXPECT_EQ(TileTexel(TileOf(graph, 1), 0, 5) & 0xFFFFFF, 0x0000FFu);
+    EXPECT_EQ(TileTexel(TileOf(graph, 1), 19, 5) & 0xFFFFFF, 0x0000FFu);
+    EXPECT_EQ(TileTexel(TileOf(graph, 1), 20, 5) & 0xFFFFFF, 0u);
     layer::FreeGraphImage(&image);
 }
 
@@ -127,8 +116,8 @@ TEST_F(TextureTiles, AMovieFrameWithAlphaBesideFillsColourAndAlpha) {
     }
     ASSERT_EQ(layer::UpdateMovieFrameTiles(frame, 1, layer::GetGraphRecord(graph)), 0);
     const layer::Surface3DData& tile = TileOf(graph, 0);
-    EXPECT_EQ(Texel(tile, 0, 1), 0x00204060u);
-    EXPECT_EQ(Texel(tile, 3, 0), 0xB4204063u);
+    EXPECT_EQ(TileTexel(tile, 0, 1), 0x00204060u);
+    EXPECT_EQ(TileTexel(tile, 3, 0), 0xB4204063u);
     layer::FreeGraphImage(&frame);
 }
 
@@ -137,9 +126,9 @@ TEST_F(TextureTiles, FillingWhileTheTargetIsUnusableDoesNothing) {
     layer::direct3d.TargetUnusable = 1;
     EXPECT_EQ(layer::FillGraphColour(graph, 255, 0, 0, 255), 0);
     layer::direct3d.TargetUnusable = 0;
-    EXPECT_EQ(Texel(TileOf(graph, 0), 4, 4) & 0xFFFFFF, 0x00FF00u);
+    EXPECT_EQ(TileTexel(TileOf(graph, 0), 4, 4) & 0xFFFFFF, 0x00FF00u);
     EXPECT_EQ(layer::FillGraphColour(graph, 255, 0, 0, 255), 0);
-    EXPECT_EQ(Texel(TileOf(graph, 0), 4, 4) & 0xFFFFFF, 0xFF0000u);
+    EXPECT_EQ(TileTexel(TileOf(graph, 0), 4, 4) & 0xFFFFFF, 0xFF0000u);
 }
 
 }  // namespace

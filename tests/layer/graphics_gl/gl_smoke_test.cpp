@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <string>
+
+#include "platform/display.h"
 #include "tests/layer/graphics_gl/gl_fixture.h"
 
 namespace {
@@ -21,3 +25,23 @@ TEST_F(GlSmoke, ABoxAndAGraphReachTheFrame) {
 }
 
 }  // namespace
+
+// On a GL-capable window the card is the GL driver, with or without the device's context.
+TEST_F(GlSmoke, TheVideoCardIsTheGlDriver) {
+    platform::DisplayObject* display = layer::direct_draw.object->display;
+    for (bool with_context : {true, false}) {
+        if (!with_context) {
+            platform::ReleaseGlContext();
+        }
+        platform::DisplayIdentifier identifier;
+        ASSERT_EQ(platform::GetDeviceIdentifier(display, &identifier), platform::kDisplayOk);
+        const platform::GlDescription gl = platform::DescribeGl();
+        EXPECT_EQ(std::string(identifier.driver), gl.vendor) << with_context;
+        EXPECT_EQ(std::string(identifier.description), gl.renderer + " " + gl.version);
+        EXPECT_GE(identifier.version_high, 3u << 16 | 3u);
+        std::uint32_t total = 0;
+        std::uint32_t free = 0;
+        ASSERT_EQ(platform::GetAvailableVideoMemory(display, &total, &free), platform::kDisplayOk);
+        EXPECT_GT(total, 0u);
+    }
+}

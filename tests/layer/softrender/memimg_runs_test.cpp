@@ -57,6 +57,36 @@ TEST(MemImgRunsTest, PaletteRowComparesTheWholeTransparentColour) {
     EXPECT_EQ(FirstRowRuns(unkeyed), (std::vector<std::uint8_t>{0x45, 0xC0}));
 }
 
+TEST(MemImgRunsTest, TheRowIndexFindsEveryRowsFirstRun) {
+    // Rows of 2, 4 and 3 runs: runs hold at most 64 pixels.
+    Image image(100, 3, 1, 0, 1, 0, 1);
+    FillMemImgRaw(image.get(), nullptr, 0xFF000000);
+    image.Set(10, 1, 0);
+    image.Set(99, 2, 0x80000000);
+    ASSERT_EQ(BuildMemImgRunTable(image.get()), 0);
+    const MemImgBody& body = *image.get()->Body;
+    EXPECT_EQ(MemImgRunRow(body, 0), body.RunTable);
+    EXPECT_EQ(MemImgRunRow(body, 1), body.RunTable + 3);
+    EXPECT_EQ(MemImgRunRow(body, 2), body.RunTable + 8);
+    EXPECT_EQ(*MemImgRunRow(body, 2), 0x40 + 63);
+}
+
+// A fill after the table was built would otherwise leave runs that no longer describe the
+// pixels, and the blit would skip or copy by them.
+TEST(MemImgRunsTest, ARawFillKeepsAValidTableDescribingTheImage) {
+    Image image(6, 2, 1, 0, 1, 0, 1);
+    FillMemImgRaw(image.get(), nullptr, 0xFF000000);
+    ASSERT_EQ(BuildMemImgRunTable(image.get()), 0);
+    const Rect left{0, 0, 3, 2};
+    FillMemImgRaw(image.get(), &left, 0);
+    EXPECT_EQ(image.get()->Body->RunTableValid, 1);
+    EXPECT_EQ(FirstRowRuns(image), (std::vector<std::uint8_t>{0x02, 0x42, 0xC0}));
+
+    Image unbuilt(6, 1, 1, 0, 1, 0, 1);
+    FillMemImgRaw(unbuilt.get(), nullptr, 0);
+    EXPECT_EQ(unbuilt.get()->Body->RunTableValid, 0);
+}
+
 TEST(MemImgRunsTest, NothingToBuildWithoutDerivedBuffers) {
     Image plain(4, 4, 1);
     EXPECT_EQ(BuildMemImgRunTable(plain.get()), -1);

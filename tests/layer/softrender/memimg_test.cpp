@@ -197,7 +197,10 @@ TEST(MemImgTest, FillRawClipsToTheImage) {
     };
     for (const Case c :
          {Case{1, {2, 1, 9, 3}, 0x12345678, 0x12345678}, Case{0, {2, 1, 9, 3}, 0x12345678, 0x5678},
-          Case{2, {2, 1, 9, 3}, 0x12345678, 0x78}, Case{3, {-5, 1, 9, 3}, 0xFFFF, 0xFFFF}}) {
+          Case{2, {2, 1, 9, 3}, 0x12345678, 0x78}, Case{3, {-5, 1, 9, 3}, 0xFFFF, 0xFFFF},
+          // Values of one repeated byte.
+          Case{1, {1, 0, 5, 4}, 0x7F7F7F7F, 0x7F7F7F7F},
+          Case{0, {0, 2, 6, 9}, 0x55554242, 0x4242}}) {
         ImageGuard guard;
         ASSERT_EQ(SetupMemImg(&guard.image, 6, 4, -1, 0, c.color_type, 0, 0, 0, nullptr), 0);
         FillMemImgRaw(&guard.image, nullptr, 0);
