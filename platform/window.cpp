@@ -42,7 +42,7 @@ void ApplyScreenSaverSetting() {
 // The window is GL-capable where the window system offers GL, so that a GL presenter can
 // take it over; without GL it is a plain window. The GL attributes go first: some window
 // systems choose the window's visual when it is made.
-SDL_Window* CreateSdlWindow(const WindowSpec& request, const std::string& title) {
+SDL_Window* CreateSdlWindow(const WindowRequest& request, const std::string& title) {
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
@@ -79,7 +79,7 @@ SDL_Window* CurrentSdlWindow() {
     return open_window.sdl;
 }
 
-Window* OpenWindow(const WindowSpec& request) {
+Window* OpenWindow(const WindowRequest& request) {
     // Long compositions arrive whole instead of cut at 32 bytes.
     SDL_SetHint(SDL_HINT_IME_SUPPORT_EXTENDED_TEXT, "1");
     if (open_window.sdl != nullptr || SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {

@@ -9,7 +9,7 @@ namespace platform {
 // area on the desktop; sizes are client sizes. Call only on the thread that created it.
 struct Window;
 
-struct WindowSpec {
+struct WindowRequest {
     std::string title;  // CP932
     int x = 0;
     int y = 0;
@@ -20,7 +20,7 @@ struct WindowSpec {
 };
 
 // Opens and shows the window; null when the window system refuses or a window is open.
-Window* OpenWindow(const WindowSpec& request);
+Window* OpenWindow(const WindowRequest& request);
 // Closes the window and drops the messages still queued for it.
 void CloseWindow(Window* window);
 

@@ -11,7 +11,7 @@ namespace {
 
 void BM_PresentFullFrame(benchmark::State& state) {
     setenv("SDL_VIDEODRIVER", "dummy", 1);
-    platform::WindowSpec request;
+    platform::WindowRequest request;
     platform::Window* window = platform::OpenWindow(request);
     if (window == nullptr) {
         state.SkipWithError("no window");

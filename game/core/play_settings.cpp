@@ -4,5 +4,6 @@ namespace game {
 
 int TestPlayMode = 0;
 int FramesPerUpdate = 1;
+int MidiEnabled = 0;
 
 }  // namespace game

@@ -1,8 +1,8 @@
-// The character properties of the special-value command.
+// The character properties of the variable-from-state command.
 #include <array>
 
 #include "game/core/display_scale.h"
-#include "game/interpreter/special_value_sources.h"
+#include "game/interpreter/variable_from_state_sources.h"
 #include "game/map/event_character.h"
 #include "game/map/map_state.h"
 

@@ -118,7 +118,7 @@ bool TestAutoRunCondition(const CommonEvent& commonEvent);
 // 6 all bits of right set in left; any other never holds.
 bool CompareValues(int comparison, std::int32_t left, std::int32_t right);
 
-// The clamps of the variable operation and special-value commands.
+// The clamps of the variable operation and variable-from-state commands.
 std::int32_t ClampToBillions(std::int64_t value);
 std::int32_t ClampToSixDigits(bool apply, std::int32_t value);
 

@@ -1,7 +1,7 @@
-// The map queries of the special-value command, at a half-tile position.
+// The map queries of the variable-from-state command, at a half-tile position.
 #include <array>
 
-#include "game/interpreter/special_value_sources.h"
+#include "game/interpreter/variable_from_state_sources.h"
 #include "game/map/character_movement.h"
 #include "game/map/map_state.h"
 #include "game/map/party.h"

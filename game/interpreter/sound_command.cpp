@@ -4,7 +4,6 @@
 #include "game/interpreter/event_interpreter.h"
 #include "game/interpreter/input_and_value_commands.h"
 #include "game/interpreter/message_text.h"
-#include "game/presentation/pending_presentation_calls.h"
 #include "game/presentation/sound_manager.h"
 
 namespace game {
@@ -62,7 +61,7 @@ std::uint8_t PlaySoundCommand(EventInterpreter& interpreter) {
     const std::int32_t startMs = interpreter.ReadInterpreterValue(Arg(line, 4));
     if (operation == kPlay && number != kNoSound) {
         const std::int32_t fade = interpreter.ReadInterpreterValue(Arg(line, 2));
-        PlaySoundByNumber(kind, number, fade, startMs);
+        TheSoundManager.PlaySoundByNumber(kind, number, fade, startMs);
     } else if (operation == kLoad && number != kNoSound) {
         TheSoundManager.LoadSoundByNumber(kind, number);
     } else if (operation == kRelease) {

@@ -7,7 +7,8 @@
 #include "game/interpreter/input_and_value_commands.h"
 #include "game/interpreter/message_text.h"
 #include "game/interpreter/speech_command_texts.h"
-#include "game/presentation/pending_presentation_calls.h"
+#include "game/presentation/sound_manager.h"
+#include "game/presentation/speech.h"
 
 namespace game {
 namespace {
@@ -19,7 +20,7 @@ constexpr std::int32_t kNothingMade = -10;
 }  // namespace
 
 std::uint8_t PlaySpeech(EventInterpreter& interpreter) {
-    if (!IsSpeechSynthesisLoaded()) {
+    if (!CanSynthesizeSpeech()) {
         ShowErrorBox(kSpeechCommandFailed, kSpeechLibraryMissing, GetProcessingPointText());
         return 1;
     }
@@ -29,10 +30,11 @@ std::uint8_t PlaySpeech(EventInterpreter& interpreter) {
     const std::int32_t volume = interpreter.ReadInterpreterValue(Arg(line, 1));
     const std::int32_t speed = interpreter.ReadInterpreterValue(Arg(line, 2));
     const std::int32_t frequency = interpreter.ReadInterpreterValue(Arg(line, 3));
-    const std::int32_t entry = SynthesizeSpeech(text, speed, volume, frequency);
+    const std::int32_t entry = TheSoundManager.SynthesizeSpeech(text, speed, volume, frequency);
     if (entry == kNothingMade)
         return 1;
-    PlaySoundByNumber(kSoundEffect, entry, interpreter.ReadInterpreterValue(Arg(line, 4)), 0);
+    TheSoundManager.PlaySoundByNumber(kSoundEffect, entry,
+                                      interpreter.ReadInterpreterValue(Arg(line, 4)), 0);
     return 1;
 }
 

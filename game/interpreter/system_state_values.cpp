@@ -1,4 +1,4 @@
-// The system values of the special-value command: map, sounds, mouse and the running event.
+// The system values of the variable-from-state command: map, sounds, mouse and the running event.
 #include <algorithm>
 #include <array>
 
@@ -7,8 +7,8 @@
 #include "game/core/screen_state.h"
 #include "game/interpreter/event_interpreter.h"
 #include "game/interpreter/main_interpreter.h"
-#include "game/interpreter/special_value_sources.h"
 #include "game/interpreter/system_variable_live.h"
+#include "game/interpreter/variable_from_state_sources.h"
 #include "game/map/map_state.h"
 #include "game/presentation/sound_manager.h"
 #include "layer/core/layer_api.h"
@@ -31,8 +31,8 @@ std::int32_t ListedEntry(int kind) {
 int PlayingHandle(int kind) {
     const SoundManager& sound = TheSoundManager;
     if (kind == kMusic)
-        return sound.musicIsMidi != 0 ? -1 : sound.musicHandle;
-    return sound.bgsHandle;
+        return sound.MusicIsMidi ? -1 : sound.MusicHandle;
+    return sound.BgsHandle;
 }
 
 std::int32_t PlayPosition(int kind) {

@@ -10,6 +10,7 @@
 #include "game/interpreter/main_interpreter.h"
 #include "game/map/map_state.h"
 #include "game/map/party.h"
+#include "game/presentation/sound_layer_calls.h"
 #include "game/presentation/sound_manager.h"
 #include "layer/core/layer_api.h"
 
@@ -25,17 +26,15 @@ std::int32_t ClampHighWins(std::int32_t value, std::int32_t lo, std::int32_t hi)
     return std::min(std::max(value, lo), hi);
 }
 
-void FadeTo(VolumeFade& fade, int current, int target) {
-    fade = {current, target, kVolumeFadeFrames, 0};
+// The volume moves from where it is to the target over a short fade.
+void FadeTo(int& fadeLeft, int& fadeLength, int& fadeFrom, int& volume, int target) {
+    fadeLeft = fadeLength = kVolumeFadeFrames;
+    fadeFrom = volume;
+    volume = target;
 }
 
 int ScreenPosition(int gameCoordinate) {
     return static_cast<int>(gameCoordinate * ZoomFactor * layer::GetWindowScale());
-}
-
-void SetSoundFrequency(int handle, std::int32_t percent) {
-    layer::SetSoundHandleFrequency(layer::GetSoundHandleBaseFrequency(handle) * percent / 100,
-                                   handle);
 }
 
 }  // namespace
@@ -83,42 +82,47 @@ void WriteMouseCursorShown(SystemVariableContext& context, std::int32_t value) {
 }
 
 void WriteMusicVolume(std::int32_t value) {
-    FadeTo(TheSoundManager.musicFade, TheSoundManager.musicVolume,
+    SoundManager& sound = TheSoundManager;
+    FadeTo(sound.MusicFadeLeft, sound.MusicFadeLength, sound.MusicFadeFrom, sound.MusicVolume,
            value * TheMainInterpreter.MusicMasterVolume / 100);
 }
 
 void WriteBgsVolume(std::int32_t value) {
-    FadeTo(TheSoundManager.bgsFade, TheSoundManager.bgsVolume,
+    SoundManager& sound = TheSoundManager;
+    FadeTo(sound.BgsFadeLeft, sound.BgsFadeLength, sound.BgsFadeFrom, sound.BgsVolume,
            value * TheMainInterpreter.BgsMasterVolume / 100);
 }
 
 void WriteMusicTempo(std::int32_t value) {
-    TheSoundManager.musicTempo = value;
-    if (TheSoundManager.musicIsMidi != 0) {
-        TheSoundManager.tempoCountdown = 0;
-        GGSTempoDepth(value < 100 ? 2 * value - 200 : (value - 100) / 2);
+    SoundManager& sound = TheSoundManager;
+    sound.MusicTempo = value;
+    if (sound.MusicIsMidi) {
+        sound.TempoResendCountdown = -1;
+        TheSoundLayerCalls.GGSTempoDepth(TempoDepth(value));
         return;
     }
-    SetSoundFrequency(TheSoundManager.musicHandle, value);
+    SetFrequencyPercent(sound.MusicHandle, value);
 }
 
 void WriteBgsFrequency(std::int32_t value) {
-    TheSoundManager.bgsFrequency = value;
-    SetSoundFrequency(TheSoundManager.bgsHandle, value);
+    TheSoundManager.BgsFrequency = value;
+    SetFrequencyPercent(TheSoundManager.BgsHandle, value);
 }
 
 void WriteMusicMasterVolume(SystemVariableContext& context, std::int32_t value) {
     if (context.linkedToLive) {
-        TheSoundManager.musicVolume = value * TheScreenState.soundSystemValues[0] / 100;
-        TheSoundManager.musicFade.length = 0;
+        TheSoundManager.MusicFadeLength = 1;
+        TheSoundManager.MusicFadeLeft = 0;
+        TheSoundManager.MusicVolume = value * TheScreenState.soundSystemValues[0] / 100;
     }
     context.interpreter.MusicMasterVolume = std::max(value, 0);
 }
 
 void WriteBgsMasterVolume(SystemVariableContext& context, std::int32_t value) {
     if (context.linkedToLive) {
-        TheSoundManager.bgsVolume = value * TheScreenState.soundSystemValues[1] / 100;
-        TheSoundManager.bgsFade.length = 0;
+        TheSoundManager.BgsFadeLength = 1;
+        TheSoundManager.BgsFadeLeft = 0;
+        TheSoundManager.BgsVolume = value * TheScreenState.soundSystemValues[1] / 100;
     }
     context.interpreter.BgsMasterVolume = std::max(value, 0);
 }

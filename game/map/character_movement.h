@@ -15,7 +15,7 @@ int DirectionOffsetY(int direction, int stepSize);
 // Whether the character may step from (x, y) in the direction: map edge, tiles left and
 // entered, other characters. Direction 0 tests the spot itself.
 bool CanStepTo(const MapCharacter& character, int x, int y, int direction);
-// The special-values query: the target wrapped onto the map must be inside it.
+// The variable-from-state query: the target wrapped onto the map must be inside it.
 bool CanCharacterStep(const MapCharacter& character, int x, int y, int direction);
 
 // One step in a direction, turning first when turn is set; diagonals slide onto one axis

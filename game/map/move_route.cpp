@@ -13,7 +13,7 @@
 #include "game/map/event_character.h"
 #include "game/map/map_state.h"
 #include "game/map/move_route_texts.h"
-#include "game/presentation/pending_presentation_calls.h"
+#include "game/presentation/sound_manager.h"
 
 namespace game {
 namespace {
@@ -117,7 +117,7 @@ void SetOpacity(const RouteContext& c) {
     c.character.opacity = static_cast<std::int16_t>(std::clamp(c.Value(0), 0, 255));
 }
 void PlayEffect(const RouteContext& c) {
-    PlaySoundByNumber(kSoundEffectKind, c.Value(0), 1, 0);
+    TheSoundManager.PlaySoundByNumber(kSoundEffectKind, c.Value(0), 1, 0);
 }
 void Wait(const RouteContext& c) {
     c.character.waitFrames = c.Value(0);

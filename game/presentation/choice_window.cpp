@@ -13,7 +13,7 @@
 #include "game/core/system_message_box.h"
 #include "game/interpreter/main_interpreter.h"
 #include "game/map/image_cache.h"
-#include "game/presentation/pending_presentation_calls.h"
+#include "game/presentation/sound_manager.h"
 #include "game/presentation/render_text.h"
 #include "game/presentation/text_layer_calls.h"
 #include "game/presentation/window_closing.h"
@@ -60,7 +60,7 @@ bool LargeTiles() {
 }
 
 void PlaySound(int number) {
-    PlaySoundByNumber(kSoundEffect, number, 0, 0);
+    TheSoundManager.PlaySoundByNumber(kSoundEffect, number, 0, 0);
 }
 
 bool Selectable(const ChoiceWindow& choiceWindow, int item) {

@@ -15,7 +15,7 @@
 #include "game/map/map_view.h"
 #include "game/map/party.h"
 #include "game/map/screen_tone.h"
-#include "game/presentation/pending_presentation_calls.h"
+#include "game/presentation/sound_manager.h"
 #include "game/presentation/picture_list.h"
 #include "game/program/debug_overlay.h"
 #include "game/program/frame_loop.h"
@@ -37,7 +37,7 @@ void RestartAfterLoad(MapScene& mapScene) {
     LoadMessageWaitCursor(mapScene.messageWindow);
     TheScreenState.RestartPending = 0;
     SaveLoadedThisFrame = 0;
-    ResumeSavedSounds();
+    TheSoundManager.ResumeSavedSounds();
     CommonEvents = CommonEventList();
     LoadCommonEventData(CommonEvents, "BasicData\\CommonEvent.dat");
     LinkCommonEventCommands();
@@ -112,7 +112,7 @@ void RunMapSceneFrame(MapScene& mapScene) {
     UpdateChoiceWindow(mapScene.choiceWindow);
     UpdateMessageWindow(mapScene.messageWindow);
     UpdatePictures(ThePictureList);
-    UpdateSound();
+    TheSoundManager.UpdateSound();
     CountDownTransition(screenState);
     UpdateScreenToneAndFlash(mainInterpreter);
     ScrollPanoramaAndFog(mapScene.mapView);

@@ -25,9 +25,10 @@
 #include "game/map/image_cache.h"
 #include "game/map/map_state.h"
 #include "game/map/party.h"
-#include "game/presentation/pending_presentation_calls.h"
+#include "game/presentation/midi_binding.h"
 #include "game/presentation/picture_list.h"
 #include "game/presentation/sound_manager.h"
+#include "game/presentation/speech.h"
 #include "game/presentation/text_resources.h"
 #include "game/program/map_scene.h"
 #include "game/program/program_entry_texts.h"
@@ -113,8 +114,8 @@ void SetUpMidiAndSpeech() {
         MidiEnabled = 0;
         GGSFree();
     }
-    if (IsAquesTalkPresent(TheGameInfo))
-        LoadAquesTalk(TheGameInfo);
+    if (IsAquesTalkPresent())
+        LoadAquesTalk();
 }
 
 int InterpreterFontSize() {
@@ -132,7 +133,6 @@ void EnableArchives() {
 
 }  // namespace
 
-int MidiEnabled = 0;
 std::string DataFolder;
 std::vector<std::string> AddedFontFiles;
 
@@ -217,7 +217,7 @@ void ShutdownGame() {
     for (const std::string& file : AddedFontFiles)
         layer::RemoveFontResourceFile(file.c_str());
     AddedFontFiles.clear();
-    UnloadAquesTalk(TheGameInfo);
+    UnloadAquesTalk();
     ExitProgram(0);
 }
 

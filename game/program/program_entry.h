@@ -5,8 +5,6 @@
 
 namespace game {
 
-// 1 while MIDI plays through the outside MIDI player.
-extern int MidiEnabled;
 // GameFolder, a backslash and "Data\".
 extern std::string DataFolder;
 // The font files added at start-up, as paths from the game folder, in the order added.

@@ -22,7 +22,6 @@
 #include "game/map/map_change.h"
 #include "game/map/map_state.h"
 #include "game/map/party.h"
-#include "game/presentation/pending_presentation_calls.h"
 #include "game/presentation/picture_list.h"
 #include "game/presentation/sound_manager.h"
 #include "game/presentation/text_resources.h"
@@ -58,13 +57,13 @@ void ReloadCommonEvents() {
 
 void SilenceSounds() {
     for (int kind = 0; kind < kSoundKinds; ++kind)
-        PlaySoundByNumber(kind, -1, 0, 0);
+        TheSoundManager.PlaySoundByNumber(kind, -1, 0, 0);
     for (int i = 0; i < 3; ++i)
-        UpdateSound();
+        TheSoundManager.UpdateSound();
     layer::RemoveAllSounds(0);
     TheSoundManager = SoundManager();
-    ResetSoundFormatFlags();
-    UpdateSound();
+    TheSoundManager.ResetSoundFormatFlags();
+    TheSoundManager.UpdateSound();
 }
 
 void RenewReplay() {

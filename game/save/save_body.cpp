@@ -10,7 +10,7 @@
 #include "game/map/map_state.h"
 #include "game/map/map_state_save.h"
 #include "game/map/party.h"
-#include "game/presentation/pending_presentation_calls.h"
+#include "game/presentation/sound_manager.h"
 #include "game/presentation/picture_list.h"
 #include "game/presentation/screen_effect_setters.h"
 #include "game/presentation/text_resources.h"
@@ -29,8 +29,8 @@ constexpr int kBackgroundSound = 1;
 // Stops the sounds and lets go of every graph the running game holds, then rebuilds the
 // screens and the text resources; the next frame restarts the rest.
 void ReleaseRunningGame() {
-    PlaySoundByNumber(kMusic, -1, 0, 0);
-    PlaySoundByNumber(kBackgroundSound, -1, 0, 0);
+    TheSoundManager.PlaySoundByNumber(kMusic, -1, 0, 0);
+    TheSoundManager.PlaySoundByNumber(kBackgroundSound, -1, 0, 0);
     TheImageCache.ReleaseAllGraphics();
     layer::RemoveAllGraphs(0);
     RecreateOffscreenScreens(TheScreenState);

@@ -44,7 +44,7 @@ struct HandleKindInfo {
 inline constexpr HandleKindInfo kHandleKinds[] = {
     {},
     {32768, HandleFailure::kFatal, kGraphTableFullText, HandleFailure::kFatal, kGraphNoMemoryText},
-    {4096, HandleFailure::kLog, kSoundTableFullText},
+    {4096, HandleFailure::kLog, kSoundTableFullText, HandleFailure::kLog, kSoundNoMemoryText},
     {100},
     {40},
     {32768, HandleFailure::kLog, kSurface2DTableFullText},

@@ -55,6 +55,21 @@ class HandleTable {
         return Place(slot, out);
     }
 
+    // Re-creates a record under a handle whose slot is free, with the handle's own check number
+    // (the counter does not move): the handle, or -1.
+    int Recreate(int handle, Record** out) {
+        const int slot = handle & 0xFFFF;
+        if (handle < 0 || (handle & kHandleKindMask) != Kind << 27 || slot >= kSize ||
+            records_[slot] != nullptr) {
+            return -1;
+        }
+        const int counter = next_check_;
+        next_check_ = (handle & kCheckNumberMask) >> 16;
+        const int result = Place(slot, out);
+        next_check_ = counter;
+        return result;
+    }
+
     // The record a handle names, or null: the value must be non-negative, carry this kind, name
     // a slot inside the table that holds a record, and carry that record's check number. (For
     // the 65536-slot kinds this is the same as testing the value's range.)

@@ -212,6 +212,16 @@ int RemoveFontResourceFile(const char* path);
 int ForEachMatchingFile(const char* pattern, void (*visit)(const char* name, void* context),
                         void* context);
 
+// Outside libraries (the MIDI and speech libraries) in a folder given as a game path: the file
+// "<name>.so", else "lib<name>.so". 1 when one of them exists, else 0.
+int IsOutsideLibraryPresent(const char* folder, const char* name);
+// Loads it; without either file, "GuruGuruSMF" gives the layer's own MIDI player with the same
+// entries. The library's number, or -1 after a log line.
+int LoadOutsideLibrary(const char* folder, const char* name);
+// An entry of a loaded library by name, or null.
+void* FindOutsideLibraryEntry(int library, const char* entry);
+int FreeOutsideLibrary(int library);
+
 // The test tooling's settings, read from the environment once: QVARN_EXIT_AFTER_FRAMES=N ends
 // the game after N frames (-1 when unset), QVARN_DUMP_FRAME=F.png writes the last presented
 // frame at shutdown (empty when unset), QVARN_AUTO_CONFIRM=1 answers every box, key wait,

@@ -67,8 +67,8 @@ int FailCreation(const char* text) {
     return -1;
 }
 
-platform::WindowSpec WindowSpecOfMode() {
-    platform::WindowSpec request;
+platform::WindowRequest WindowRequestOfMode() {
+    platform::WindowRequest request;
     request.title = window_state.window_text;
     request.icon_id = window_state.icon_id == 0 ? kDefaultIconId : window_state.icon_id;
     GetScreenResolution(&request.width, &request.height);
@@ -123,7 +123,7 @@ int CreateMainWindow() {
         window_state.window_text = kDefaultWindowText;
     }
 
-    window_state.window = platform::OpenWindow(WindowSpecOfMode());
+    window_state.window = platform::OpenWindow(WindowRequestOfMode());
     if (window_state.window == nullptr) {
         return FailCreation(kWindowFailedText);
     }

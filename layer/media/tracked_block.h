@@ -33,6 +33,9 @@ class TrackedBlock {
         return TrackedBlock(AllocTrackedZeroed(size, file, line));
     }
 
+    // Takes over a block allocated from tracked memory.
+    static TrackedBlock Adopt(void* block) { return TrackedBlock(block); }
+
     explicit operator bool() const { return block_ != nullptr; }
     std::uint8_t* get() const { return static_cast<std::uint8_t*>(block_); }
     std::uint8_t* Release() { return static_cast<std::uint8_t*>(std::exchange(block_, nullptr)); }

@@ -20,6 +20,14 @@ struct SynthState {
     fluid_synth_t* synth = nullptr;
     fluid_player_t* player = nullptr;
     double tempo_factor = 1.0;
+
+    // A program that ends without freeing the synthesiser (an error exit) still waits for a
+    // loading worker, which a joinable thread's destruction would otherwise abort.
+    ~SynthState() {
+        if (worker.joinable()) {
+            worker.join();
+        }
+    }
 };
 
 SynthState state;

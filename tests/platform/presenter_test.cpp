@@ -49,7 +49,7 @@ class PresenterTest : public testing::TestWithParam<int> {
   protected:
     void SetUp() override {
         setenv("SDL_VIDEODRIVER", "dummy", 1);
-        WindowSpec request;
+        WindowRequest request;
         request.width = kCardWidth * GetParam();
         request.height = kCardHeight * GetParam();
         window = OpenWindow(request);
@@ -145,7 +145,7 @@ TEST(PresenterBits, ThirtyTwoBitRowsClearXAndStartAtTheClippedColumn) {
 // A frame of 640 x 480 on a window twice its size, and on a wider one with bars beside it.
 TEST(PresenterPoints, FramePointsLandWhereTheFrameIsShownAndBack) {
     setenv("SDL_VIDEODRIVER", "dummy", 1);
-    WindowSpec request;
+    WindowRequest request;
     request.width = 1280;
     request.height = 960;
     Window* window = OpenWindow(request);

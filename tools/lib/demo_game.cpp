@@ -17,6 +17,7 @@
 #include "tools/lib/demo_map.h"
 #include "tools/lib/demo_movie.h"
 #include "tools/lib/demo_pictures.h"
+#include "tools/lib/demo_sounds.h"
 #include "tools/lib/demo_window.h"
 #include "tools/lib/game_dat_writer.h"
 
@@ -44,6 +45,9 @@ constexpr std::int32_t kLiteralA = 4;
 constexpr std::int32_t kAssign = 0 << 8;
 constexpr std::int32_t kAdd = 1 << 8;
 constexpr std::int32_t kVariable0 = 2000000;
+// The choice window's decide and cursor sounds.
+constexpr std::int32_t kChoiceDecideSound = 9000017;
+constexpr std::int32_t kChoiceCursorSound = 9000018;
 constexpr std::int32_t kVariable1 = 2000001;
 constexpr std::int32_t kStringVariable0 = 3000000;
 constexpr std::int32_t kStringVariable2 = 3000002;
@@ -85,16 +89,17 @@ game::DataBaseTypeDesc Describe(std::string_view name, int records, int contents
 }
 
 // Type 0, a row per map: file, music, background sound, loop kind, panorama, music file,
-// sound file and panorama file setting. Map 0 is the start map, map 1 loops both ways with
-// panorama 0 behind it.
+// sound file and panorama file setting. Map 0 is the start map with its tune and rain, map 1
+// loops both ways with panorama 0 behind it and plays the MIDI tune.
 void AddMapRows(game::DataBase& db) {
     game::DataBaseType& maps = db.types[kMapType];
     maps.contentCodes = {kTextContent,       kNumberContent,     kNumberContent + 1,
                          kNumberContent + 2, kNumberContent + 3, kTextContent + 1,
                          kTextContent + 2,   kTextContent + 3};
     maps.records.assign(2, game::DataBaseRecord{});
-    maps.records[0] = {{-1, -1, 0, -1}, {"MapData\\Start.mps", "", "", ""}};
-    maps.records[1] = {{-1, -1, 3, 0}, {"MapData\\Loop.mps", "", "", ""}};
+    maps.records[0] = {{kDemoStartMusic, kDemoRainSound, 0, -1},
+                       {"MapData\\Start.mps", "", "", ""}};
+    maps.records[1] = {{kDemoLoopMusic, -1, 3, 0}, {"MapData\\Loop.mps", "", "", ""}};
     db.typeDescs[kMapType] = Describe("マップ", 2, 8);
     // Type 13: image, scroll speed x and y, parallax divisor; 0 the panorama, 1 the fog.
     game::DataBaseType& images = db.types[kPanoramaType];
@@ -150,6 +155,7 @@ game::DataBase SystemDataBase() {
         db.typeDescs[static_cast<std::size_t>(type)] = Describe("変数名", kVariableSetSize, 1);
     }
     AddMapRows(db);
+    AddDemoSoundLists(db);
     // Shadow 0 under every character.
     db.types[kShadowType].contentCodes = {2000};
     db.types[kShadowType].records[0] = {{}, {tools::kDemoShadowImage}};
@@ -209,7 +215,9 @@ void CountPlay(CommandListBuilder& list, std::int8_t indent) {
 game::CommonEvent TitleEvent() {
     CommandListBuilder list;
     AddTitlePictures(list);
-    list.Add(101, {}, {Sjis(kTitleMessage)})
+    list.Add(121, {kChoiceDecideSound, kDemoDecideEffect, 0, kLiteralA | kAssign})
+        .Add(121, {kChoiceCursorSound, kDemoCursorEffect, 0, kLiteralA | kAssign})
+        .Add(101, {}, {Sjis(kTitleMessage)})
         .Add(102, {3}, {Sjis("はじめから"), Sjis("つづきから"), Sjis("おわる")})
         .Add(402, {2});
     CountPlay(list, 1);
@@ -282,6 +290,7 @@ Bytes GameDat() {
     GameDatContents contents;
     contents.flags = info.gameFlags;
     contents.flags[0] = 32;
+    contents.flags[3] = 1;
     contents.flags[4] = 60;
     contents.strings = info.gameStrings;
     contents.strings[0] = Sjis("デモゲーム");
@@ -299,6 +308,8 @@ bool WriteMapFiles(const std::filesystem::path& folder) {
     for (DemoFile& file : DemoPictureFiles())
         files.push_back(std::move(file));
     files.push_back(DemoMovieFile());
+    for (DemoFile& file : DemoSoundFiles())
+        files.push_back(std::move(file));
     for (const DemoFile& file : files) {
         if (!WriteFile(folder / file.path, file.bytes))
             return false;

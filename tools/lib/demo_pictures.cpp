@@ -4,7 +4,6 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
-#include <functional>
 #include <string>
 
 #include "platform/text_encoding.h"
@@ -47,21 +46,7 @@ std::string Sjis(const std::string& utf8) {
     return platform::Utf8ToCp932(utf8);
 }
 
-struct Rgba {
-    std::uint8_t r, g, b, a;
-};
-
-RgbaPicture Paint(int width, int height, const std::function<Rgba(int, int)>& at) {
-    RgbaPicture picture{width, height, {}};
-    picture.pixels.reserve(static_cast<std::size_t>(width) * height * 4);
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            const Rgba colour = at(x, y);
-            picture.pixels.insert(picture.pixels.end(), {colour.r, colour.g, colour.b, colour.a});
-        }
-    }
-    return picture;
-}
+using Rgba = RgbaColour;
 
 std::uint8_t Level(double value) {
     return static_cast<std::uint8_t>(std::clamp(value, 0.0, 255.0));
@@ -204,7 +189,7 @@ void AddLayers(CommandListBuilder& list) {
 }  // namespace
 
 RgbaPicture DemoTitlePicture() {
-    return Paint(640, 480, [](int x, int y) {
+    return PaintPicture(640, 480, [](int x, int y) {
         // A dusk sky over two rows of hills, with the sun between them.
         const double sun = std::hypot(x - 430.0, y - 250.0);
         const double farHill = 300 + 30 * std::sin(x / 70.0);
@@ -226,7 +211,7 @@ RgbaPicture DemoNumbersPicture() {
                                                {210, 170, 40, 255},
                                                {170, 60, 180, 255},
                                                {40, 170, 170, 255}}};
-    return Paint(3 * kCell, 2 * kCell, [&](int x, int y) {
+    return PaintPicture(3 * kCell, 2 * kCell, [&](int x, int y) {
         const int cell = y / kCell * 3 + x / kCell;
         const int cx = x % kCell;
         const int cy = y % kCell;
@@ -244,7 +229,7 @@ RgbaPicture DemoNumbersPicture() {
 }
 
 RgbaPicture DemoSkinPicture() {
-    return Paint(48, 48, [](int x, int y) {
+    return PaintPicture(48, 48, [](int x, int y) {
         const int edge = std::min(std::min(x, y), std::min(47 - x, 47 - y));
         if (edge < 2)
             return Rgba{240, 220, 160, 255};
@@ -256,7 +241,7 @@ RgbaPicture DemoSkinPicture() {
 
 RgbaPicture DemoRulePicture() {
     // Dark at the centre, light at the corners: the new screen opens from the middle.
-    return Paint(640, 480, [](int x, int y) {
+    return PaintPicture(640, 480, [](int x, int y) {
         const double distance = std::hypot(x - 320.0, y - 240.0) / 400.0;
         const std::uint8_t level = Level(255 * distance);
         return Rgba{level, level, level, 255};

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
-#include <functional>
 #include <string>
 
 namespace tools {
@@ -13,24 +12,9 @@ constexpr int kCell = 16;
 constexpr int kIconSize = 24;
 constexpr int kIconCount = 3;
 
-struct Colour {
-    std::uint8_t r, g, b, a;
-};
+using Colour = RgbaColour;
 
 constexpr Colour kClear{0, 0, 0, 0};
-
-// A picture whose every pixel the function gives.
-RgbaPicture Paint(int width, int height, const std::function<Colour(int, int)>& at) {
-    RgbaPicture picture{width, height, {}};
-    picture.pixels.reserve(static_cast<std::size_t>(width) * height * 4);
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            const Colour colour = at(x, y);
-            picture.pixels.insert(picture.pixels.end(), {colour.r, colour.g, colour.b, colour.a});
-        }
-    }
-    return picture;
-}
 
 // Distance from the picture's nearest edge.
 int EdgeDistance(int x, int y, int size) {
@@ -83,7 +67,7 @@ std::string IconName(int number) {
 }  // namespace
 
 RgbaPicture DemoPageCursorPicture() {
-    return Paint(kCell, 2 * kCell, [](int x, int y) {
+    return PaintPicture(kCell, 2 * kCell, [](int x, int y) {
         const int row = y % kCell - 5 - y / kCell * 2;
         const int half = 6 - row;
         if (row < 0 || half < 0 || std::abs(2 * x - 15) > 2 * half)
@@ -95,7 +79,7 @@ RgbaPicture DemoPageCursorPicture() {
 
 RgbaPicture DemoWindowFramePicture() {
     constexpr int size = 3 * kCell;
-    return Paint(size, size, [](int x, int y) {
+    return PaintPicture(size, size, [](int x, int y) {
         if (InCutCorner(x, y, size, 2))
             return kClear;
         const int edge = EdgeDistance(x, y, size);
@@ -109,7 +93,7 @@ RgbaPicture DemoWindowFramePicture() {
 
 RgbaPicture DemoChoiceCursorPicture() {
     constexpr int size = 3 * kCell;
-    return Paint(size, size, [](int x, int y) {
+    return PaintPicture(size, size, [](int x, int y) {
         if (InCutCorner(x, y, size, 2))
             return kClear;
         return EdgeDistance(x, y, size) < 2 ? Colour{255, 255, 255, 230}
@@ -119,7 +103,7 @@ RgbaPicture DemoChoiceCursorPicture() {
 
 RgbaPicture DemoIconPicture(int number) {
     const IconPainter painter = kIconPainters[(number - 1) % kIconCount];
-    return Paint(kIconSize, kIconSize, painter);
+    return PaintPicture(kIconSize, kIconSize, painter);
 }
 
 std::vector<std::array<int, 3>> DemoTextColours() {

@@ -14,6 +14,18 @@ void FlushNothing(png_structp) {}
 
 }  // namespace
 
+RgbaPicture PaintPicture(int width, int height, const std::function<RgbaColour(int, int)>& at) {
+    RgbaPicture picture{width, height, {}};
+    picture.pixels.reserve(static_cast<std::size_t>(width) * height * 4);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const RgbaColour colour = at(x, y);
+            picture.pixels.insert(picture.pixels.end(), {colour.r, colour.g, colour.b, colour.a});
+        }
+    }
+    return picture;
+}
+
 std::vector<std::uint8_t> EncodePng(const RgbaPicture& picture) {
     std::vector<std::uint8_t> out;
     const auto size = static_cast<std::size_t>(picture.width) * 4 * picture.height;

@@ -35,7 +35,7 @@ void BM_PresentSoftwareBackScreen(benchmark::State& state) {
     setenv("SDL_VIDEODRIVER", "dummy", 1);
     const int bits = static_cast<int>(state.range(0));
     const int scale = static_cast<int>(state.range(1));
-    platform::WindowSpec request;
+    platform::WindowRequest request;
     request.width = kWidth * scale;
     request.height = kHeight * scale;
     platform::Window* window = platform::OpenWindow(request);

@@ -20,12 +20,12 @@
 
 namespace game {
 
-// The map-side commands' ground: a loaded 20 x 15 map of three layers of base tile 0, the
-// tile sets of SmallAndLargeTileSets read from their file with set 0 current, the hero at
-// tile (0, 0), 100 normal and 20 string variables.
 // A random number from 0 to 100, drawn at each read.
 constexpr std::int32_t kRandom100 = 8000100;
 
+// The map-side commands' ground: a loaded 20 x 15 map of three layers of base tile 0, the
+// tile sets of SmallAndLargeTileSets read from their file with set 0 current, the hero at
+// tile (0, 0), 100 normal and 20 string variables.
 class MapCommandTest : public CharacterTest {
   protected:
     static constexpr int kSmallSetBaseCells = 8;

@@ -73,7 +73,7 @@ TEST_F(ChoiceWindowTest, UpAndDownSkipEmptyItems) {
         game::CloseChoiceWindow(choice_);
         Step(message_, choice_);
     }
-    EXPECT_EQ(game::PlayedSounds.size(), 6u);
+    EXPECT_EQ(QueuedEffects().size(), 6u);
 }
 
 TEST_F(ChoiceWindowTest, WithoutItemsTheKeysDoNothing) {
@@ -81,7 +81,7 @@ TEST_F(ChoiceWindowTest, WithoutItemsTheKeysDoNothing) {
     Step(message_, choice_, Key::kUp);
     Step(message_, choice_, Key::kDown);
     EXPECT_EQ(choice_.Cursor, 0);
-    EXPECT_TRUE(game::PlayedSounds.empty());
+    EXPECT_TRUE(QueuedEffects().empty());
 }
 
 TEST_F(ChoiceWindowTest, TheInitialCursorIsClampedAndConsumed) {
@@ -116,9 +116,8 @@ TEST_F(ChoiceWindowTest, CancelAndTheExitKeysCloseWithTheirResults) {
         EXPECT_EQ(interpreter_.BranchResult(0), c.result) << static_cast<int>(c.key);
         EXPECT_EQ(choice_.IsOpen, c.result == -1 ? 1 : 0);
         if (c.result != -1) {
-            ASSERT_FALSE(game::PlayedSounds.empty());
-            EXPECT_EQ(game::PlayedSounds.back().kind, 2);
-            EXPECT_EQ(game::PlayedSounds.back().number, 5);
+            ASSERT_FALSE(QueuedEffects().empty());
+            EXPECT_EQ(QueuedEffects().back(), 5);
         }
         game::CloseChoiceWindow(choice_);
         Step(message_, choice_);
@@ -151,8 +150,8 @@ TEST_F(ChoiceWindowTest, WithAutoConfirmTheFirstSelectableItemIsTakenAndPrinted)
     EXPECT_EQ(updates, 6);
     EXPECT_EQ(interpreter_.BranchResult(0), 1 + 2);
     EXPECT_EQ(choice_.IsOpen, 0);
-    ASSERT_EQ(game::PlayedSounds.size(), 1u);
-    EXPECT_EQ(game::PlayedSounds[0].number, 3);
+    ASSERT_EQ(QueuedEffects().size(), 1u);
+    EXPECT_EQ(QueuedEffects()[0], 3);
 }
 
 TEST_F(ChoiceWindowTest, ConfirmAndCancelInOneUpdateDeliverTheFirstClose) {
@@ -164,9 +163,9 @@ TEST_F(ChoiceWindowTest, ConfirmAndCancelInOneUpdateDeliverTheFirstClose) {
     game::UpdateChoiceWindow(choice_);
     EXPECT_EQ(interpreter_.BranchResult(0), 2);
     EXPECT_EQ(choice_.Cursor, 1);
-    ASSERT_EQ(game::PlayedSounds.size(), 2u);
-    EXPECT_EQ(game::PlayedSounds[0].number, 3);
-    EXPECT_EQ(game::PlayedSounds[1].number, 4);
+    ASSERT_EQ(QueuedEffects().size(), 2u);
+    EXPECT_EQ(QueuedEffects()[0], 3);
+    EXPECT_EQ(QueuedEffects()[1], 4);
 }
 
 TEST_F(ChoiceWindowTest, FadeModesAndTheFasterDelayOnceOpaque) {

@@ -5,6 +5,7 @@
 // unless a test gives them.
 
 #include <string>
+#include <vector>
 
 #include "game/core/input_state.h"
 #include "game/core/screen_state.h"
@@ -12,10 +13,11 @@
 #include "game/interpreter/window_links.h"
 #include "game/presentation/choice_window.h"
 #include "game/presentation/message_window.h"
-#include "game/presentation/pending_presentation_calls.h"
+#include "game/presentation/sound_manager.h"
 #include "game/presentation/window_closing.h"
 #include "tests/game/presentation/text_fixture.h"
 #include "tests/support/auto_confirm_scope.h"
+#include "tests/support/sound_recorder.h"
 
 namespace test {
 
@@ -49,10 +51,26 @@ inline game::InputState Input(Key key, int mouseX = 0, int mouseY = 0) {
 
 class WindowTest : public TextTest {
   protected:
+    // Sound effect entries answer handles of their own, so that the queue tells them apart.
+    static constexpr int kEffectEntries = 16;
+    static constexpr int kEffectHandleBase = 1000;
+
+    SoundRecorder sounds_;
+
     void SetUp() override {
         TextTest::SetUp();
         SetWindowGraphics("", 1, "", "", 1);
-        game::PlayedSounds.clear();
+        game::TheSoundManager = game::SoundManager();
+        for (int number = 0; number < kEffectEntries; ++number)
+            game::TheSoundManager.Handles[2][number] = kEffectHandleBase + number;
+    }
+
+    // The sound effects queued since the set-up, as entry numbers (-1 stops them all).
+    static std::vector<int> QueuedEffects() {
+        std::vector<int> numbers;
+        for (int handle : game::TheSoundManager.EffectQueue.QueuedHandle)
+            numbers.push_back(handle == -1 ? -1 : handle - kEffectHandleBase);
+        return numbers;
     }
 
     // One update and one drawn frame in the frame loop's order; the log holds that frame.

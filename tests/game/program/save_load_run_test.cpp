@@ -12,9 +12,9 @@
 #include "game/map/map_character.h"
 #include "game/map/map_state.h"
 #include "game/map/party.h"
-#include "game/presentation/pending_presentation_calls.h"
 #include "game/presentation/picture_commands.h"
 #include "game/presentation/picture_list.h"
+#include "game/presentation/sound_manager.h"
 #include "game/save/save_cache.h"
 #include "game/save/save_file.h"
 #include "game/save/slot_variables.h"
@@ -95,7 +95,6 @@ TEST_F(SaveLoadRun, ALoadBringsBackTheSavedGame) {
     TheVariableStore.StoreValueById(2000005, 1);
     TheMainInterpreter.ToneCurrent = {0, 0, 0};
 
-    PlayedSounds.clear();
     ASSERT_TRUE(ReadSaveFile(1, true, false, kDefaultSavePrefix));
     ASSERT_TRUE(LoadPending());
     Run(1);
@@ -108,8 +107,7 @@ TEST_F(SaveLoadRun, ALoadBringsBackTheSavedGame) {
     EXPECT_EQ(TheMainInterpreter.ToneCurrent[0], -40);
     EXPECT_EQ(TheMainInterpreter.LastSaveSlot, 1);
     EXPECT_TRUE(TheSaveCache.States.empty()) << "an applied load empties the cache";
-    ASSERT_GE(PlayedSounds.size(), 2u);
-    EXPECT_EQ(PlayedSounds[0].number, -1);
+    EXPECT_EQ(TheSoundManager.MusicHandle, 0) << "the load stops the music";
     Run(30);
     EXPECT_EQ(TheScreenState.RestartPending, 0);
     EXPECT_EQ(TheScreenState.SceneNumber, 1);
@@ -157,6 +155,7 @@ TEST_F(SaveStoneRun, SavesAndLoadsTheGameThroughItsMenus) {
     const int savedX = Hero().x;
     const int savedY = Hero().y;
     const int savedSeconds = TheMainInterpreter.PlaySeconds;
+    const int savedMusic = TheMainInterpreter.CurrentMusicNumber;
     // The picture as the slot holds it: it has moved on since the save.
     const int savedRemaining = TheSaveCache.States.at(SavePath(1, kDefaultSavePrefix).value())
                                    .pictureList.FindPicture(2)
@@ -170,7 +169,6 @@ TEST_F(SaveStoneRun, SavesAndLoadsTheGameThroughItsMenus) {
     ErasePictures(ThePictureList, 1, 3, 0, 0, kNeutralColour);
     Run(2);
 
-    PlayedSounds.clear();
     OpenTheSaveStone();
     Choose(1);
     ASSERT_GE(TheScreenState.lastChoiceResult, 0) << "the slots are offered";
@@ -187,8 +185,7 @@ TEST_F(SaveStoneRun, SavesAndLoadsTheGameThroughItsMenus) {
     EXPECT_LE(remaining, savedRemaining);
     EXPECT_GT(remaining, savedRemaining - 10) << "the move goes on from where it was saved";
     EXPECT_EQ(ThePictureList.FindPicture(1)->Text.SourceText, test::Sjis(u8"表の記録"));
-    ASSERT_GE(PlayedSounds.size(), 2u) << "the saved music and background sound restart";
-    EXPECT_EQ(PlayedSounds[0].number, -1);
+    EXPECT_EQ(TheMainInterpreter.CurrentMusicNumber, savedMusic) << "the saved music restarts";
     Run(40);
     EXPECT_EQ(TheScreenState.RestartPending, 0);
     EXPECT_TRUE(test::MatchesGolden(ShownFrame(), "game/program/after-load"));

@@ -20,9 +20,9 @@ namespace test {
 
 inline platform::Window* SharedGlWindow() {
     static platform::Window* window = [] {
-        platform::WindowSpec spec;
-        spec.title = "gl";
-        return platform::OpenWindow(spec);
+        platform::WindowRequest request;
+        request.title = "gl";
+        return platform::OpenWindow(request);
     }();
     return window;
 }

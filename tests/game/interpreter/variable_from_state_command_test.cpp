@@ -1,4 +1,4 @@
-// The special-value command on the 20 x 15 map: each source kind's rows, the operations and
+// The variable-from-state command on the 20 x 15 map: each source kind's rows, the operations and
 // the target forms.
 #include <gtest/gtest.h>
 
@@ -22,7 +22,7 @@ constexpr std::int32_t Options(int kind, int operation = 0, int query = 0, std::
 
 // Map event 4 stands at half tile (7, 9) on its second page, a confirm page whose byte list
 // holds shadow 3 and contact extents 5 and 6; the hero stands at half tile (2, 2).
-class SpecialValue : public MapCommandTest {
+class VariableFromState : public MapCommandTest {
   protected:
     void SetUp() override {
         MapCommandTest::SetUp();
@@ -47,7 +47,7 @@ class SpecialValue : public MapCommandTest {
     }
 };
 
-TEST_F(SpecialValue, CharacterProperties) {
+TEST_F(VariableFromState, CharacterProperties) {
     const std::int32_t character = Options(1);
     struct Case {
         std::int32_t reference, property, value;
@@ -63,7 +63,7 @@ TEST_F(SpecialValue, CharacterProperties) {
 }
 
 // The reference is read once, through its variable, and positions wrap onto the map.
-TEST_F(SpecialValue, AReadReferenceAndPositionsOffTheMap) {
+TEST_F(VariableFromState, AReadReferenceAndPositionsOffTheMap) {
     V(5) = 4;
     EXPECT_EQ(Value(Options(1), {VarId(5), 10}), 4);
     PlaceCharacter(TheParty, 0, 0, 1);
@@ -75,7 +75,7 @@ TEST_F(SpecialValue, AReadReferenceAndPositionsOffTheMap) {
     EXPECT_EQ(Value(Options(1), {-2, 2}), 0);
 }
 
-TEST_F(SpecialValue, MapQueries) {
+TEST_F(VariableFromState, MapQueries) {
     TheMapState.tags[9] = 6;
     TheMapState.attributes[10] = kBlockAll;
     SetTile(2, 3, 3, 1);  // index 9, tagged, under a character at tile (3, 3)
@@ -107,7 +107,7 @@ TEST_F(SpecialValue, MapQueries) {
         EXPECT_EQ(Value(Options(2, 0, c.query, c.flags), {c.x, c.y}), c.value) << c.name;
 }
 
-TEST_F(SpecialValue, SystemValues) {
+TEST_F(VariableFromState, SystemValues) {
     TheMapState.mapNumber = 6;
     TheScreenState.loadedSoundListSizes = {5, 5, 5};
     TheMainInterpreter.CurrentMusicNumber = 3;
@@ -130,7 +130,7 @@ TEST_F(SpecialValue, SystemValues) {
 
 // The event at half tile (7, 9) is drawn from (112, 144); a hit lies right of its left edge
 // and in the lower half of its tile, or anywhere down its tile when it stands on two rows.
-TEST_F(SpecialValue, TheLowestEventUnderTheMousePointer) {
+TEST_F(VariableFromState, TheLowestEventUnderTheMousePointer) {
     MapEvent other(2);
     TheMapState.mapData.events.push_back(other);
     PlaceCharacter(TheMapState.eventCharacters.emplace_back(1, other), 7, 9, 1);
@@ -153,7 +153,7 @@ TEST_F(SpecialValue, TheLowestEventUnderTheMousePointer) {
     }
 }
 
-TEST_F(SpecialValue, TheTransferTargetCountsAsTheMapAtOnce) {
+TEST_F(VariableFromState, TheTransferTargetCountsAsTheMapAtOnce) {
     TheMapState.mapNumber = 1;
     tools::CommandListBuilder list;
     list.Add(130, {-1, 2, 3, 9, 0}).Add(124, {VarId(1), Options(3), 0});
@@ -162,7 +162,7 @@ TEST_F(SpecialValue, TheTransferTargetCountsAsTheMapAtOnce) {
     EXPECT_EQ(V(1), 9);
 }
 
-TEST_F(SpecialValue, PictureValuesByANumberReadThroughItsVariable) {
+TEST_F(VariableFromState, PictureValuesByANumberReadThroughItsVariable) {
     Picture picture(5);
     picture.Pattern = 3;
     ThePictureList.Pictures.push_back(picture);
@@ -174,7 +174,7 @@ TEST_F(SpecialValue, PictureValuesByANumberReadThroughItsVariable) {
 }
 
 // c is the hero's lift, the target's old value a is V1.
-TEST_F(SpecialValue, OperationsCombineTheTargetAndTheValue) {
+TEST_F(VariableFromState, OperationsCombineTheTargetAndTheValue) {
     constexpr std::int32_t kBig = 2000000000;
     struct Case {
         int operation;
@@ -194,7 +194,7 @@ TEST_F(SpecialValue, OperationsCombineTheTargetAndTheValue) {
     }
 }
 
-TEST_F(SpecialValue, TargetsClampsAndUnknownKinds) {
+TEST_F(VariableFromState, TargetsClampsAndUnknownKinds) {
     TheParty.lift = 5000000;
     RunLine(124, {VarId(1), Options(1, 0, 0, kSixDigits), -2, 4});
     EXPECT_EQ(V(1), 999999);

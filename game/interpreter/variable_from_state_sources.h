@@ -8,7 +8,7 @@ class EventInterpreter;
 struct EventCharacter;
 struct MapCharacter;
 
-// The sources of the special-value command.
+// The sources of the variable-from-state command.
 
 // Property 0 to 15 of a character (positions, lift, direction, screen place, shadow, tag,
 // reference, on screen, and the map event's page values); -1 without a character, 0 for

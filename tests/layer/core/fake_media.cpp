@@ -1,6 +1,7 @@
-// Sounds and movies, still pending, as the core's tests see them: every call recorded, so that
-// a test can see where the layer calls them. These replace all of layer/media/pending_media.cpp
-// and leave when that file's real code arrives; fonts and pictures are the real ones.
+// The sound and movie entries of the media side as the core's tests see them: every call
+// recorded, so that a test can see where and in which order the layer calls them. The real
+// entries live in files these tests need for nothing else, so both link; fonts and pictures
+// are the real ones.
 #include <string>
 
 #include "layer/media/media_services.h"

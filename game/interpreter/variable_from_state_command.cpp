@@ -1,4 +1,4 @@
-// The special-value command: a value of the game state, combined with a variable.
+// The variable-from-state command: a value of the game state, combined with a variable.
 #include <algorithm>
 #include <array>
 #include <cstdlib>
@@ -8,8 +8,8 @@
 #include "game/interpreter/dispatch_commands.h"
 #include "game/interpreter/event_interpreter.h"
 #include "game/interpreter/input_and_value_commands.h"
-#include "game/interpreter/special_value_sources.h"
 #include "game/interpreter/variable_arithmetic.h"
+#include "game/interpreter/variable_from_state_sources.h"
 #include "game/map/map_state.h"
 #include "game/presentation/picture_list.h"
 

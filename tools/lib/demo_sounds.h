@@ -1,0 +1,27 @@
+#pragma once
+
+// The demo's sounds, all made here: a looping Ogg Vorbis tune and an ADPCM rain for the start
+// map, a MIDI tune for the looping map, and the choice window's effects.
+
+#include <vector>
+
+#include "game/core/database.h"
+#include "tools/lib/demo_map.h"
+
+namespace tools {
+
+// Entry numbers of the demo's sound lists.
+inline constexpr int kDemoStartMusic = 0;
+inline constexpr int kDemoLoopMusic = 1;
+inline constexpr int kDemoRainSound = 0;
+inline constexpr int kDemoDecideEffect = 0;
+inline constexpr int kDemoCursorEffect = 1;
+// Where the tune loops back to, in milliseconds.
+inline constexpr int kDemoTuneLoopMs = 1000;
+
+std::vector<DemoFile> DemoSoundFiles();
+// System database types 1 to 3 (music, background sound, sound effects): file, volume, tempo
+// or frequency, loop start or release flag.
+void AddDemoSoundLists(game::DataBase& db);
+
+}  // namespace tools
