@@ -16,6 +16,8 @@ constexpr int kToneRate = 22050;
 constexpr double kToneFrequency = 440.0;
 constexpr double kToneAmplitude = 0.3;
 constexpr float kToneQuality = 0.1f;
+// Pages of a tenth of a second, interleaved with the video's page per frame as a muxer would.
+constexpr int kTonePageFrames = kToneRate / 10;
 constexpr int kHeaderPackets = 3;
 constexpr int kVideoSerial = 0x7151;
 // Room for key frames up to 64 frames apart.
@@ -168,9 +170,9 @@ bool EncodeVideo(const TheoraClipOptions& options, StreamPages* pages) {
         const int last = frame == options.frame_count - 1 ? 1 : 0;
         while (encoded && th_encode_packetout(encoder, last, &packet) > 0) {
             ogg_stream_packetin(&stream, &packet);
-            while (ogg_stream_pageout(&stream, &page) != 0) {
-                AddDataPage(page, time_of, pages);
-            }
+        }
+        while (encoded && ogg_stream_flush(&stream, &page) != 0) {
+            AddDataPage(page, time_of, pages);
         }
     }
     while (ogg_stream_flush(&stream, &page) != 0) {
@@ -184,8 +186,9 @@ bool EncodeVideo(const TheoraClipOptions& options, StreamPages* pages) {
 // The tone as an Ogg Vorbis file, taken apart into its pages: the first, the pages until the
 // third header packet is complete, then the data pages with their times.
 bool ToneStream(double seconds, StreamPages* pages) {
-    const Bytes file = WriteOggVorbis(
-        SineTone(1, kToneRate, kToneFrequency, seconds, kToneAmplitude), kToneQuality);
+    const Bytes file =
+        WriteOggVorbis(SineTone(1, kToneRate, kToneFrequency, seconds, kToneAmplitude),
+                       kToneQuality, kTonePageFrames);
     if (file.empty()) {
         return false;
     }
