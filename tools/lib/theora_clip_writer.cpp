@@ -169,6 +169,10 @@ bool EncodeVideo(const TheoraClipOptions& options, StreamPages* pages) {
         encoded = th_encode_ycbcr_in(encoder, planes.buffer) == 0;
         const int last = frame == options.frame_count - 1 ? 1 : 0;
         while (encoded && th_encode_packetout(encoder, last, &packet) > 0) {
+            if (frame == 0 && options.damaged_first_frame && packet.bytes > 1) {
+                // After the quality index, no further index and the three reserved bits set.
+                packet.packet[1] = 0x70;
+            }
             ogg_stream_packetin(&stream, &packet);
         }
         while (encoded && ogg_stream_flush(&stream, &page) != 0) {
@@ -293,11 +297,15 @@ std::vector<NamedBytes> TheoraClipSeeds() {
     toned.coded_height = 16;
     toned.frame_count = 5;
     toned.tone_seconds = 0.5;
+    TheoraClipOptions damaged = full;
+    damaged.chroma_444 = false;
+    damaged.damaged_first_frame = true;
     TheoraClip cut = WriteTheoraClip(framed);
     cut.bytes.resize(cut.third_header_page);
     return {{"framed_420.ogv", WriteTheoraClip(framed).bytes},
             {"full_444.ogv", WriteTheoraClip(full).bytes},
             {"with_tone.ogv", WriteTheoraClip(toned).bytes},
+            {"damaged_first_frame.ogv", WriteTheoraClip(damaged).bytes},
             {"cut_before_setup.ogv", cut.bytes}};
 }
 
