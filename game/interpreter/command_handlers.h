@@ -23,10 +23,6 @@ std::uint8_t FastArithmetic(EventInterpreter& interpreter);
 std::uint8_t FastJump(EventInterpreter& interpreter);
 std::uint8_t FastLoopEnd(EventInterpreter& interpreter);
 
-// Stands in for a handler that is not in the player yet: logs once per code and reports
-// the line done.
-std::uint8_t CommandNotBuiltYet(EventInterpreter& interpreter);
-
 // Shows a text in the message window linked to the interpreter, which waits for it.
 void ShowMessageText(EventInterpreter& interpreter, const std::string& text);
 // Sets up the choice of a command line and links the choice window; false when the choice

@@ -19,7 +19,6 @@ namespace {
 
 constexpr CommandKind R = CommandKind::kReturn;
 constexpr CommandKind C = CommandKind::kContinue;
-constexpr CommandHandler kPending = CommandNotBuiltYet;
 
 // In ascending code order.
 constexpr CommandEntry kCommands[] = {
@@ -35,8 +34,8 @@ constexpr CommandEntry kCommands[] = {
     {123, R, ReadKeyInput},
     {124, C, SetVariableFromState},
     {130, R, RelocateCharacter},
-    {140, C, kPending},  // PlaySoundCommand
-    {141, C, kPending},  // PlaySpeech
+    {140, C, PlaySoundCommand},
+    {141, C, PlaySpeech},
     {150, C, PictureOperation},
     {151, R, ScreenColorChange},
     {160, R, ConfigureTransition},

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "game/core/common_event.h"
+#include "game/core/game_random.h"
 #include "game/core/screen_state.h"
 #include "game/core/variable_store.h"
 #include "game/interpreter/event_interpreter.h"
@@ -18,6 +19,9 @@
 #include "tools/lib/tile_set_writer.h"
 
 namespace game {
+
+// A random number from 0 to 100, drawn at each read.
+constexpr std::int32_t kRandom100 = 8000100;
 
 // The map-side commands' ground: a loaded 20 x 15 map of three layers of base tile 0, the
 // tile sets of SmallAndLargeTileSets read from their file with set 0 current, the hero at
@@ -83,6 +87,17 @@ class MapCommandTest : public CharacterTest {
     static void SetTile(int layer, int x, int y, std::int32_t value) {
         TheMapState.mapData.tileLayers[static_cast<std::size_t>(layer)][static_cast<std::size_t>(x)]
                                       [static_cast<std::size_t>(y)] = value;
+    }
+
+    // The first draws of the random ID kRandom100 under a fixed seed, which is set again for
+    // the command to draw the same values: they show the order of its reads.
+    static std::vector<std::int32_t> Draws(int count) {
+        GameRandomControl(static_cast<int>(RandomMode::kSet), 777);
+        std::vector<std::int32_t> draws;
+        for (int i = 0; i < count; ++i)
+            draws.push_back(TheVariableStore.ReadValueById(kRandom100));
+        GameRandomControl(static_cast<int>(RandomMode::kSet), 777);
+        return draws;
     }
 
     ReportCapture reports;

@@ -4,7 +4,6 @@
 #include <array>
 #include <string>
 
-#include "game/core/game_random.h"
 #include "game/interpreter/internet_state.h"
 #include "game/interpreter/main_interpreter.h"
 #include "game/interpreter/party_and_view_commands.h"
@@ -21,7 +20,6 @@ using Names = std::array<std::string, 6>;
 constexpr std::int32_t kNameFromVariable = 0x100;
 constexpr std::int32_t kWait = 0x100;
 constexpr std::int32_t kPixels = 0x200;
-constexpr std::int32_t kRandom100 = 8000100;
 
 // A party-wide option with a per-character kind that does nothing.
 constexpr std::int32_t PartyWide(int option) {
@@ -280,18 +278,7 @@ TEST_F(ViewCommands, CharacterFlashShakeAndViewZoom) {
 }
 
 // Random-number IDs draw at each read: the values land where the read order puts them.
-class ReadOrder : public MapCommandTest {
-  protected:
-    // Draws of 8000100 after seeding.
-    static std::vector<std::int32_t> Draws(int count) {
-        GameRandomControl(static_cast<int>(RandomMode::kSet), 777);
-        std::vector<std::int32_t> draws;
-        for (int i = 0; i < count; ++i)
-            draws.push_back(TheVariableStore.ReadValueById(kRandom100));
-        GameRandomControl(static_cast<int>(RandomMode::kSet), 777);
-        return draws;
-    }
-};
+using ReadOrder = MapCommandTest;
 
 TEST_F(ReadOrder, VisualEffects) {
     auto d = Draws(5);

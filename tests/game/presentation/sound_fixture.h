@@ -21,12 +21,13 @@
 
 namespace game {
 
-class SoundTest : public testing::Test {
+// The ground itself, for fixtures built on another ground as well.
+class SoundGround {
   protected:
     static constexpr int kListed = 4;
     static constexpr int kRecords = kListed + 10;
 
-    void SetUp() override {
+    void SetUpSoundLists() {
         SysDataBase = DataBase();
         SysDataBase.types.resize(4);
         for (int type = 1; type <= 3; ++type) {
@@ -46,7 +47,7 @@ class SoundTest : public testing::Test {
         TheSoundManager.ResetSoundFormatFlags();
         sounds_.Reset();
     }
-    void TearDown() override {
+    static void TearDownSoundLists() {
         TheSoundManager = SoundManager();
         SysDataBase = DataBase();
         TheMainInterpreter = MainInterpreter();
@@ -74,6 +75,12 @@ class SoundTest : public testing::Test {
 
     GameFolderScope folder_;
     test::SoundRecorder sounds_;
+};
+
+class SoundTest : public testing::Test, protected SoundGround {
+  protected:
+    void SetUp() override { SetUpSoundLists(); }
+    void TearDown() override { TearDownSoundLists(); }
 };
 
 }  // namespace game
