@@ -52,14 +52,35 @@ void RemoveHandle(int handle) {
 NameHandleMap SoundFileHandles;
 SoundManager TheSoundManager;
 
-int CountLoadedSounds(const SoundManager& soundManager) {
-    int count = 0;
-    for (int kind = 0; kind < 3; ++kind) {
+// Calls `visit`(kind, number) for every listed entry that holds a sound handle.
+template <typename Visit>
+void ForEachLoadedEntry(const SoundManager& soundManager, Visit visit) {
+    for (int kind = kMusicKind; kind <= kSoundEffectKind; ++kind) {
         const int listSize = SoundListSize(kind);
         for (const auto& [number, handle] : soundManager.Handles[static_cast<std::size_t>(kind)])
-            count += number >= 0 && number < listSize && handle != 0 ? 1 : 0;
+            if (number >= 0 && number < listSize && handle != 0)
+                visit(kind, number);
     }
+}
+
+int CountLoadedSounds(const SoundManager& soundManager) {
+    int count = 0;
+    ForEachLoadedEntry(soundManager, [&count](int, int) { ++count; });
     return count;
+}
+
+std::vector<std::string> LoadedSoundNames(const SoundManager& soundManager) {
+    std::vector<std::string> names;
+    ForEachLoadedEntry(soundManager, [&names](int kind, int number) {
+        names.push_back(SoundEntryName(kind, number));
+    });
+    std::vector<std::string> paths;
+    for (const auto& [path, handle] : SoundFileHandles)
+        if (handle > 0)
+            paths.push_back(path);
+    std::sort(paths.begin(), paths.end());
+    names.insert(names.end(), paths.begin(), paths.end());
+    return names;
 }
 
 int TempoDepth(int tempo) {

@@ -107,6 +107,9 @@ extern NameHandleMap SoundFileHandles;
 
 // The entries of the three sound lists for which the manager holds a sound handle.
 int CountLoadedSounds(const SoundManager& soundManager);
+// The file names of those entries, list by list, then the paths of the sounds loaded by file
+// name, sorted.
+std::vector<std::string> LoadedSoundNames(const SoundManager& soundManager);
 
 // The depth the MIDI library takes for a tempo percent: 100 gives 0, 200 gives 50, 50 gives -100.
 int TempoDepth(int tempo);

@@ -48,13 +48,25 @@ void DrawHeader(int white) {
     layer::PrintText(0, 0, header.c_str(), white, 0);
 }
 
-void DrawLoadedPictureImages(int heading, int white) {
-    int y = 22;
-    layer::PrintText(0, y, kPanelPicturesHeading, heading, 0);
-    for (const PictureImageEntry& entry : ThePictureImageCache.entries) {
+// Prints a heading and the names below it; returns the y of the last line.
+int DrawNameList(int x, int y, const char* title, const std::vector<std::string>& names,
+                 int heading, int white) {
+    layer::PrintText(x, y, title, heading, 0);
+    for (const std::string& name : names) {
         y += kLineHeight;
-        layer::PrintText(0, y, entry.name.c_str(), white, 0);
+        layer::PrintText(x, y, name.c_str(), white, 0);
     }
+    return y;
+}
+
+// The loaded picture images, a blank line, then the loaded sounds.
+void DrawLoadedFiles(int heading, int white) {
+    std::vector<std::string> pictures;
+    for (const PictureImageEntry& entry : ThePictureImageCache.entries)
+        pictures.push_back(entry.name);
+    const int y = DrawNameList(0, 22, kPanelPicturesHeading, pictures, heading, white);
+    DrawNameList(0, y + 2 * kLineHeight, kPanelSoundsHeading, LoadedSoundNames(TheSoundManager),
+                 heading, white);
 }
 
 void DrawPictureNumbers(int white) {
@@ -69,12 +81,7 @@ void DrawPictureNumbers(int white) {
 }
 
 void DrawCachedImages(int heading, int white) {
-    int y = 32;
-    layer::PrintText(320, y, kPanelSpritesHeading, heading, 0);
-    for (const std::string& name : CachedImageNames()) {
-        y += kLineHeight;
-        layer::PrintText(320, y, name.c_str(), white, 0);
-    }
+    DrawNameList(320, 32, kPanelSpritesHeading, CachedImageNames(), heading, white);
 }
 
 void DrawRunningParallelEvents(int heading, int white) {
@@ -103,7 +110,7 @@ void DrawDebugPanel() {
     const int white = layer::MakeScreenColor(255, 255, 255);
     const int heading = layer::MakeScreenColor(255, 120, 120);
     DrawHeader(white);
-    DrawLoadedPictureImages(heading, white);
+    DrawLoadedFiles(heading, white);
     DrawCachedImages(heading, white);
     DarkenBox(0, 300, 640, 480, 120);
     DrawPictureNumbers(white);

@@ -1,8 +1,9 @@
 #pragma once
 
 // Four destination pixels at a time for the commonest textured draws: 32-bit texels without
-// alpha, transparency test, blend image or bright colour, drawn translucent or additive. The
-// results are those of the stores' per-pixel rules.
+// alpha, transparency test, blend image or bright colour, drawn translucent or additive, over
+// the part of a span whose texels all lie inside the texture. The results are those of the
+// stores' per-pixel rules.
 
 #include <cstdint>
 
@@ -48,42 +49,24 @@ struct FourPixelStore<StoreAdditiveFull> {
 
 #endif
 
-// Draws the span's pixels four at a time while the four texels lie inside the texture, and
-// the others through `one` (which draws the pixel at dest, u, v); stops with fewer than four
-// left. Where SSE2 is missing it draws nothing and `one` does all.
-template <class Store, class One>
+// Draws the span's pixels four at a time, every texel inside the texture; stops with fewer
+// than four left. Where SSE2 is missing it draws nothing.
+template <class Store>
 void DrawFourAtATime([[maybe_unused]] const TexturedContext& c,
                      [[maybe_unused]] std::uint8_t*& dest, [[maybe_unused]] int& count,
                      [[maybe_unused]] std::uint32_t& u, [[maybe_unused]] std::uint32_t& v,
-                     [[maybe_unused]] std::uint32_t du, [[maybe_unused]] std::uint32_t dv,
-                     [[maybe_unused]] One one) {
+                     [[maybe_unused]] std::uint32_t du, [[maybe_unused]] std::uint32_t dv) {
 #if defined(__SSE2__)
-    const auto inside = [&](std::uint32_t at_u, std::uint32_t at_v) {
-        return at_u < c.width_fixed && at_v < c.height_fixed;
+    const auto texel = [&](std::uint32_t at_u, std::uint32_t at_v) {
+        return static_cast<int>(SourceDirect32::Fetch<false>(
+            c, static_cast<int>(at_u >> kFixedShift), static_cast<int>(at_v >> kFixedShift)));
     };
-    while (count >= 4) {
-        if (inside(u, v) && inside(u + du, v + dv) && inside(u + 2 * du, v + 2 * dv) &&
-            inside(u + 3 * du, v + 3 * dv)) {
-            std::uint32_t texels[4];
-            for (std::uint32_t i = 0; i < 4; ++i) {
-                texels[i] =
-                    SourceDirect32::Fetch<false>(c, static_cast<int>((u + i * du) >> kFixedShift),
-                                                 static_cast<int>((v + i * dv) >> kFixedShift));
-            }
-            const __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(texels));
-            const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(dest));
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(dest), FourPixelStore<Store>::Of(c, d, s));
-            dest += 16;
-            u += 4 * du;
-            v += 4 * dv;
-            count -= 4;
-        } else {
-            one();
-            dest += 4;
-            u += du;
-            v += dv;
-            --count;
-        }
+    for (; count >= 4; count -= 4, dest += 16, u += 4 * du, v += 4 * dv) {
+        const __m128i s =
+            _mm_setr_epi32(texel(u, v), texel(u + du, v + dv), texel(u + 2 * du, v + 2 * dv),
+                           texel(u + 3 * du, v + 3 * dv));
+        const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(dest));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(dest), FourPixelStore<Store>::Of(c, d, s));
     }
 #endif
 }

@@ -180,6 +180,19 @@ TEST_F(PlayerRunTest, OnAGlCapableDriverTheDemoIsDrawnThroughDirect3D) {
     EXPECT_TRUE(test::MatchesGolden(*image, "demo-start-gl", 2));
 }
 
+// On the silent audio driver the sound system starts, plays the demo's sounds and ends; a test
+// play's log names the start-up, the driver and the end.
+TEST_F(PlayerRunTest, OnTheSilentAudioDriverTheSoundStartUpIsLogged) {
+    const std::filesystem::path errors = tree_.path("errors.txt");
+    ASSERT_EQ(RunPlayer(game_, {"QVARN_DEBUG_OUTPUT=1", "QVARN_EXIT_AFTER_FRAMES=60"}, errors,
+                        "Test_Of_Main"),
+              0);
+    const std::string printed = tree_.read("errors.txt");
+    for (const char* line : {"DirectSound の初期化は正常に終了しました", "dummy",
+                             "DirectSound の終了処理は正常に終了しました"})
+        EXPECT_NE(printed.find(line), std::string::npos) << line << "\n" << printed;
+}
+
 // SoftModeFlag=1 keeps the software route where GL could start: the software picture exactly.
 TEST_F(PlayerRunTest, SoftwareDrawingOnAGlCapableDriverGivesTheSoftwarePicture) {
     tree_.write("demo/Game.ini", "Start=0\r\nSoftModeFlag=1\r\n");

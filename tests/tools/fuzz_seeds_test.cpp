@@ -20,8 +20,13 @@
 #include "tools/lib/common_event_writer.h"
 #include "tools/lib/database_writer.h"
 #include "tools/lib/game_dat_writer.h"
+#include "tools/lib/mpeg_frames.h"
+#include "tools/lib/ogg_writer.h"
 #include "tools/lib/save_file_writer.h"
+#include "tools/lib/smf_writer.h"
+#include "tools/lib/sound_tones.h"
 #include "tools/lib/theora_clip_writer.h"
+#include "tools/lib/wav_writer.h"
 
 namespace tools {
 namespace {
@@ -110,6 +115,58 @@ std::vector<Seed> SaveFileSeeds() {
     return seeds;
 }
 
+// Short tones in every coding the PCM decoder reads, header-only MPEG files around the MP3
+// scanner's tags, and MIDI files of both types with tempo changes.
+std::vector<Seed> SoundSeeds() {
+    const PcmSound mono = SineTone(1, 8000, 440, 0.05, 0.5);
+    const PcmSound stereo = SineTone(2, 11025, 330, 0.05, 0.5);
+    WavOptions pcm8;
+    pcm8.coding = WavCoding::kPcm8;
+    WavOptions long_format;
+    long_format.long_format = true;
+    long_format.list_chunk_size = 7;
+    WavOptions ima;
+    ima.coding = WavCoding::kImaAdpcm;
+    ima.block_align = 256;
+    WavOptions ms;
+    ms.coding = WavCoding::kMsAdpcm;
+    ms.block_align = 256;
+    WavOptions alaw;
+    alaw.coding = WavCoding::kALaw;
+    WavOptions mulaw;
+    mulaw.coding = WavCoding::kMuLaw;
+    constexpr std::uint32_t kLayer3 = 0xFFFB9000;
+    constexpr int kLayer3Length = 417;
+    Bytes frames;
+    for (int frame = 0; frame < 3; ++frame)
+        Append(frames, MpegFrame(kLayer3, kLayer3Length));
+    Bytes tagged = Id3v2Tag(4, 0x10, 30);
+    Append(tagged, frames);
+    Append(tagged, Id3v1Tag());
+    Bytes mpeg2 = MpegFrame(0xFFF380C0, 208);
+    Append(mpeg2, MpegFrame(0xFFF380C0, 208));
+    const MidiTrack notes = {ProgramChange(0, 0, 0), NoteOn(0, 0, 60, 90), NoteOff(90, 0, 60),
+                             NoteOn(96, 0, 64, 90), NoteOff(186, 0, 64)};
+    const MidiTrack tempo = {TempoChange(0, 500000), TempoChange(96, 250000)};
+    return {
+        {"pcm_decoder", "pcm16_mono.wav", WriteWav(mono)},
+        {"pcm_decoder", "pcm8_stereo.wav", WriteWav(stereo, pcm8)},
+        {"pcm_decoder", "pcm16_long_format.wav", WriteWav(stereo, long_format)},
+        {"pcm_decoder", "ima_adpcm_stereo.wav", WriteWav(stereo, ima)},
+        {"pcm_decoder", "ms_adpcm_mono.wav", WriteWav(mono, ms)},
+        {"pcm_decoder", "alaw.wav", WriteWav(mono, alaw)},
+        {"pcm_decoder", "mulaw.wav", WriteWav(stereo, mulaw)},
+        {"pcm_decoder", "tone.ogg", WriteOggVorbis(stereo)},
+        {"pcm_decoder", "frames.mp3", tagged},
+        {"mp3_scan", "frames.mp3", frames},
+        {"mp3_scan", "tagged.mp3", tagged},
+        {"mp3_scan", "mpeg2.mp3", mpeg2},
+        {"smf_tempo_map", "type0.mid", WriteSmf(0, 96, {notes})},
+        {"smf_tempo_map", "type1_tempo.mid", WriteSmf(1, 96, {tempo, notes})},
+        {"smf_tempo_map", "time_code.mid", WriteSmf(0, 0xE728, {notes})},
+    };
+}
+
 std::vector<Seed> Seeds() {
     GameDatContents game_dat;
     game_dat.flags = {32, 8, 8, 1, 60, 1};
@@ -139,6 +196,8 @@ std::vector<Seed> Seeds() {
         seeds.push_back({"theora_stream", clip.name, clip.bytes});
     }
     for (Seed& seed : SaveFileSeeds())
+        seeds.push_back(std::move(seed));
+    for (Seed& seed : SoundSeeds())
         seeds.push_back(std::move(seed));
     return seeds;
 }

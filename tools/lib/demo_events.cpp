@@ -6,7 +6,9 @@
 #include "platform/text_encoding.h"
 #include "tools/lib/command_list_builder.h"
 #include "tools/lib/demo_characters.h"
+#include "tools/lib/demo_map.h"
 #include "tools/lib/demo_pictures.h"
+#include "tools/lib/demo_sounds.h"
 
 namespace tools {
 namespace {
@@ -25,6 +27,34 @@ constexpr std::int32_t kLoadMode = 1;
 constexpr std::int32_t kSlotTimeVariable = 2000020;
 constexpr std::int32_t kPlaySeconds = 9000029;
 constexpr int kCallEvent = 210;
+constexpr int kKeyInput = 123;
+constexpr int kPlacement = 130;
+constexpr int kSound = 140;
+constexpr int kWait = 180;
+constexpr int kMoveRoute = 201;
+constexpr int kWaitForMoves = 202;
+constexpr int kChangeTiles = 242;
+constexpr int kCharacterOperation = 270;
+constexpr int kShake = 280;
+constexpr int kScroll = 281;
+// Options of the map-side commands.
+constexpr std::int32_t kKeyboardWait = 0x180;
+constexpr std::int32_t kEffectByFileName = (2 << 24) | 0x20;
+constexpr std::int32_t kVerticalShake = 0x022;
+constexpr std::int32_t kStopShakes = 0x200;
+constexpr std::int32_t kScrollByTilesAndWait = 0x140;
+constexpr std::int32_t kScrollToHeroAndWait = 0x141;
+constexpr std::int32_t kStoreGraphics = 0x75;
+constexpr std::int32_t kClearGraphics = 0x15;
+constexpr std::int32_t kRestoreGraphics = 0x85;
+constexpr std::int32_t kSetGraphic = 2;
+constexpr std::int32_t kLocationRow = -10001;
+constexpr std::int32_t kTheHero = -1;
+constexpr std::int32_t kRouteHero = -2;
+constexpr std::uint8_t kTurnClockwise = 22;
+// The water autotile, and the base tiles of the tile command from 8 on.
+constexpr std::int32_t kWaterAutotile = 1;
+constexpr std::int32_t kGrassTile = 8 + kGrass;
 constexpr std::int32_t kFirstCommonEventId = 500000;
 constexpr std::int32_t kLiteralAssign = 4;
 constexpr std::int32_t kLiteralAdd = 4 | (1 << 8);
@@ -70,6 +100,21 @@ game::EventPage SwitchedOffPage() {
     return page;
 }
 
+// An invisible event the hero stands on and confirms.
+game::EventPage StandOnPage(const CommandListBuilder& commands) {
+    game::EventPage page = Page("", 0, commands.Build(), kNoShadow);
+    page.movement.characterOptions = kPassThrough;
+    return page;
+}
+
+// Its second page, which holds once the event's own self variable 0 is 1: the event toggles.
+game::EventPage SecondStandOnPage(const CommandListBuilder& commands) {
+    game::EventPage page = SwitchedOffPage();
+    page.commands = commands.Build();
+    page.commandCount = static_cast<std::int32_t>(page.commands.size());
+    return page;
+}
+
 void Put(game::MapData& map, const std::string& name, int x, int y,
          std::vector<game::EventPage> pages) {
     game::MapEvent event(static_cast<std::int32_t>(map.events.size()));
@@ -109,6 +154,59 @@ std::vector<game::EventCommand> SaveStoneCommands() {
     AddSlotMenu(list, kLoadMode, 1);
     list.Add(kBranchEnd);
     return list.Build();
+}
+
+void AddMapSideEvents(game::MapData& map) {
+    const auto fill = [](std::int32_t tile) {
+        CommandListBuilder list;
+        list.Add(kChangeTiles, {1, kDemoWaterBlock.x, kDemoWaterBlock.y, 3, 3, tile});
+        return list;
+    };
+    CommandListBuilder water = fill(kWaterAutotile);
+    water.Add(kSetVariable, {kOwnSelfVariable0, 1, 0, kLiteralAssign});
+    CommandListBuilder dry = fill(kGrassTile);
+    dry.Add(kSetVariable, {kOwnSelfVariable0, 0, 0, kLiteralAssign});
+    Put(map, "水門", kDemoWaterEvent.x, kDemoWaterEvent.y,
+        {StandOnPage(water), SecondStandOnPage(dry)});
+
+    CommandListBuilder shake;
+    shake.Add(kShake, {kVerticalShake, 90}).Add(kWait, {45}).Add(kShake, {kStopShakes});
+    Put(map, "地震", kDemoShakeEvent.x, kDemoShakeEvent.y, {StandOnPage(shake)});
+
+    CommandListBuilder dressUp;
+    dressUp.Add(kCharacterOperation, {kStoreGraphics})
+        .Add(kCharacterOperation, {kClearGraphics})
+        .Add(kCharacterOperation, {kSetGraphic, 1}, {kDemoSecondPartySheet})
+        .Add(kSetVariable, {kOwnSelfVariable0, 1, 0, kLiteralAssign});
+    CommandListBuilder dressBack;
+    dressBack.Add(kCharacterOperation, {kRestoreGraphics})
+        .Add(kSetVariable, {kOwnSelfVariable0, 0, 0, kLiteralAssign});
+    Put(map, "衣装", kDemoCostumeEvent.x, kDemoCostumeEvent.y,
+        {StandOnPage(dressUp), SecondStandOnPage(dressBack)});
+
+    CommandListBuilder key;
+    key.Add(kKeyInput, {kDemoKeyVariable, kKeyboardWait})
+        .Add(kMessage, {}, {Sjis("押したキーの番号：\\v[24]")});
+    Put(map, "鍵", kDemoKeyEvent.x, kDemoKeyEvent.y, {StandOnPage(key)});
+
+    CommandListBuilder transfer;
+    transfer.Add(kPlacement, {kLocationRow, 1});
+    Put(map, "案内", kDemoTransferEvent.x, kDemoTransferEvent.y, {StandOnPage(transfer)});
+
+    game::MoveRoute turnAbout;
+    for (int turn = 0; turn < 4; ++turn) {
+        game::MoveRouteStep step;
+        step.code = kTurnClockwise;
+        turnAbout.steps.push_back(step);
+    }
+    CommandListBuilder route;
+    route.AddRoute(kMoveRoute, {kRouteHero}, turnAbout).Add(kWaitForMoves);
+    Put(map, "回転", kDemoRouteEvent.x, kDemoRouteEvent.y, {StandOnPage(route)});
+
+    // A file in the data folder itself: a backslash in the text would start an escape.
+    CommandListBuilder chime;
+    chime.Add(kSound, {kEffectByFileName, 0, 0, 0, 80, 100}, {kDemoChimeFile});
+    Put(map, "鐘", kDemoChimeEvent.x, kDemoChimeEvent.y, {StandOnPage(chime)});
 }
 
 }  // namespace
@@ -163,6 +261,18 @@ void AddDemoEvents(game::MapData& map) {
     CommandListBuilder gallery;
     gallery.Add(kCallEvent, {kFirstCommonEventId + kDemoGalleryEvent});
     Put(map, "ギャラリー", 12, 12, {Page(kDemoSingleImage, 0, gallery.Build(), kNoShadow)});
+    AddMapSideEvents(map);
+}
+
+void AddDemoLoopEvents(game::MapData& map) {
+    CommandListBuilder scroll;
+    scroll.Add(kScroll, {kScrollByTilesAndWait, 6, 0})
+        .Add(kWait, {30})
+        .Add(kScroll, {kScrollToHeroAndWait});
+    Put(map, "遠見", kDemoScrollEvent.x, kDemoScrollEvent.y, {StandOnPage(scroll)});
+    CommandListBuilder back;
+    back.Add(kPlacement, {kTheHero, 10, 7, 0, 0});
+    Put(map, "帰り道", kDemoReturnEvent.x, kDemoReturnEvent.y, {StandOnPage(back)});
 }
 
 }  // namespace tools

@@ -138,10 +138,11 @@ game::DataBase SystemDataBase() {
         db.types.push_back(NumberType(1, 1));
         db.typeDescs.push_back(Describe("", 1, 1));
     }
-    // The start: map 0, tile (10, 7).
-    db.types[kStartPositionType] = NumberType(3, 1);
+    // The start: map 0, tile (10, 7); the location row of the transfer event: map 1, (2, 4).
+    db.types[kStartPositionType] = NumberType(3, 2);
     db.types[kStartPositionType].records[0].numbers = {0, 10, 7};
-    db.typeDescs[kStartPositionType] = Describe("初期位置", 1, 3);
+    db.types[kStartPositionType].records[1].numbers = {1, 2, 4};
+    db.typeDescs[kStartPositionType] = Describe("初期位置", 2, 3);
     AddWindowTypes(db);
     // Type 11, the transitions' rule images.
     db.types[kRuleImageType].contentCodes = {kTextContent};

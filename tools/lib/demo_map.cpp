@@ -216,6 +216,12 @@ game::MapData StartMapWithEvents() {
     return map;
 }
 
+game::MapData LoopMapWithEvents() {
+    game::MapData map = DemoLoopMap();
+    AddDemoLoopEvents(map);
+    return map;
+}
+
 }  // namespace
 
 DemoFile DemoDataFile(std::string gamePath, std::vector<std::uint8_t> bytes) {
@@ -228,7 +234,7 @@ std::vector<DemoFile> DemoMapFiles() {
     return {{"Data/BasicData/TileSetData.dat",
              WriteTileSetData({game::TileSet{}, DemoTileSet()}, 0xD0, game::ScrambleSeeds{})},
             {"Data/MapData/Start.mps", StartMapWithEvents().BuildMapImage(game::ScrambleSeeds{})},
-            {"Data/MapData/Loop.mps", DemoLoopMap().BuildMapImage(game::ScrambleSeeds{})},
+            {"Data/MapData/Loop.mps", LoopMapWithEvents().BuildMapImage(game::ScrambleSeeds{})},
             DemoDataFile(kDemoBaseImage, png(DemoBasePicture())),
             DemoDataFile(kDemoAutotileImage, png(DemoAutotilePicture())),
             DemoDataFile(kDemoPanoramaImage, png(DemoPanoramaPicture())),

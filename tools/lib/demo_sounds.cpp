@@ -98,6 +98,7 @@ std::vector<DemoFile> DemoSoundFiles() {
         SoundFile(kRainFile, WriteWav(Rain(), rain)),
         SoundFile(kDecideFile, WriteWav(SineTone(1, kRate, 880, 0.12, 0.4))),
         SoundFile(kCursorFile, WriteWav(SineTone(1, kRate, 660, 0.05, 0.3), cursor)),
+        {"Data/" + std::string(kDemoChimeFile), WriteWav(SineTone(1, kRate, 1320, 0.4, 0.3))},
     };
 }
 

@@ -14,6 +14,7 @@
 
 #include "game/core/exit_program.h"
 #include "game/core/game_folder.h"
+#include "game/core/variable_store.h"
 #include "game/program/frame_loop.h"
 #include "game/program/map_scene.h"
 #include "game/program/program_entry.h"
@@ -32,6 +33,9 @@ namespace game {
 
 class DemoRun : public testing::Test {
   protected:
+    // V0, which the title sets to 1 when it hands over to the map.
+    static constexpr std::int32_t kTitleDoneVariable = 2000000;
+
     struct ProgramExit {
         int code;
     };
@@ -70,6 +74,19 @@ class DemoRun : public testing::Test {
         Run(heldFrames);
         test::PushKey(key, false);
         Run(afterFrames);
+    }
+
+    // Through the title's message and choice, the name prompt (confirmed by the test hook) and
+    // the greeting onto the map.
+    void StartOnTheMap() {
+        Start(60);
+        for (const SDL_Scancode key : {SDL_SCANCODE_RETURN, SDL_SCANCODE_Z, SDL_SCANCODE_SPACE}) {
+            if (TheVariableStore.ReadValueById(kTitleDoneVariable) == 0)
+                Press(key, 3, 30);
+        }
+        ASSERT_EQ(TheVariableStore.ReadValueById(kTitleDoneVariable), 1);
+        Run(5);
+        Press(SDL_SCANCODE_RETURN, 3, 30);
     }
 
     // From here on the clock is fake, so that every update draws whatever the machine's speed.

@@ -34,18 +34,6 @@ class SaveLoadRun : public DemoRun {
     static std::int32_t Variable(int index) {
         return TheVariableStore.ReadValueById(2000000 + index);
     }
-    // Through the title's message and choice, the name prompt (confirmed by the test hook) and
-    // the greeting onto the map.
-    void StartOnTheMap() {
-        Start(60);
-        for (const SDL_Scancode key : {SDL_SCANCODE_RETURN, SDL_SCANCODE_Z, SDL_SCANCODE_SPACE}) {
-            if (Variable(0) == 0)
-                Press(key, 3, 30);
-        }
-        ASSERT_EQ(Variable(0), 1);
-        Run(5);
-        Press(SDL_SCANCODE_RETURN, 3, 30);
-    }
     static MapCharacter& Hero() { return *GetPartyCharacter(TheParty, 0); }
     static int PlayCounter() {
         return GetSlotVariable(0, tools::kDemoPlayCounterVariable, tools::kDemoPlayCounterFile);
