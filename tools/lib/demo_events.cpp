@@ -52,6 +52,7 @@ constexpr std::int32_t kLocationRow = -10001;
 constexpr std::int32_t kTheHero = -1;
 constexpr std::int32_t kRouteHero = -2;
 constexpr std::uint8_t kTurnClockwise = 22;
+constexpr std::uint8_t kPlayEffectStep = 46;
 // The water autotile, and the base tiles of the tile command from 8 on.
 constexpr std::int32_t kWaterAutotile = 1;
 constexpr std::int32_t kGrassTile = 8 + kGrass;
@@ -239,6 +240,8 @@ void AddDemoEvents(game::MapData& map) {
     patrol.movement.moveKind = 1;
     patrol.movement.moveFrequency = 1;
     patrol.movement.routeOptions = 0x03;
+    // A step sound at the top of each lap: a setting step, so the lap takes no longer.
+    patrol.movement.steps.push_back({kPlayEffectStep, {kDemoStepEffect}, {}});
     for (std::uint8_t code : {1, 1, 2, 2}) {
         game::MoveRouteStep step;
         step.code = code;

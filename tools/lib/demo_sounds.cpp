@@ -25,6 +25,7 @@ constexpr char kLoopTuneFile[] = "Loop.mid";
 constexpr char kRainFile[] = "Rain.wav";
 constexpr char kDecideFile[] = "Decide.wav";
 constexpr char kCursorFile[] = "Cursor.wav";
+constexpr char kStepFile[] = "Step.wav";
 
 // A sound file on disk, and as the sound lists name it.
 DemoFile SoundFile(const char* name, std::vector<std::uint8_t> bytes) {
@@ -98,6 +99,7 @@ std::vector<DemoFile> DemoSoundFiles() {
         SoundFile(kRainFile, WriteWav(Rain(), rain)),
         SoundFile(kDecideFile, WriteWav(SineTone(1, kRate, 880, 0.12, 0.4))),
         SoundFile(kCursorFile, WriteWav(SineTone(1, kRate, 660, 0.05, 0.3), cursor)),
+        SoundFile(kStepFile, WriteWav(SineTone(1, kRate, 220, 0.06, 0.3))),
         {"Data/" + std::string(kDemoChimeFile), WriteWav(SineTone(1, kRate, 1320, 0.4, 0.3))},
     };
 }
@@ -106,7 +108,7 @@ void AddDemoSoundLists(game::DataBase& db) {
     const std::vector<std::vector<game::DataBaseRecord>> lists = {
         {Entry(kTuneFile, 80, 0, kDemoTuneLoopMs), Entry(kLoopTuneFile, 0, 0, 0)},
         {Entry(kRainFile, 60, 0, 0)},
-        {Entry(kDecideFile, 0, 0, 0), Entry(kCursorFile, 70, 0, 0)},
+        {Entry(kDecideFile, 0, 0, 0), Entry(kCursorFile, 70, 0, 0), Entry(kStepFile, 60, 0, 0)},
     };
     for (std::size_t kind = 0; kind < lists.size(); ++kind) {
         game::DataBaseType& type = db.types[kind + 1];

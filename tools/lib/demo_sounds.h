@@ -1,7 +1,8 @@
 #pragma once
 
 // The demo's sounds, all made here: a looping Ogg Vorbis tune and an ADPCM rain for the start
-// map, a MIDI tune for the looping map, the choice window's effects and a chime.
+// map, a MIDI tune for the looping map, the choice window's effects, a walker's step and a
+// chime.
 
 #include <vector>
 
@@ -16,6 +17,7 @@ inline constexpr int kDemoLoopMusic = 1;
 inline constexpr int kDemoRainSound = 0;
 inline constexpr int kDemoDecideEffect = 0;
 inline constexpr int kDemoCursorEffect = 1;
+inline constexpr int kDemoStepEffect = 2;
 // A chime in the data folder itself, played by its file name rather than from a list.
 inline constexpr char kDemoChimeFile[] = "chime.wav";
 // Where the tune loops back to, in milliseconds.

@@ -9,6 +9,7 @@
 
 #include "game/core/screen_state.h"
 #include "game/interpreter/main_interpreter.h"
+#include "game/presentation/sound_layer_calls.h"
 #include "game/presentation/sound_manager.h"
 #include "layer/core/layer_api.h"
 #include "platform/audio/audio_output.h"
@@ -80,6 +81,26 @@ TEST_F(DemoSound, TheTitlesChoicePlaysItsDecideSound) {
     const int decide = TheSoundManager.Handles[2][tools::kDemoDecideEffect];
     ASSERT_NE(decide, 0);
     EXPECT_EQ(layer::IsSoundPlaying(decide), 1);
+}
+
+// The handles the sound manager started, recorded on their way to the layer.
+std::vector<int> startedHandles;
+int RecordStart(int sound, int playType, int restart) {
+    startedHandles.push_back(sound);
+    return LayerSoundCalls().StartSound(sound, playType, restart);
+}
+
+// The patrol walker's route plays its step sound at the top of every lap: a lap of four steps
+// takes 113 frames, so 600 frames hold five.
+TEST_F(DemoSound, ThePatrolWalkersRoutePlaysAStepEachLap) {
+    StartOnTheMap();
+    startedHandles.clear();
+    TheSoundLayerCalls.StartSound = RecordStart;
+    Run(600);
+    TheSoundLayerCalls.StartSound = LayerSoundCalls().StartSound;
+    const int step = TheSoundManager.Handles[2][tools::kDemoStepEffect];
+    ASSERT_NE(step, 0);
+    EXPECT_EQ(std::count(startedHandles.begin(), startedHandles.end(), step), 5);
 }
 
 // Moving to the looping map fades the Ogg tune out into its MIDI tune and ends the rain.
