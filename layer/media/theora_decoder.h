@@ -94,6 +94,8 @@ struct TheoraDecoder {
     theora_comment comment{};
     theora_state decoder_state{};
     int decoder_ready = 0;
+    // 1 once the decoder took a coded picture (thread): until then its output names no picture.
+    int picture_decoded = 0;
     std::int32_t serial = 0;
     // 1 when the header search met a Vorbis stream's first page.
     int has_vorbis = 0;

@@ -142,6 +142,9 @@ bool AllocateFrameStore(TheoraDecoder* decoder) {
         WriteLog(kTheoraImageMemoryText);
         return false;
     }
+    // Black until a frame arrives: a file whose first frame cannot be decoded stays so.
+    std::memset(decoder->image.pixels, 0,
+                static_cast<std::size_t>(decoder->image.pitch) * decoder->image.height);
     decoder->stock = static_cast<TheoraStockEntry*>(
         AllocTrackedZeroed(sizeof(TheoraStockEntry) * static_cast<std::size_t>(decoder->stock_size),
                            __FILE__, __LINE__));

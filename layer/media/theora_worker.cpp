@@ -157,10 +157,11 @@ bool CopyPlane(std::uint8_t** copy, std::int32_t* width, std::int32_t* height, s
     return true;
 }
 
-// Copies the frame the decoder holds into the first free stock entry; false when memory fails.
+// Copies the frame the decoder holds into the first free stock entry; false when it holds none
+// (no packet decoded yet: a damaged file) or memory fails.
 bool StoreDecodedFrame(TheoraDecoder* decoder) {
     yuv_buffer yuv;
-    if (theora_decode_YUVout(&decoder->decoder_state, &yuv) != 0) {
+    if (decoder->picture_decoded == 0 || theora_decode_YUVout(&decoder->decoder_state, &yuv) != 0) {
         return false;
     }
     for (int i = 0; i < decoder->stock_size; ++i) {
@@ -220,8 +221,10 @@ int DecodeTheoraFrames(TheoraDecoder* decoder, int count) {
         }
         ++last;
         // Packets before the last key frame of the run need not be decoded.
-        if (last >= last_key) {
-            theora_decode_packetin(&decoder->decoder_state, &decoder->packet);
+        if (last >= last_key &&
+            theora_decode_packetin(&decoder->decoder_state, &decoder->packet) == 0 &&
+            decoder->packet.bytes > 0) {
+            decoder->picture_decoded = 1;
         }
         decoder->last_decoded = last;
     }

@@ -16,6 +16,9 @@ struct Encoder {
     vorbis_block block{};
     ogg_stream_state stream{};
     bool started = false;
+    // A page ends once a packet reaches this sample frame (0: the stream's own page breaks).
+    ogg_int64_t page_end = 0;
+    int page_frames = 0;
 
     Encoder() {
         vorbis_info_init(&info);
@@ -48,8 +51,13 @@ void Drain(Encoder& encoder, std::vector<std::uint8_t>& out) {
         vorbis_bitrate_addblock(&encoder.block);
         while (vorbis_bitrate_flushpacket(&encoder.dsp, &packet) != 0) {
             ogg_stream_packetin(&encoder.stream, &packet);
-            while (ogg_stream_pageout(&encoder.stream, &page) != 0) {
+            const bool page_ends = encoder.page_frames > 0 && packet.granulepos >= encoder.page_end;
+            while ((page_ends ? ogg_stream_flush(&encoder.stream, &page)
+                              : ogg_stream_pageout(&encoder.stream, &page)) != 0) {
                 AppendPage(page, out);
+            }
+            while (page_ends && encoder.page_end <= packet.granulepos) {
+                encoder.page_end += encoder.page_frames;
             }
         }
     }
@@ -57,8 +65,10 @@ void Drain(Encoder& encoder, std::vector<std::uint8_t>& out) {
 
 }  // namespace
 
-std::vector<std::uint8_t> WriteOggVorbis(const PcmSound& sound, float quality) {
+std::vector<std::uint8_t> WriteOggVorbis(const PcmSound& sound, float quality, int page_frames) {
     Encoder encoder;
+    encoder.page_frames = page_frames;
+    encoder.page_end = page_frames;
     std::vector<std::uint8_t> out;
     if (vorbis_encode_init_vbr(&encoder.info, sound.channels, sound.rate, quality) != 0) {
         return out;

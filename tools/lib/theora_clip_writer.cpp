@@ -16,6 +16,8 @@ constexpr int kToneRate = 22050;
 constexpr double kToneFrequency = 440.0;
 constexpr double kToneAmplitude = 0.3;
 constexpr float kToneQuality = 0.1f;
+// Pages of a tenth of a second, interleaved with the video's page per frame as a muxer would.
+constexpr int kTonePageFrames = kToneRate / 10;
 constexpr int kHeaderPackets = 3;
 constexpr int kVideoSerial = 0x7151;
 // Room for key frames up to 64 frames apart.
@@ -167,10 +169,14 @@ bool EncodeVideo(const TheoraClipOptions& options, StreamPages* pages) {
         encoded = th_encode_ycbcr_in(encoder, planes.buffer) == 0;
         const int last = frame == options.frame_count - 1 ? 1 : 0;
         while (encoded && th_encode_packetout(encoder, last, &packet) > 0) {
-            ogg_stream_packetin(&stream, &packet);
-            while (ogg_stream_pageout(&stream, &page) != 0) {
-                AddDataPage(page, time_of, pages);
+            if (frame == 0 && options.damaged_first_frame && packet.bytes > 1) {
+                // After the quality index, no further index and the three reserved bits set.
+                packet.packet[1] = 0x70;
             }
+            ogg_stream_packetin(&stream, &packet);
+        }
+        while (encoded && ogg_stream_flush(&stream, &page) != 0) {
+            AddDataPage(page, time_of, pages);
         }
     }
     while (ogg_stream_flush(&stream, &page) != 0) {
@@ -184,8 +190,9 @@ bool EncodeVideo(const TheoraClipOptions& options, StreamPages* pages) {
 // The tone as an Ogg Vorbis file, taken apart into its pages: the first, the pages until the
 // third header packet is complete, then the data pages with their times.
 bool ToneStream(double seconds, StreamPages* pages) {
-    const Bytes file = WriteOggVorbis(
-        SineTone(1, kToneRate, kToneFrequency, seconds, kToneAmplitude), kToneQuality);
+    const Bytes file =
+        WriteOggVorbis(SineTone(1, kToneRate, kToneFrequency, seconds, kToneAmplitude),
+                       kToneQuality, kTonePageFrames);
     if (file.empty()) {
         return false;
     }
@@ -290,11 +297,15 @@ std::vector<NamedBytes> TheoraClipSeeds() {
     toned.coded_height = 16;
     toned.frame_count = 5;
     toned.tone_seconds = 0.5;
+    TheoraClipOptions damaged = full;
+    damaged.chroma_444 = false;
+    damaged.damaged_first_frame = true;
     TheoraClip cut = WriteTheoraClip(framed);
     cut.bytes.resize(cut.third_header_page);
     return {{"framed_420.ogv", WriteTheoraClip(framed).bytes},
             {"full_444.ogv", WriteTheoraClip(full).bytes},
             {"with_tone.ogv", WriteTheoraClip(toned).bytes},
+            {"damaged_first_frame.ogv", WriteTheoraClip(damaged).bytes},
             {"cut_before_setup.ogv", cut.bytes}};
 }
 

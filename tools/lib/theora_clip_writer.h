@@ -27,6 +27,8 @@ struct TheoraClipOptions {
     bool chroma_444 = false;
     // false leaves the Theora stream out entirely (a Vorbis-only file with a tone).
     bool video = true;
+    // Frame 0's packet is damaged: its key-frame header sets bits no decoder accepts.
+    bool damaged_first_frame = false;
     // Seconds of a 440 Hz tone in a Vorbis stream; 0 for none.
     double tone_seconds = 0;
 };
@@ -57,7 +59,7 @@ struct NamedBytes {
 };
 
 // Small clips for the decoder's fuzz target: 4:2:0 with a picture region, 4:4:4, with a tone,
-// and cut before the third header.
+// with a damaged first frame, and cut before the third header.
 std::vector<NamedBytes> TheoraClipSeeds();
 
 }  // namespace tools

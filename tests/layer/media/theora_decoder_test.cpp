@@ -260,6 +260,36 @@ TEST_F(TheoraDecoderTest, OggFilesWithoutAUsableTheoraStreamAreRefused) {
     }
 }
 
+// A decoder that has decoded no picture yet has none to give: the memory its output would name
+// may be a closed decoder's.
+TEST_F(TheoraDecoderTest, AFirstFrameThatCannotBeDecodedShowsNothing) {
+    TheoraClipOptions options;
+    options.coded_width = 16;
+    options.coded_height = 16;
+    options.frame_count = 4;
+    for (int round = 0; round < 8; ++round) {
+        SCOPED_TRACE(round);
+        ASSERT_NE(Open(options), nullptr);
+        ExpectImageOfFrame(0);
+        layer::CloseTheoraStream(decoder_);
+        decoder_ = nullptr;
+        files_.close(file_);
+        TheoraClipOptions damaged = options;
+        damaged.damaged_first_frame = true;
+        TheoraDecoder* decoder = Open(damaged);
+        ASSERT_NE(decoder, nullptr);
+        EXPECT_EQ(layer::ConvertTheoraFrame(decoder, 1, 0), 0);
+        for (int i = 0; i < decoder->stock_size; ++i) {
+            EXPECT_EQ(decoder->stock[i].valid, 0) << "nothing was stocked";
+        }
+        ExpectImageOfFrame(0, [](const tools::YuvColour&) { return 0u; });
+        layer::CloseTheoraStream(decoder_);
+        decoder_ = nullptr;
+        files_.close(file_);
+        file_ = 0;
+    }
+}
+
 TEST_F(TheoraDecoderTest, OnlyThePictureRegionIsShown) {
     struct Case {
         int width, height, x, y;
