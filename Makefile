@@ -34,7 +34,7 @@ test-asan: deps
 test-tsan: deps
 	scripts/configure build-tsan $(WERROR) -DQVARN_SANITIZE=thread -DQVARN_BENCH=OFF
 	cmake --build build-tsan -j$(JOBS)
-	$(CTEST) build-tsan
+	TSAN_OPTIONS=suppressions=$(CURDIR)/scripts/tsan.supp $(CTEST) build-tsan
 
 FUZZ_SECONDS ?= 600
 fuzz: deps

@@ -31,16 +31,50 @@ constexpr std::array<IdRange, 13> kRanges{{
     {1300000000, 1399999999, VariableIdKind::kSystemDataBase},
 }};
 
-}  // namespace
+// Below this every range starts and ends on a whole block of kBlock IDs, so the kind of an ID
+// there is the kind of its block, read from a table made of the ranges above.
+constexpr std::int32_t kBlock = 10000;
+constexpr std::int32_t kBlockedIds = 16000000;
 
-VariableIdKind ClassifyVariableId(std::int32_t id) {
-    if (id < 1000000)
-        return VariableIdKind::kLiteral;
+constexpr bool RangesFillWholeBlocks() {
+    for (const IdRange& range : kRanges) {
+        if (range.first < kBlockedIds &&
+            (range.first % kBlock != 0 || (range.last + 1) % kBlock != 0 ||
+             range.last >= kBlockedIds))
+            return false;
+    }
+    return true;
+}
+static_assert(RangesFillWholeBlocks());
+
+VariableIdKind ClassifyByRanges(std::int32_t id) {
     for (const IdRange& range : kRanges) {
         if (id >= range.first && id <= range.last)
             return range.kind;
     }
     return VariableIdKind::kUnassigned;
+}
+
+constexpr std::array<VariableIdKind, kBlockedIds / kBlock> MakeBlockKinds() {
+    std::array<VariableIdKind, kBlockedIds / kBlock> kinds{};
+    kinds.fill(VariableIdKind::kUnassigned);
+    for (const IdRange& range : kRanges) {
+        for (std::int32_t id = range.first; id < kBlockedIds && id <= range.last; id += kBlock)
+            kinds[static_cast<std::size_t>(id / kBlock)] = range.kind;
+    }
+    return kinds;
+}
+
+constexpr std::array<VariableIdKind, kBlockedIds / kBlock> kBlockKinds = MakeBlockKinds();
+
+}  // namespace
+
+VariableIdKind ClassifyVariableId(std::int32_t id) {
+    if (id < 1000000)
+        return VariableIdKind::kLiteral;
+    if (id < kBlockedIds)
+        return kBlockKinds[static_cast<std::size_t>(id / kBlock)];
+    return ClassifyByRanges(id);
 }
 
 DataBaseAddress DecodeDataBaseId(std::int32_t id) {

@@ -1,5 +1,7 @@
 #include <algorithm>
 #include <array>
+#include <cstdint>
+#include <iterator>
 
 #include "game/interpreter/call_commands.h"
 #include "game/interpreter/command_handlers.h"
@@ -99,6 +101,24 @@ static_assert(std::is_sorted(std::begin(kCommands), std::end(kCommands),
                                  return a.code < b.code;
                              }));
 
+// Codes below kDirectCodes are found through a table of their entries' positions plus one
+// (0: no command); the others by a search of the sorted list.
+constexpr std::int32_t kDirectCodes = 1000;
+constexpr std::size_t kCommandCount = std::size(kCommands);
+static_assert(kCommandCount < 255);
+
+constexpr std::array<std::uint8_t, kDirectCodes> MakeDirectPositions() {
+    std::array<std::uint8_t, kDirectCodes> positions{};
+    for (std::size_t i = 0; i < kCommandCount; ++i) {
+        if (kCommands[i].code >= 0 && kCommands[i].code < kDirectCodes)
+            positions[static_cast<std::size_t>(kCommands[i].code)] =
+                static_cast<std::uint8_t>(i + 1);
+    }
+    return positions;
+}
+
+constexpr std::array<std::uint8_t, kDirectCodes> kDirectPositions = MakeDirectPositions();
+
 }  // namespace
 
 std::span<const CommandEntry> CommandTable() {
@@ -106,6 +126,10 @@ std::span<const CommandEntry> CommandTable() {
 }
 
 const CommandEntry* FindCommand(std::int32_t code) {
+    if (code >= 0 && code < kDirectCodes) {
+        const std::uint8_t position = kDirectPositions[static_cast<std::size_t>(code)];
+        return position != 0 ? &kCommands[position - 1] : nullptr;
+    }
     const auto* entry = std::lower_bound(
         std::begin(kCommands), std::end(kCommands), code,
         [](const CommandEntry& candidate, std::int32_t wanted) { return candidate.code < wanted; });

@@ -44,6 +44,8 @@ std::int32_t Wrapped(std::int64_t value) {
 
 // The value an ID holds: its number, or the number a text starts with.
 std::int32_t ValueOf(EventInterpreter& interpreter, std::int32_t id) {
+    if (id < kLowestVariableId)
+        return id;
     if (IsNumberVariableId(id))
         return interpreter.ReadInterpreterValue(id);
     return TextNumber(interpreter.ReadInterpreterString(id));

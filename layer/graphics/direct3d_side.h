@@ -26,6 +26,9 @@ int ClearDirect3DWanted();
 int QueryDirect3DObject();
 int EndScene3D();
 int FlushVertexBatch();
+// The vertex batches sent to a device so far; the frame benchmarks read it, as they read the
+// 2D draws, to tell a frame that drew from one whose draws were all refused.
+extern std::uint64_t batches_sent_3d;
 // The blend image's texture (null: none) with its border and range.
 int SetBlendTexture3D(const GraphRecord* graph, int border, int range);
 int SelectDrawTarget3D(int target);

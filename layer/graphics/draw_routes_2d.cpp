@@ -234,13 +234,16 @@ int DrawGraphRotated2D(double x, double y, double scale, double angle, GraphReco
     const double half_height = graph->Height * scale / 2;
     const double cosine = std::cos(angle);
     const double sine = std::sin(angle);
+    // The corners are rounded down, not towards zero: a box that started right of a corner
+    // would cut the shape's left column off, and the renderer, truncating towards zero in the
+    // box's own coordinates, would then place a turned draw's corners a pixel off.
     MemImgPoint corners[4];
     const double signs[4][2] = {{-1, -1}, {1, -1}, {-1, 1}, {1, 1}};
     for (int i = 0; i < 4; ++i) {
         const double px = signs[i][0] * half_width;
         const double py = signs[i][1] * half_height;
-        corners[i] = {static_cast<std::int32_t>(cosine * px - sine * py) + cx,
-                      static_cast<std::int32_t>(sine * px + cosine * py) + cy};
+        corners[i] = {static_cast<std::int32_t>(std::floor(cosine * px - sine * py)) + cx,
+                      static_cast<std::int32_t>(std::floor(sine * px + cosine * py)) + cy};
     }
     return RunRoute(tile, Covering(corners, 4), 0, nullptr, 0, nullptr, transparent,
                     [&](const RenderCall& call) {

@@ -65,6 +65,8 @@ bool NearlyParallelogram(const float* p) {
 
 }  // namespace
 
+std::uint64_t batches_sent_3d = 0;
+
 int FlushDeviceBatch(int index) {
     DeviceState* state = FindDevice(index);
     if (state == nullptr) {
@@ -73,6 +75,7 @@ int FlushDeviceBatch(int index) {
     if (state->BatchCount != 0 && Drawable(*state)) {
         state->Device->DrawPrimitive(state->BatchPrimitive, state->BatchFormat,
                                      BufferOf(index, state->BatchFormat), state->BatchCount);
+        ++batches_sent_3d;
     }
     state->BatchCount = 0;
     return 0;

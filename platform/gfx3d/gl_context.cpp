@@ -126,6 +126,12 @@ void ReleaseGlContext() {
     gl = GlApi{};
 }
 
+void FinishGl() {
+    if (context != nullptr) {
+        gl.Finish();
+    }
+}
+
 GlDescription DescribeGl() {
     if (context != nullptr) {
         return DescribeCurrent();

@@ -16,6 +16,9 @@ bool HasGlContext();
 // surface shows frames from then on.
 void ReleaseGlContext();
 
+// Waits until the GPU has carried out every command sent; nothing without a context.
+void FinishGl();
+
 // The context's vendor, renderer and version, and its video memory in kilobytes (0 when the
 // driver does not tell); all empty without a context.
 struct GlDescription {

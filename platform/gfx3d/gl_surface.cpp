@@ -39,11 +39,14 @@ void Upload(GlSurface* surface, const DisplayRect& rect) {
     gl.PixelStorei(GL_UNPACK_ROW_LENGTH, 0);
 }
 
+std::uint64_t read_backs = 0;
+
 void ReadBack(GlSurface* surface, const DisplayRect& rect) {
     const GLuint framebuffer = SurfaceFramebuffer(surface);
     if (framebuffer == 0) {
         return;
     }
+    ++read_backs;
     gl.BindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer);
     gl.PixelStorei(GL_PACK_ALIGNMENT, 1);
     gl.PixelStorei(GL_PACK_ROW_LENGTH, surface->pitch / surface->format.bytes);
@@ -54,8 +57,8 @@ void ReadBack(GlSurface* surface, const DisplayRect& rect) {
 
 }  // namespace
 
-GlSurface* CreateGlSurface(int width, int height, const DdPixelFormat& format,
-                           std::uint8_t* pixels, int pitch) {
+GlSurface* CreateGlSurface(int width, int height, const DdPixelFormat& format, std::uint8_t* pixels,
+                           int pitch) {
     GlPixelFormat gl_format;
     if (!GlFormatOf(format, &gl_format) || width < 1 || height < 1) {
         return nullptr;
@@ -73,8 +76,8 @@ GlSurface* CreateGlSurface(int width, int height, const DdPixelFormat& format,
     if (gl_format.unused_alpha) {
         gl.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_SWIZZLE_A, GL_ONE);
     }
-    gl.TexImage2D(GL_TEXTURE_2D, 0, static_cast<GLint>(gl_format.internal_format), width, height,
-                  0, gl_format.format, gl_format.type, nullptr);
+    gl.TexImage2D(GL_TEXTURE_2D, 0, static_cast<GLint>(gl_format.internal_format), width, height, 0,
+                  gl_format.format, gl_format.type, nullptr);
     surface->dirty = {0, 0, width, height};
     return surface;
 }
@@ -174,6 +177,10 @@ void BlitGlSurface(GlSurface* to, const DisplayRect& to_rect, GlSurface* from,
                        to_rect.left, to_rect.top, to_rect.right, to_rect.bottom,
                        GL_COLOR_BUFFER_BIT, GL_NEAREST);
     NoteGpuWrite(to);
+}
+
+std::uint64_t GlReadBackCount() {
+    return read_backs;
 }
 
 }  // namespace platform

@@ -31,8 +31,8 @@ struct GlSurface {
 
 // A GPU copy of the CPU buffer (its whole contents uploaded), or null when the format has no
 // GL form or the texture cannot be made.
-GlSurface* CreateGlSurface(int width, int height, const DdPixelFormat& format,
-                           std::uint8_t* pixels, int pitch);
+GlSurface* CreateGlSurface(int width, int height, const DdPixelFormat& format, std::uint8_t* pixels,
+                           int pitch);
 void DeleteGlSurface(GlSurface* surface);
 
 // Uploads the dirty rectangle.
@@ -49,5 +49,8 @@ void FillGlSurface(GlSurface* surface, const DisplayRect& rect, std::uint32_t va
 // A nearest-neighbour copy between two GPU copies of one format.
 void BlitGlSurface(GlSurface* to, const DisplayRect& to_rect, GlSurface* from,
                    const DisplayRect& from_rect);
+
+// The read-backs of GPU copies into CPU buffers made so far: a steady frame makes none.
+std::uint64_t GlReadBackCount();
 
 }  // namespace platform

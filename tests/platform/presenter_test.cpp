@@ -139,6 +139,22 @@ TEST(PresenterBits, ThirtyTwoBitRowsClearXAndStartAtTheClippedColumn) {
     EXPECT_EQ(pixels[0], 0x654321u);
     EXPECT_EQ(pixels[1], 0x000001u);
     EXPECT_EQ(pixels[2], 0u);
+
+    // A row long enough for the copy's wide steps, from an unaligned column, with a tail.
+    ConfigureRetainedFrame(16, 1, {32, layer::kDdPixelFormatRgb, 0, 32, 0xFF0000, 0xFF00, 0xFF, 0});
+    std::uint32_t row[16];
+    for (std::uint32_t i = 0; i < 16; ++i) {
+        row[i] = 0x9E3779B9u * (i + 1);
+    }
+    bits.pixels = reinterpret_cast<const std::uint8_t*>(row);
+    bits.width = 16;
+    bits.pitch = 64;
+    ASSERT_EQ(PresentBits({-3, 0, 13, 1}, bits, {0, 0, 16, 1}), 0);
+    const auto* long_row = reinterpret_cast<const std::uint32_t*>(frame.pixels.data());
+    for (int x = 0; x < 13; ++x) {
+        EXPECT_EQ(long_row[x], row[x + 3] & 0x00FFFFFFu) << "column " << x;
+    }
+    EXPECT_EQ(long_row[13], 0u);
     ConfigureRetainedFrame(0, 0, {});
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
+#include "game/core/game_folder.h"
 #include "platform/game_path.h"
 #include "tests/support/temp_tree.h"
 
@@ -13,7 +15,11 @@ class GameFolderScope {
     GameFolderScope() : previous_(platform::CurrentDiskFolder()) {
         platform::SetCurrentDiskFolder(tree_.root().string());
     }
-    ~GameFolderScope() { platform::SetCurrentDiskFolder(previous_); }
+    ~GameFolderScope() {
+        if (previousGameFolder_)
+            GameFolder = *previousGameFolder_;
+        platform::SetCurrentDiskFolder(previous_);
+    }
     GameFolderScope(const GameFolderScope&) = delete;
     GameFolderScope& operator=(const GameFolderScope&) = delete;
 
@@ -22,9 +28,18 @@ class GameFolderScope {
         tree_.write(relative, std::string(bytes.begin(), bytes.end()));
     }
 
+    // Makes the folder the game folder as well, where outside libraries are looked for, until
+    // the scope ends.
+    void UseAsGameFolder() {
+        if (!previousGameFolder_)
+            previousGameFolder_ = GameFolder;
+        GameFolder = platform::DiskPathToGamePath(tree_.root().string());
+    }
+
   private:
     test::TempTree tree_;
     std::string previous_;
+    std::optional<std::string> previousGameFolder_;
 };
 
 }  // namespace game

@@ -35,6 +35,7 @@ TEST(CommandTable, EveryCodeHasItsKind) {
     for (const CommandEntry& entry : CommandTable()) {
         table[entry.code] = entry.kind;
         EXPECT_NE(entry.handler, nullptr) << entry.code;
+        EXPECT_EQ(FindCommand(entry.code), &entry) << entry.code;
     }
     EXPECT_EQ(table, expected);
     for (std::int32_t code : {0, 212, 103, 210003, 210033, 210040, 497999})

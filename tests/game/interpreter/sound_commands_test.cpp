@@ -6,12 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "game/core/game_folder.h"
 #include "game/presentation/speech.h"
-#include "layer/core/layer_api.h"
-#include "platform/game_path.h"
 #include "tests/game/interpreter/map_command_fixture.h"
 #include "tests/game/presentation/sound_fixture.h"
+#include "tests/support/outside_library_log.h"
 #include "tests/support/sjis.h"
 
 namespace game {
@@ -171,27 +169,12 @@ class SpeechCommand : public SoundCommands {
   protected:
     void SetUp() override {
         SoundCommands::SetUp();
-        savedFolder_ = GameFolder;
-        GameFolder = platform::DiskPathToGamePath(folder_.tree().root().string());
+        folder_.UseAsGameFolder();
     }
     void TearDown() override {
         UnloadAquesTalk();
-        GameFolder = savedFolder_;
         SoundCommands::TearDown();
     }
-
-    // The calls the folder's speech library has seen, read through a second reference to it.
-    static std::string LibraryLog() {
-        const int library = layer::LoadOutsideLibrary(GameFolder.c_str(), "AquesTalk");
-        using LogEntry = const char* (*)();
-        const auto log = reinterpret_cast<LogEntry>(
-            layer::FindOutsideLibraryEntry(library, "TestSpeechCallLog"));
-        const std::string text = log != nullptr ? log() : "";
-        layer::FreeOutsideLibrary(library);
-        return text;
-    }
-
-    std::string savedFolder_;
 };
 
 TEST_F(SpeechCommand, WithoutTheLibraryEachCommandReports) {
@@ -216,7 +199,8 @@ TEST_F(SpeechCommand, TheTextIsSpokenAndPlayedAsAnEffect) {
     const auto d = Draws(3);
     RunLine(141, {kRandom100, kRandom100, kRandom100, 6}, {"\\v[2]"});
     const int frequency = std::max(d[2], 20);
-    EXPECT_EQ(LibraryLog(), "Synthe(4," + std::to_string(d[1] * 100 / frequency) + ");FreeWave;");
+    EXPECT_EQ(test::OutsideLibraryLog("AquesTalk", "TestSpeechCallLog"),
+              "Synthe(4," + std::to_string(d[1] * 100 / frequency) + ");FreeWave;");
     EXPECT_EQ(SysDataBase.ReadDBValue(3, kListed, 1), d[0]);
     EXPECT_EQ(SysDataBase.ReadDBValue(3, kListed, 2), frequency);
     EXPECT_EQ(TheSoundManager.EffectQueue.QueuedHandle, std::vector<int>{101});

@@ -1,7 +1,8 @@
 #pragma once
 
-// The software back screen with the demo's tile pictures in a game folder, and a demo map
-// loaded as the current map: what the map drawing puts on the screen is read back.
+// A back screen (the software one, or another route's given as `Screens`) with the demo's tile
+// pictures in a game folder, and a demo map loaded as the current map: what the map drawing puts
+// on the screen is read back.
 
 #include <gtest/gtest.h>
 
@@ -18,10 +19,35 @@
 
 namespace game {
 
-class MapScreen : public test::SoftwareScreens {
+// Makes the map the current one with the demo's tile set, and a map view for it.
+inline void Load(const MapData& map, bool loops = false) {
+    MapState& mapState = TheMapState;
+    mapState = MapState();
+    mapState.mapNumber = 0;
+    mapState.mapData = map;
+    mapState.tileSet = tools::DemoTileSet();
+    mapState.baseImageName = mapState.tileSet.imageNames[0];
+    for (std::size_t i = 0; i < mapState.autotileImageNames.size(); ++i)
+        mapState.autotileImageNames[i] = mapState.tileSet.imageNames[i + 1];
+    mapState.attributes = mapState.tileSet.attributes;
+    mapState.tags = mapState.tileSet.tags;
+    mapState.loopsHorizontally = loops;
+    mapState.loopsVertically = loops;
+}
+
+// The view at pixel (x, y), as the frame's draw pass sets it.
+inline void ViewAt(MapView& view, int x, int y) {
+    TheMapState.scrollX = 4 * x;
+    TheMapState.scrollY = 4 * y;
+    view.tileView.viewPixelX = x;
+    view.tileView.viewPixelY = y;
+}
+
+template <class Screens>
+class MapScreenOn : public Screens {
   protected:
     void SetUp() override {
-        SoftwareScreens::SetUp();
+        Screens::SetUp();
         for (const tools::DemoFile& file : tools::DemoMapFiles())
             folder_.Write(file.path, file.bytes);
         TileSize = 32;
@@ -38,44 +64,16 @@ class MapScreen : public test::SoftwareScreens {
         TheMapState = MapState();
         layer::ChangeBlendMode(0, 255);
         layer::ChangeBrightRgb(255, 255, 255);
-        SoftwareScreens::TearDown();
-    }
-
-    // Makes the map the current one with the demo's tile set, and a map view for it.
-    static void Load(const MapData& map, bool loops = false) {
-        MapState& mapState = TheMapState;
-        mapState = MapState();
-        mapState.mapNumber = 0;
-        mapState.mapData = map;
-        mapState.tileSet = tools::DemoTileSet();
-        mapState.baseImageName = mapState.tileSet.imageNames[0];
-        for (std::size_t i = 0; i < mapState.autotileImageNames.size(); ++i)
-            mapState.autotileImageNames[i] = mapState.tileSet.imageNames[i + 1];
-        mapState.attributes = mapState.tileSet.attributes;
-        mapState.tags = mapState.tileSet.tags;
-        mapState.loopsHorizontally = loops;
-        mapState.loopsVertically = loops;
-    }
-
-    // The view at pixel (x, y), as the frame's draw pass sets it.
-    static void ViewAt(MapView& view, int x, int y) {
-        TheMapState.scrollX = 4 * x;
-        TheMapState.scrollY = 4 * y;
-        view.tileView.viewPixelX = x;
-        view.tileView.viewPixelY = y;
+        Screens::TearDown();
     }
 
     // A rectangle of the back screen as a picture.
     static test::RgbaImage Screen(int x0 = 0, int y0 = 0, int width = 640, int height = 480) {
+        const test::RgbaImage whole = test::BackScreenPicture(x0 + width, y0 + height);
         test::RgbaImage picture{width, height, {}};
         for (int y = y0; y < y0 + height; ++y) {
-            for (int x = x0; x < x0 + width; ++x) {
-                const std::uint32_t pixel = BackPixel(x, y);
-                picture.pixels.insert(
-                    picture.pixels.end(),
-                    {static_cast<std::uint8_t>(pixel >> 16), static_cast<std::uint8_t>(pixel >> 8),
-                     static_cast<std::uint8_t>(pixel), 255});
-            }
+            const auto row = whole.pixels.begin() + (y * whole.width + x0) * 4;
+            picture.pixels.insert(picture.pixels.end(), row, row + width * 4);
         }
         return picture;
     }
@@ -84,5 +82,7 @@ class MapScreen : public test::SoftwareScreens {
 
     GameFolderScope folder_;
 };
+
+using MapScreen = MapScreenOn<test::SoftwareScreens>;
 
 }  // namespace game

@@ -6,7 +6,7 @@
 #include "game/map/character_sprite.h"
 #include "game/map/event_character.h"
 #include "game/map/party.h"
-#include "tests/game/map/map_screen_fixture.h"
+#include "tests/game/map/map_scenes.h"
 #include "tools/lib/demo_characters.h"
 
 namespace game {
@@ -16,34 +16,11 @@ class Sprites : public MapScreen {
   protected:
     void SetUp() override {
         MapScreen::SetUp();
-        for (const tools::DemoFile& file : tools::DemoCharacterFiles())
-            folder_.Write(file.path, file.bytes);
-        SetNewGameDefaults(TheGameInfo);
-        SysDataBase = DataBase();
-        SysDataBase.types.resize(10);
-        SysDataBase.ResizeDBDataList(9, 1);
-        SysDataBase.WriteDBString(9, 0, 0, tools::kDemoShadowImage);
-        Load(tools::DemoStartMap());
-        TheParty = Party();
+        PrepareDemoCharacters(folder_);
     }
     void TearDown() override {
-        TheParty = Party();
-        SysDataBase = DataBase();
+        ForgetDemoCharacters();
         MapScreen::TearDown();
-    }
-
-    // An event at tile (x, y) showing `sheet`, facing `direction`, with shadow `shadow`.
-    static EventCharacter& Add(const std::string& sheet, int x, int y, int direction,
-                               std::uint8_t shadow = 255) {
-        MapEvent event(static_cast<int>(TheMapState.eventCharacters.size()));
-        event.x = x;
-        event.y = y;
-        event.pages[0].graphic.graphicName = sheet;
-        event.pages[0].graphic.direction = static_cast<std::uint8_t>(direction);
-        event.pages[0].options = {shadow, 0, 0};
-        TheMapState.mapData.events.push_back(event);
-        TheMapState.eventCharacters.emplace_back(0, event);
-        return TheMapState.eventCharacters.back();
     }
 
     static int CellOf(int index) {
@@ -87,7 +64,7 @@ TEST_F(Sprites, CellsByDirectionPatternAndMotion) {
         {tools::kDemoSingleImage, 1, 8, 2, 1, 1},
     };
     for (const Case& c : cases) {
-        EventCharacter& event = Add(c.sheet, 2, 2, c.direction);
+        EventCharacter& event = AddSheetEvent(c.sheet, 2, 2, c.direction);
         event.eightDirectionSheet = c.eightWay;
         event.pattern = static_cast<std::int16_t>(c.pattern);
         event.moving = c.moving;
@@ -108,42 +85,13 @@ TEST_F(Sprites, BushTilesNeedBothFootColumns) {
     EXPECT_FALSE(IsBushAt(MapState(), 12, 21));
 }
 
-void PopulateDemoScene() {
-    PlaceCharacter(TheParty, 10, 7, 0);
-    TheParty.graphicName = tools::kDemoHeroSheet;
-    TheParty.pageBytes = {0};
-    TheParty.members[0].graphicName = tools::kDemoPartySheet;
-    PlaceCharacter(TheParty.members[0], 10, 6, 0);
-    TheParty.members[0].pageBytes = {0};
-}
-
 TEST_F(Sprites, TheDemoSceneWithEveryKindOfSprite) {
-    PopulateDemoScene();
-    Add(tools::kDemoNpcSheet, 12, 7, 6, 0);
-    Add(tools::kDemoStandColumnSheet, 14, 9, 2, 0);
-    Add(tools::kDemoDoubleSheet, 16, 7, 4, 0);
-    Add(tools::kDemoSingleImage, 8, 5, 2);
-    // Feet in the bush; and one in mid-jump over it, drawn whole.
-    Add(tools::kDemoNpcSheet, 7, 11, 2, 0);
-    EventCharacter& jumper = Add(tools::kDemoNpcSheet, 6, 12, 2, 0);
-    jumper.jumpHalfLength = 5;
-    jumper.jumpRemaining = 5;
-    // Behind and in front of the fence, under a tree top.
-    Add(tools::kDemoNpcSheet, 5, 13, 8, 0);
-    Add(tools::kDemoNpcSheet, 3, 14, 2, 0);
-    Add(tools::kDemoNpcSheet, 4, 9, 2, 0);
-    EventCharacter& flashing = Add(tools::kDemoNpcSheet, 10, 4, 2, 0);
-    flashing.flashColour = 0xC86464;
-    flashing.flashLength = 20;
-    flashing.flashRemaining = 10;
-    Add(tools::kDemoNpcSheet, 12, 4, 2, 0).opacity = 0;
+    PlaceDemoSceneCharacters();
     MapView view;
     DrawMap(view);
     EXPECT_TRUE(test::MatchesGolden(Screen(), "map/sprites-demo-scene"));
 
-    TheMapState.zoomPercent = 150;
-    TheMapState.zoomCentreX = 320;
-    TheMapState.zoomCentreY = 240;
+    ZoomAboutTheCentre(150);
     Clear();
     DrawMap(view);
     EXPECT_TRUE(test::MatchesGolden(Screen(), "map/sprites-zoom-150"));
@@ -151,8 +99,8 @@ TEST_F(Sprites, TheDemoSceneWithEveryKindOfSprite) {
 
 TEST_F(Sprites, ALoopingMapDrawsCharactersAcrossTheSeam) {
     Load(tools::DemoLoopMap(), true);
-    Add(tools::kDemoNpcSheet, 9, 3, 2, 0);
-    Add(tools::kDemoNpcSheet, 0, 3, 2, 0);
+    AddSheetEvent(tools::kDemoNpcSheet, 9, 3, 2, 0);
+    AddSheetEvent(tools::kDemoNpcSheet, 0, 3, 2, 0);
     MapView view;
     ViewAt(view, -16, -16);
     DrawMap(view);

@@ -5,11 +5,9 @@
 #include <filesystem>
 #include <string>
 
-#include "game/core/game_folder.h"
 #include "game/presentation/midi_binding.h"
-#include "layer/core/layer_api.h"
-#include "platform/game_path.h"
 #include "tests/game/core/game_folder_scope.h"
+#include "tests/support/outside_library_log.h"
 
 namespace game {
 namespace {
@@ -17,29 +15,18 @@ namespace {
 class MidiBinding : public testing::Test {
   protected:
     void SetUp() override {
-        savedFolder_ = GameFolder;
-        GameFolder = platform::DiskPathToGamePath(folder_.tree().root().string());
+        folder_.UseAsGameFolder();
         std::filesystem::copy_file(QVARN_TEST_MIDI_LIBRARY,
                                    folder_.tree().path("libGuruGuruSMF.so"));
     }
-    void TearDown() override {
-        GGSFree();
-        GameFolder = savedFolder_;
-    }
+    void TearDown() override { GGSFree(); }
 
-    // The calls the folder's library has seen, read through a second reference to it.
-    std::string LibraryLog() const {
-        const int library = layer::LoadOutsideLibrary(GameFolder.c_str(), "GuruGuruSMF");
-        using LogEntry = const char* (*)();
-        const auto log =
-            reinterpret_cast<LogEntry>(layer::FindOutsideLibraryEntry(library, "TestMidiCallLog"));
-        const std::string text = log != nullptr ? log() : "";
-        layer::FreeOutsideLibrary(library);
-        return text;
+    // The calls the folder's library has seen.
+    static std::string LibraryLog() {
+        return test::OutsideLibraryLog("GuruGuruSMF", "TestMidiCallLog");
     }
 
     GameFolderScope folder_;
-    std::string savedFolder_;
 };
 
 TEST_F(MidiBinding, TheGameFoldersLibraryTakesTheCalls) {

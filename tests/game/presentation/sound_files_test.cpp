@@ -6,9 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "game/core/game_folder.h"
 #include "game/presentation/speech.h"
-#include "platform/game_path.h"
 #include "tests/game/presentation/sound_fixture.h"
 #include "tests/support/sjis.h"
 
@@ -145,15 +143,12 @@ class Speech : public SoundFiles {
   protected:
     void SetUp() override {
         SoundFiles::SetUp();
-        savedFolder_ = GameFolder;
-        GameFolder = platform::DiskPathToGamePath(folder_.tree().root().string());
+        folder_.UseAsGameFolder();
     }
     void TearDown() override {
         UnloadAquesTalk();
-        GameFolder = savedFolder_;
         SoundFiles::TearDown();
     }
-    std::string savedFolder_;
 };
 
 TEST_F(Speech, WithoutTheLibraryNothingIsSpoken) {

@@ -96,4 +96,24 @@ inline void DrawShapes(int ramp, int blend) {
     layer::PutBox(320, 10, 360, 60, layer::RgbToPixel(255, 0, 255), 0);
 }
 
+// A scene both routes draw from a ramp graph and a blend graph, and its golden's name and size.
+struct DrawCallScene {
+    const char* name;
+    const char* golden;
+    int width;
+    int height;
+    void (*draw)(int ramp, int blend);
+};
+
+inline constexpr DrawCallScene kDrawCallScenes[] = {
+    {"EveryCallUnderEveryBlendMode", "layer/graphics/draw_calls_blend_modes", 560, 470,
+     [](int ramp, int) { DrawEveryCallUnderEveryBlendMode(ramp); }},
+    {"Shapes", "layer/graphics/draw_calls_shapes", 380, 90, DrawShapes},
+};
+
+// The golden of a scene on a screen of the depth: 16-bit screens have goldens of their own.
+inline std::string SceneGolden(const DrawCallScene& scene, int bits) {
+    return bits == 16 ? std::string(scene.golden) + "_16" : std::string(scene.golden);
+}
+
 }  // namespace test

@@ -7,11 +7,13 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "layer/core/window_state.h"
+#include "layer/graphics/direct3d_side.h"
 #include "layer/graphics/direct_draw_context.h"
 #include "layer/graphics/display_side.h"
 #include "layer/graphics/draw_settings.h"
@@ -21,6 +23,7 @@
 #include "layer/softrender/blend_tables.h"
 #include "platform/display.h"
 #include "platform/display_hooks.h"
+#include "tests/support/golden.h"
 
 namespace test {
 
@@ -86,6 +89,46 @@ inline void StartDisplayScreens(platform::ForcedDisplayFormat forced, int window
     layer::CreateMainSurfaces();
     layer::SelectDrawTarget(layer::kDrawTargetBack);
     layer::SetDrawClipRect(0, 0, 640, 480);
+}
+
+// The back screen's top-left width x height as red, green and blue, read through the screen's
+// own format: the display stand-in's back surface when there is one (locked, so a GPU copy is
+// read back, after the 3D device's pending draws), else the software back screen.
+inline RgbaImage BackScreenPicture(int width, int height) {
+    layer::FlushVertexBatch();
+    layer::EndScene3D();
+    const std::uint8_t* pixels = layer::direct_draw.back_image.Pixels;
+    int pitch = 0;
+    int bytes = 0;
+    platform::SurfaceDescription locked;
+    if (layer::direct_draw.back != nullptr) {
+        const platform::DisplayRect area{0, 0, width, height};
+        platform::LockSurface(layer::direct_draw.back, &area, &locked, platform::kLockReadOnly);
+        pixels = locked.pixels;
+        pitch = locked.pitch;
+        bytes = static_cast<int>(locked.format.rgb_bit_count / 8);
+    } else {
+        pitch = layer::direct_draw.back_image.Body->Pitch;
+        bytes = layer::MemImgBytesPerPixel(layer::direct_draw.back_image);
+    }
+    RgbaImage picture{width, height, {}};
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            std::uint32_t pixel = 0;
+            std::memcpy(&pixel, pixels + y * pitch + x * bytes, static_cast<std::size_t>(bytes));
+            int red = 0;
+            int green = 0;
+            int blue = 0;
+            layer::PixelToRgb(pixel, &red, &green, &blue);
+            for (int channel : {red, green, blue, 255}) {
+                picture.pixels.push_back(static_cast<std::uint8_t>(channel));
+            }
+        }
+    }
+    if (layer::direct_draw.back != nullptr) {
+        platform::UnlockSurface(layer::direct_draw.back);
+    }
+    return picture;
 }
 
 // A 24-bit bottom-up BMP file of the colours (0x00RRGGBB) the function gives.

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
+#include <tuple>
+#include <vector>
 
 #include "layer/graphics/draw_calls.h"
 #include "layer/graphics/draw_settings.h"
@@ -157,5 +160,82 @@ TEST_F(SoftwareDrawCalls, CaptureMustMatchTheGraphSize) {
     EXPECT_EQ(BackPixel(17, 9), Ramp(17, 9));
     EXPECT_EQ(BackPixel(31, 23), Ramp(31, 23));
 }
+
+// The scenes on a 16-bit software screen (goldens of their own), and through the display
+// surfaces' 2D route without a 3D device on 32 and 16 bits (the software route's goldens,
+// pixel for pixel).
+struct ScreenCase {
+    const char* name;
+    int bits;
+    bool display_surfaces;
+};
+
+constexpr ScreenCase kOtherScreens[] = {
+    {"Software16", 16, false}, {"DisplaySurfaces32", 32, true}, {"DisplaySurfaces16", 16, true}};
+
+using SceneOnScreen = std::tuple<test::DrawCallScene, ScreenCase>;
+
+class DrawCallScenesOnOtherScreens : public SoftwareScreens,
+                                     public testing::WithParamInterface<SceneOnScreen> {
+  protected:
+    void SetUp() override {
+        const ScreenCase& screen = std::get<1>(GetParam());
+        if (screen.display_surfaces) {
+            test::StartDisplayScreens(screen.bits == 16 ? platform::ForcedDisplayFormat::kR5G6B5
+                                                        : platform::ForcedDisplayFormat::kNone,
+                                      1);
+        } else {
+            bits_ = screen.bits;
+            SoftwareScreens::SetUp();
+        }
+    }
+};
+
+// On a 16-bit screen a translucent draw with the transparency flag reads the software graph's
+// run table, whose colour-and-alpha pixels round the blended channel a step above the display
+// surface's plain pixels: the first draw of the translucent row.
+test::RouteRule TranslucentRunsOnSixteenBits() {
+    test::RouteRule rule;
+    rule.left = 8;
+    rule.top = 8 + 66;
+    rule.right = 40;
+    rule.bottom = rule.top + 24;
+    rule.tolerance = 9;
+    rule.edge_share = 0;
+    rule.why = "translucent run-table pixels against plain ones, one step of a 5-bit channel";
+    return rule;
+}
+
+TEST_P(DrawCallScenesOnOtherScreens, MatchTheirGoldens) {
+    const auto& [scene, screen] = GetParam();
+    ASSERT_EQ(layer::direct_draw.screen_bits, screen.bits);
+    const int ramp = Graph(32, 24, Ramp);
+    const int blend = test::BlendRampGraph(32, 24, 0);
+    ASSERT_GE(ramp, 0);
+    ASSERT_GE(blend, 0);
+    test::DrawBackdrop();
+    scene.draw(ramp, blend);
+    const test::RgbaImage picture = test::BackScreenPicture(scene.width, scene.height);
+    const std::string golden = test::SceneGolden(scene, screen.bits);
+    if (!screen.display_surfaces) {
+        EXPECT_TRUE(test::MatchesGolden(picture, golden));
+        return;
+    }
+    std::vector<test::RouteRule> rules(1);
+    rules[0].tolerance = 0;
+    rules[0].edge_share = 0;
+    if (screen.bits == 16) {
+        rules.push_back(TranslucentRunsOnSixteenBits());
+    }
+    EXPECT_TRUE(test::MatchesGoldenOnOtherRoute(picture, golden, rules));
+}
+
+INSTANTIATE_TEST_SUITE_P(Scenes, DrawCallScenesOnOtherScreens,
+                         testing::Combine(testing::ValuesIn(test::kDrawCallScenes),
+                                          testing::ValuesIn(kOtherScreens)),
+                         [](const testing::TestParamInfo<SceneOnScreen>& info) {
+                             return std::string(std::get<0>(info.param).name) +
+                                    std::get<1>(info.param).name;
+                         });
 
 }  // namespace

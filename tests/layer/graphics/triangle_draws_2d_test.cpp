@@ -165,31 +165,6 @@ class DisplayTriangles : public testing::Test {
         layer::window_state.window_mode = 0;
     }
 
-    // The back surface's top-left width x height as red, green and blue.
-    static test::RgbaImage BackPicture(int width, int height) {
-        platform::SurfaceDescription locked;
-        const platform::DisplayRect area{0, 0, width, height};
-        platform::LockSurface(layer::direct_draw.back, &area, &locked, platform::kLockReadOnly);
-        const int bytes = static_cast<int>(locked.format.rgb_bit_count / 8);
-        test::RgbaImage picture{width, height, {}};
-        for (int y = 0; y < height; ++y) {
-            for (int x = 0; x < width; ++x) {
-                std::uint32_t pixel = 0;
-                std::memcpy(&pixel, locked.pixels + y * locked.pitch + x * bytes,
-                            static_cast<std::size_t>(bytes));
-                int red = 0;
-                int green = 0;
-                int blue = 0;
-                layer::PixelToRgb(pixel, &red, &green, &blue);
-                for (int channel : {red, green, blue, 255}) {
-                    picture.pixels.push_back(static_cast<std::uint8_t>(channel));
-                }
-            }
-        }
-        platform::UnlockSurface(layer::direct_draw.back);
-        return picture;
-    }
-
     // The colour a translucent fill leaves on a blue backdrop.
     static std::uint32_t TranslucentFillOn(platform::ForcedDisplayFormat format) {
         Stop();
@@ -198,7 +173,7 @@ class DisplayTriangles : public testing::Test {
         layer::SetBlendMode(1, 128);
         const layer::MemImgVertex triangle[3] = {{4, 4, 0, 0}, {60, 4, 0, 0}, {4, 60, 0, 0}};
         layer::DrawTriangle2D(triangle, nullptr, 0, ScreenColour(248, 248, 0));
-        const test::RgbaImage picture = BackPicture(64, 64);
+        const test::RgbaImage picture = test::BackScreenPicture(64, 64);
         const std::uint8_t* at = &picture.pixels[(10 * 64 + 10) * 4];
         return static_cast<std::uint32_t>(at[0] << 16 | at[1] << 8 | at[2]);
     }
@@ -208,7 +183,7 @@ TEST_F(DisplayTriangles, SamePictureAsTheSoftwareScreen) {
     const int ramp = RampGraph();
     ASSERT_GE(ramp, 0);
     DrawScene(ramp);
-    EXPECT_TRUE(test::MatchesGolden(BackPicture(kSceneWidth, kSceneHeight),
+    EXPECT_TRUE(test::MatchesGolden(test::BackScreenPicture(kSceneWidth, kSceneHeight),
                                     "layer/graphics/quads_and_triangles"));
 }
 

@@ -2,6 +2,9 @@
 // route's goldens.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "tests/layer/graphics/draw_call_scenes.h"
 #include "tests/layer/graphics_gl/gl_fixture.h"
 
@@ -70,12 +73,33 @@ test::RouteRule SubtractiveRotatedDraw() {
     return rule;
 }
 
+std::vector<test::RouteRule> BlendModesRules() {
+    return {test::RouteRule{}, SubtractiveRow(), RotatedDraws(), TurnedAndCornerDraws(),
+            SubtractiveRotatedDraw()};
+}
+
+std::vector<test::RouteRule> ShapesRules() {
+    test::RouteRule blend_draw;
+    blend_draw.left = 210;
+    blend_draw.top = 8;
+    blend_draw.right = 242;
+    blend_draw.bottom = 32;
+    blend_draw.tolerance = 255;
+    blend_draw.why = "the blend image's ramp, checked against its GL golden";
+    // Stretched by 2.5 and 2.67, texel boundaries fall a pixel apart: the software renderer
+    // steps from each pixel's corner, the hardware samples at its centre.
+    test::RouteRule stretched;
+    stretched.left = 40;
+    stretched.right = 194;
+    stretched.edge_share = 1.0;
+    stretched.why = "stretched by a fraction, sampled at the pixel's corner or centre";
+    return {test::RouteRule{}, blend_draw, stretched};
+}
+
 TEST_F(GlDrawCalls, EveryCallUnderEveryBlendMode) {
     test::DrawEveryCallUnderEveryBlendMode(ramp_);
-    EXPECT_TRUE(
-        test::MatchesGoldenOnOtherRoute(Shown(560, 470), "layer/graphics/draw_calls_blend_modes",
-                                        {test::RouteRule{}, SubtractiveRow(), RotatedDraws(),
-                                         TurnedAndCornerDraws(), SubtractiveRotatedDraw()}));
+    EXPECT_TRUE(test::MatchesGoldenOnOtherRoute(
+        Shown(560, 470), "layer/graphics/draw_calls_blend_modes", BlendModesRules()));
 }
 
 // The blend image's ramp steps by 4, 2 or 1 on the hardware where the software renderer takes
@@ -86,24 +110,44 @@ TEST_F(GlDrawCalls, BrightColourBlendImageAndReversedCorners) {
     ASSERT_GE(blend, 0);
     test::DrawShapes(ramp_, blend);
     const test::RgbaImage shown = Shown(380, 90);
-    test::RouteRule blend_draw;
-    blend_draw.left = 210;
-    blend_draw.top = 8;
-    blend_draw.right = 242;
-    blend_draw.bottom = 32;
-    blend_draw.tolerance = 255;
-    blend_draw.why = "the blend image's ramp, checked against the GL golden below";
-    // Stretched by 2.5 and 2.67, texel boundaries fall a pixel apart: the software renderer
-    // steps from each pixel's corner, the hardware samples at its centre.
-    test::RouteRule stretched;
-    stretched.left = 40;
-    stretched.right = 194;
-    stretched.edge_share = 1.0;
-    stretched.why = "stretched by a fraction, sampled at the pixel's corner or centre";
-    EXPECT_TRUE(test::MatchesGoldenOnOtherRoute(shown, "layer/graphics/draw_calls_shapes",
-                                                {test::RouteRule{}, blend_draw, stretched}));
+    EXPECT_TRUE(
+        test::MatchesGoldenOnOtherRoute(shown, "layer/graphics/draw_calls_shapes", ShapesRules()));
     EXPECT_TRUE(
         test::MatchesGolden(Crop(shown, 210, 8, 32, 24), "layer/graphics_gl/blend_image_ramp", 2));
 }
+
+// The scenes on a 16-bit screen against the software route's 16-bit goldens, read from the
+// back screen's texture through the screen's format.
+class GlDrawCallsOnSixteenBits : public GlDrawCalls,
+                                 public testing::WithParamInterface<test::DrawCallScene> {
+  protected:
+    void SetUp() override {
+        forced_ = platform::ForcedDisplayFormat::kR5G6B5;
+        GlDrawCalls::SetUp();
+    }
+};
+
+TEST_P(GlDrawCallsOnSixteenBits, MatchTheSoftwareGoldens) {
+    const test::DrawCallScene& scene = GetParam();
+    ASSERT_EQ(layer::direct_draw.screen_bits, 16);
+    const int blend = test::BlendRampGraph(32, 24, 1);
+    ASSERT_GE(blend, 0);
+    scene.draw(ramp_, blend);
+    std::vector<test::RouteRule> rules =
+        std::string(scene.name) == "Shapes" ? ShapesRules() : BlendModesRules();
+    // Every difference of the 32-bit screen, counted in steps of a 5-bit channel: the software
+    // renderer truncates to the screen's channels at each step of a blend, the hardware rounds
+    // once; and 16-bit textures with a transparent bit keep 5 bits of green.
+    for (test::RouteRule& rule : rules) {
+        rule.tolerance = rule.tolerance >= 255 ? 255 : (rule.tolerance * 255 + 30) / 31;
+    }
+    EXPECT_TRUE(test::MatchesGoldenOnOtherRoute(test::BackScreenPicture(scene.width, scene.height),
+                                                test::SceneGolden(scene, 16), rules));
+}
+
+INSTANTIATE_TEST_SUITE_P(Scenes, GlDrawCallsOnSixteenBits, testing::ValuesIn(test::kDrawCallScenes),
+                         [](const testing::TestParamInfo<test::DrawCallScene>& info) {
+                             return std::string(info.param.name);
+                         });
 
 }  // namespace

@@ -33,7 +33,7 @@ class GlScreens : public Direct3DTest {
         LogCapture::SetUp();
         ASSERT_NE(SharedGlWindow(), nullptr);
         layer::graphics_core.window = SharedGlWindow();
-        StartDisplayObject(platform::ForcedDisplayFormat::kNone);
+        StartDisplayObject(forced_);
         ASSERT_EQ(layer::StartDirect3D(), 0) << "OpenGL 3.3 core did not start";
         ASSERT_TRUE(platform::HasGlContext());
         layer::StartGraphicsManagement();
@@ -69,6 +69,9 @@ class GlScreens : public Direct3DTest {
         }
         return part;
     }
+
+    // The display's format; a derived fixture sets it before SetUp.
+    platform::ForcedDisplayFormat forced_ = platform::ForcedDisplayFormat::kNone;
 
     static std::uint32_t At(const RgbaImage& image, int x, int y) {
         const std::uint8_t* p = &image.pixels[static_cast<std::size_t>((y * image.width + x) * 4)];

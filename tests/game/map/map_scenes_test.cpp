@@ -1,0 +1,36 @@
+// The shared map and character scenes on the software route give their goldens exactly, so
+// the other route's comparisons compare like with like.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tests/game/map/map_scenes.h"
+
+namespace game {
+namespace {
+
+class MapScenes : public MapScreen, public testing::WithParamInterface<MapScene> {
+  protected:
+    void SetUp() override {
+        MapScreen::SetUp();
+        PrepareDemoCharacters(folder_);
+    }
+    void TearDown() override {
+        ForgetDemoCharacters();
+        MapScreen::TearDown();
+    }
+};
+
+TEST_P(MapScenes, GiveTheirGoldens) {
+    const MapScene& scene = GetParam();
+    scene.draw();
+    EXPECT_TRUE(test::MatchesGolden(Screen(0, 0, scene.width, scene.height), scene.golden));
+}
+
+INSTANTIATE_TEST_SUITE_P(Software, MapScenes, testing::ValuesIn(kMapScenes),
+                         [](const testing::TestParamInfo<MapScene>& info) {
+                             return std::string(info.param.name);
+                         });
+
+}  // namespace
+}  // namespace game
