@@ -126,17 +126,22 @@ void FillBars(SDL_Surface* surface, const DisplayRect& layout) {
               {layout.right, layout.top, surface->w - layout.right, layout.bottom - layout.top});
 }
 
+// The window's surface holds the frame's pixel layout and shows the frame at its own size.
+bool SameLayout(const SDL_Surface& surface, const DisplayRect& layout) {
+    return frame.format.rgb_bit_count == 32 && surface.format->BytesPerPixel == 4 &&
+           frame.format.red_mask == surface.format->Rmask &&
+           frame.format.green_mask == surface.format->Gmask &&
+           frame.format.blue_mask == surface.format->Bmask &&
+           layout.right - layout.left == frame.width && layout.bottom - layout.top == frame.height;
+}
+
 // Writes the window rectangle `target` (inside the layout) from the frame by nearest
 // neighbour.
 void CopyToWindow(SDL_Surface* surface, const DisplayRect& layout, const DisplayRect& target) {
     const int out_width = layout.right - layout.left;
     const int out_height = layout.bottom - layout.top;
     const int bytes = surface->format->BytesPerPixel;
-    const bool same_layout = frame.format.rgb_bit_count == 32 && bytes == 4 &&
-                             frame.format.red_mask == surface->format->Rmask &&
-                             frame.format.green_mask == surface->format->Gmask &&
-                             frame.format.blue_mask == surface->format->Bmask &&
-                             out_width == frame.width && out_height == frame.height;
+    const bool same_layout = SameLayout(*surface, layout);
     auto* base = static_cast<std::uint8_t*>(surface->pixels);
     const int count = target.right - target.left;
     const int* columns = same_layout ? nullptr
@@ -303,6 +308,83 @@ bool WindowLayout(DisplayRect* layout) {
     return true;
 }
 
+// A present of a frame rectangle into the window's own surface, locked between its begin
+// and its end.
+struct WindowCopy {
+    SDL_Window* window = nullptr;
+    SDL_Surface* surface = nullptr;
+    DisplayRect layout;
+    DisplayRect target;
+};
+
+// Finds where the frame rectangle `rect` (all of the frame when null) lands in the window's
+// surface and locks it; false, with the present's result, where nothing is to be copied.
+bool BeginWindowCopy(const DisplayRect* rect, WindowCopy* copy, int* result) {
+    *result = 0;
+    SDL_Window* window = CurrentSdlWindow();
+    if (window == nullptr || frame.width == 0 || frame.height == 0) {
+        return false;
+    }
+    if (HasGlContext()) {
+        *result = ShowFrameThroughGl();
+        return false;
+    }
+    if (!hint_set) {
+        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+        hint_set = true;
+    }
+    // Fetched every time: a resize replaces the window's surface.
+    SDL_Surface* surface = SDL_GetWindowSurface(window);
+    if (surface == nullptr) {
+        *result = -1;
+        return false;
+    }
+    const DisplayRect layout = FrameLayout(surface->w, surface->h);
+    DisplayRect part = rect != nullptr ? *rect : DisplayRect{0, 0, frame.width, frame.height};
+    part = {std::max(part.left, 0), std::max(part.top, 0), std::min(part.right, frame.width),
+            std::min(part.bottom, frame.height)};
+    if (part.right <= part.left || part.bottom <= part.top) {
+        return false;
+    }
+    DisplayRect target = ToWindow(layout, part);
+    target = {std::max(target.left, 0), std::max(target.top, 0), std::min(target.right, surface->w),
+              std::min(target.bottom, surface->h)};
+    if (SDL_MUSTLOCK(surface)) {
+        SDL_LockSurface(surface);
+    }
+    *copy = {window, surface, layout, target};
+    return true;
+}
+
+// Unlocks the surface and shows what was copied, with the bars beside the frame when the
+// whole window is shown.
+int EndWindowCopy(const WindowCopy& copy, const DisplayRect* rect) {
+    if (SDL_MUSTLOCK(copy.surface)) {
+        SDL_UnlockSurface(copy.surface);
+    }
+    const DisplayRect& target = copy.target;
+    SDL_Rect shown{target.left, target.top, target.right - target.left, target.bottom - target.top};
+    if (rect == nullptr) {
+        FillBars(copy.surface, copy.layout);
+        shown = {0, 0, copy.surface->w, copy.surface->h};
+    }
+    return SDL_UpdateWindowSurfaceRects(copy.window, &shown, 1) == 0 ? 0 : -1;
+}
+
+// The window row that shows frame row `y` from column `part.left`, where the window shows the
+// frame's rectangle 1 : 1 in its own layout and whole; null otherwise.
+std::uint8_t* DirectWindowRow(const WindowCopy& copy, const DisplayRect& part, int y) {
+    const SDL_Surface& surface = *copy.surface;
+    const DisplayRect& layout = copy.layout;
+    const bool direct =
+        SameLayout(surface, layout) && copy.target.left == part.left + layout.left &&
+        copy.target.right == part.right + layout.left && copy.target.top == part.top + layout.top &&
+        copy.target.bottom == part.bottom + layout.top;
+    return direct ? static_cast<std::uint8_t*>(surface.pixels) + (y + layout.top) * surface.pitch +
+                        copy.target.left * 4
+                  : nullptr;
+}
+
 }  // namespace
 
 void ConfigureRetainedFrame(int width, int height, const DdPixelFormat& format) {
@@ -345,45 +427,13 @@ void DetachFrameGpuCopy() {
 }
 
 int ShowRetainedFrame(const DisplayRect* rect) {
-    SDL_Window* window = CurrentSdlWindow();
-    if (window == nullptr || frame.width == 0 || frame.height == 0) {
-        return 0;
+    WindowCopy copy;
+    int result = 0;
+    if (!BeginWindowCopy(rect, &copy, &result)) {
+        return result;
     }
-    if (HasGlContext()) {
-        return ShowFrameThroughGl();
-    }
-    if (!hint_set) {
-        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-        hint_set = true;
-    }
-    // Fetched every time: a resize replaces the window's surface.
-    SDL_Surface* surface = SDL_GetWindowSurface(window);
-    if (surface == nullptr) {
-        return -1;
-    }
-    const DisplayRect layout = FrameLayout(surface->w, surface->h);
-    DisplayRect part = rect != nullptr ? *rect : DisplayRect{0, 0, frame.width, frame.height};
-    part = {std::max(part.left, 0), std::max(part.top, 0), std::min(part.right, frame.width),
-            std::min(part.bottom, frame.height)};
-    if (part.right <= part.left || part.bottom <= part.top) {
-        return 0;
-    }
-    DisplayRect target = ToWindow(layout, part);
-    target = {std::max(target.left, 0), std::max(target.top, 0), std::min(target.right, surface->w),
-              std::min(target.bottom, surface->h)};
-    if (SDL_MUSTLOCK(surface)) {
-        SDL_LockSurface(surface);
-    }
-    CopyToWindow(surface, layout, target);
-    if (SDL_MUSTLOCK(surface)) {
-        SDL_UnlockSurface(surface);
-    }
-    SDL_Rect shown{target.left, target.top, target.right - target.left, target.bottom - target.top};
-    if (rect == nullptr) {
-        FillBars(surface, layout);
-        shown = {0, 0, surface->w, surface->h};
-    }
-    return SDL_UpdateWindowSurfaceRects(window, &shown, 1) == 0 ? 0 : -1;
+    CopyToWindow(copy.surface, copy.layout, copy.target);
+    return EndWindowCopy(copy, rect);
 }
 
 int PresentBits(const DisplayRect& destination, const PixelBits& bits, const DisplayRect& source) {
@@ -414,6 +464,14 @@ int PresentBits(const DisplayRect& destination, const PixelBits& bits, const Dis
     // X8R8G8B8 bits into an X8R8G8B8 frame: each row copied with X cleared.
     const bool same_format =
         bits.bits == 32 && bytes == 4 && IsX8R8G8B8(format) && IsX8R8G8B8(frame.format);
+    // Same-format rows at their own size go into the frame and the window's surface in one
+    // pass, each frame row copied on while it is still in the cache.
+    // Where no copy begins, ShowRetainedFrame below gives the present's result.
+    WindowCopy copy;
+    int not_begun = 0;
+    const bool copying = same_format && columns == nullptr && in_height == out_height &&
+                         !HasGlContext() && BeginWindowCopy(&part, &copy, &not_begun);
+    const bool direct = copying && DirectWindowRow(copy, part, part.top) != nullptr;
     int previous_source_y = -1;
     for (int y = part.top; y < part.bottom; ++y) {
         const int source_y = source.top + static_cast<int>(std::int64_t{y - destination.top} *
@@ -428,6 +486,10 @@ int PresentBits(const DisplayRect& destination, const PixelBits& bits, const Dis
         const std::uint8_t* source_row = bits.pixels + source_y * bits.pitch;
         if (same_format && columns == nullptr) {
             CopyColourBytes(source_row + first * 4, count, row);
+            if (direct) {
+                std::memcpy(DirectWindowRow(copy, part, y), row,
+                            static_cast<std::size_t>(count) * 4);
+            }
             continue;
         }
         switch (bits.bits) {
@@ -444,6 +506,12 @@ int PresentBits(const DisplayRect& destination, const PixelBits& bits, const Dis
     }
     if (GlSurface* gpu = FrameGpuCopy(); gpu != nullptr) {
         NoteCpuWrite(gpu, part);
+    }
+    if (copying) {
+        if (!direct) {
+            CopyToWindow(copy.surface, copy.layout, copy.target);
+        }
+        return EndWindowCopy(copy, &part);
     }
     return ShowRetainedFrame(&part);
 }

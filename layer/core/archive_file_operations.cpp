@@ -1,5 +1,7 @@
 #include "layer/core/archive_file_operations.h"
 
+#include <mutex>
+
 #include "layer/core/archive_path.h"
 #include "layer/core/file_messages_texts.h"
 #include "layer/core/layer_log.h"
@@ -36,6 +38,7 @@ void CloseOpenFileRecord(OpenFileRecord* record) {
 
 FileHandle ArchiveAwareOpen(const char* path, int cache, int reserved, int asynchronous) {
     ArchiveState& state = Archives();
+    const std::lock_guard<std::mutex> lock(state.access);
     if (path == nullptr) {
         return 0;
     }
@@ -74,6 +77,7 @@ FileHandle ArchiveAwareOpen(const char* path, int cache, int reserved, int async
 }
 
 int ArchiveAwareClose(FileHandle file) {
+    const std::lock_guard<std::mutex> lock(Archives().access);
     OpenFileRecord* record = FindRecord(file);
     if (record == nullptr) {
         return -1;
@@ -85,6 +89,7 @@ int ArchiveAwareClose(FileHandle file) {
 }
 
 std::int64_t ArchiveAwareTell(FileHandle file) {
+    const std::lock_guard<std::mutex> lock(Archives().access);
     OpenFileRecord* record = FindRecord(file);
     if (record == nullptr) {
         return -1;
@@ -93,6 +98,7 @@ std::int64_t ArchiveAwareTell(FileHandle file) {
 }
 
 int ArchiveAwareSeek(FileHandle file, std::int64_t offset, int origin) {
+    const std::lock_guard<std::mutex> lock(Archives().access);
     OpenFileRecord* record = FindRecord(file);
     if (record == nullptr) {
         return -1;
@@ -102,6 +108,7 @@ int ArchiveAwareSeek(FileHandle file, std::int64_t offset, int origin) {
 }
 
 int ArchiveAwareRead(void* destination, int element_size, int count, FileHandle file) {
+    const std::lock_guard<std::mutex> lock(Archives().access);
     OpenFileRecord* record = FindRecord(file);
     if (record == nullptr) {
         return -1;
@@ -117,6 +124,7 @@ int ArchiveAwareRead(void* destination, int element_size, int count, FileHandle 
 }
 
 int ArchiveAwareEof(FileHandle file) {
+    const std::lock_guard<std::mutex> lock(Archives().access);
     OpenFileRecord* record = FindRecord(file);
     if (record == nullptr) {
         return -1;
@@ -125,6 +133,7 @@ int ArchiveAwareEof(FileHandle file) {
 }
 
 int ArchiveAwareIdle(FileHandle file) {
+    const std::lock_guard<std::mutex> lock(Archives().access);
     OpenFileRecord* record = FindRecord(file);
     if (record == nullptr) {
         return -1;

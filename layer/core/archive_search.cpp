@@ -1,6 +1,7 @@
 #include "layer/core/archive_search.h"
 
 #include <array>
+#include <mutex>
 
 #include "layer/core/archive_file_operations.h"
 #include "layer/core/archive_path.h"
@@ -144,6 +145,8 @@ int ArchiveAwareFindFirst(const char* pattern, FileInfo* info) {
     if (pattern == nullptr) {
         return -1;
     }
+    // A search may finish loading an archive's image and close its file under a reader.
+    const std::lock_guard<std::mutex> lock(Archives().access);
     std::size_t slot = 0;
     while (slot < searches.size() && searches[slot] != nullptr) {
         ++slot;

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstddef>
+#include <mutex>
 #include <set>
 #include <string>
 
@@ -52,6 +53,10 @@ struct ArchiveState {
     // The archive the current path look-up found there but refused (its open path); empty when
     // none.
     std::string look_up_refusal;
+    // Held by every archive-aware file operation and by archive searches: a movie's decode
+    // thread reads its file through them beside the main thread, and the entries of one
+    // archive share its file and that file's position.
+    std::mutex access;
 };
 
 ArchiveState& Archives();

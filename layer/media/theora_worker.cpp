@@ -232,10 +232,14 @@ int DecodeTheoraFrames(TheoraDecoder* decoder, int count) {
 }
 
 // With nothing to do the thread sleeps until the main thread changes a word it reads; the
-// number it saw before looking is passed, so that a change made meanwhile wakes it at once.
+// number it saw before looking (at the stop request too) is passed, so that a change made
+// meanwhile wakes it at once.
 void RunTheoraWorker(TheoraDecoder* decoder) {
-    while (decoder->stop_request == 0) {
+    for (;;) {
         const int seen = decoder->wake_serial;
+        if (decoder->stop_request != 0) {
+            break;
+        }
         if (const int pause = decoder->pause_request; pause != 0) {
             decoder->state = kTheoraPaused;
             decoder->paused_answer = pause;

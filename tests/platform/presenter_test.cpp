@@ -97,6 +97,26 @@ TEST_P(PresenterTest, TestCardLandsInTheRetainedFrameAndTheWindow) {
                 << x << "," << y;
         }
     }
+
+    // A part presented 1 : 1 away from the corner lands at its own place in the window and
+    // leaves the pixels beside it.
+    const auto window_pixel = [&](int x, int y) {
+        const auto* row = static_cast<const std::uint8_t*>(surface->pixels) + y * surface->pitch;
+        Uint8 r = 0;
+        Uint8 g = 0;
+        Uint8 b = 0;
+        SDL_GetRGB(*reinterpret_cast<const std::uint32_t*>(row + x * 4), surface->format, &r, &g,
+                   &b);
+        return std::uint32_t{r} << 16 | std::uint32_t{g} << 8 | b;
+    };
+    const std::uint32_t beside = window_pixel(4, 3);
+    ASSERT_EQ(PresentBits({5, 3, 11, 7}, bits, {0, 0, 6, 4}), 0);
+    for (int y = 0; y < 4; ++y) {
+        for (int x = 0; x < 6; ++x) {
+            ASSERT_EQ(window_pixel(5 + x, 3 + y), card[y * kCardWidth + x]) << x << "," << y;
+        }
+    }
+    EXPECT_EQ(window_pixel(4, 3), beside);
 }
 
 INSTANTIATE_TEST_SUITE_P(Scales, PresenterTest, testing::Values(1, 2),

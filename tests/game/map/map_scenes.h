@@ -75,6 +75,20 @@ inline void PlaceDemoSceneCharacters() {
     AddSheetEvent(tools::kDemoNpcSheet, 12, 4, 2, 0).opacity = 0;
 }
 
+// The map fixture with the demo's characters prepared, on the given route's screens.
+template <class Screens>
+class CharacterScreenOn : public MapScreenOn<Screens> {
+  protected:
+    void SetUp() override {
+        MapScreenOn<Screens>::SetUp();
+        PrepareDemoCharacters(this->folder_);
+    }
+    void TearDown() override {
+        ForgetDemoCharacters();
+        MapScreenOn<Screens>::TearDown();
+    }
+};
+
 inline void ZoomAboutTheCentre(int percent) {
     TheMapState.zoomPercent = percent;
     TheMapState.zoomCentreX = 320;

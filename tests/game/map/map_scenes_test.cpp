@@ -9,17 +9,8 @@
 namespace game {
 namespace {
 
-class MapScenes : public MapScreen, public testing::WithParamInterface<MapScene> {
-  protected:
-    void SetUp() override {
-        MapScreen::SetUp();
-        PrepareDemoCharacters(folder_);
-    }
-    void TearDown() override {
-        ForgetDemoCharacters();
-        MapScreen::TearDown();
-    }
-};
+class MapScenes : public CharacterScreenOn<test::SoftwareScreens>,
+                  public testing::WithParamInterface<MapScene> {};
 
 TEST_P(MapScenes, GiveTheirGoldens) {
     const MapScene& scene = GetParam();

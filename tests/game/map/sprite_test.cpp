@@ -12,17 +12,8 @@
 namespace game {
 namespace {
 
-class Sprites : public MapScreen {
+class Sprites : public CharacterScreenOn<test::SoftwareScreens> {
   protected:
-    void SetUp() override {
-        MapScreen::SetUp();
-        PrepareDemoCharacters(folder_);
-    }
-    void TearDown() override {
-        ForgetDemoCharacters();
-        MapScreen::TearDown();
-    }
-
     static int CellOf(int index) {
         CharacterSprite sprite(CharacterSprite::Owner::kEvent, index);
         return sprite.cell;

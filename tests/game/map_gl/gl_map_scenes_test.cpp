@@ -10,18 +10,8 @@
 namespace game {
 namespace {
 
-class GlMapScenes : public MapScreenOn<test::GlScreens>,
-                    public testing::WithParamInterface<MapScene> {
-  protected:
-    void SetUp() override {
-        MapScreenOn<test::GlScreens>::SetUp();
-        PrepareDemoCharacters(folder_);
-    }
-    void TearDown() override {
-        ForgetDemoCharacters();
-        MapScreenOn<test::GlScreens>::TearDown();
-    }
-};
+class GlMapScenes : public CharacterScreenOn<test::GlScreens>,
+                    public testing::WithParamInterface<MapScene> {};
 
 TEST_P(GlMapScenes, MatchTheSoftwareGoldens) {
     const MapScene& scene = GetParam();

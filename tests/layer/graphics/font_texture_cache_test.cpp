@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "layer/graphics/texture_tiles.h"
 #include "layer/media/font_table.h"
@@ -139,6 +140,100 @@ TEST_F(FontTextureCache, AStringBecomesTexturedQuadsWithTheColoursAsBright) {
     EXPECT_FLOAT_EQ(top_left.y, 20 + 12 - 10);
     EXPECT_FLOAT_EQ(bottom_right.x, 11 + 6 + 2);
     EXPECT_FLOAT_EQ(bottom_right.y, 22 + 8 + 2);
+}
+
+// The quad of one plain glyph: its corners' positions and texture coordinates, in the order
+// sent.
+std::vector<platform::TexturedVertex> GlyphQuad() {
+    layer::EndScene3D();
+    const std::vector<const test::DeviceCall*> draws = test::Recording().Calls("DrawPrimitive");
+    std::vector<platform::TexturedVertex> quad;
+    for (const test::DeviceCall* call : draws) {
+        for (int vertex = 0; vertex < call->VertexCount(); ++vertex) {
+            quad.push_back(call->VertexAt<platform::TexturedVertex>(vertex));
+        }
+    }
+    return quad;
+}
+
+struct GlyphCorner {
+    float x;
+    float y;
+    // Texture coordinates in texels of the font's texture graph.
+    float u;
+    float v;
+};
+
+struct PenCase {
+    const char* label;
+    bool scaled;
+    int vertical;
+    // The first three corners sent, and the draw area's viewport while drawing (none when the
+    // area is not narrowed through it).
+    GlyphCorner corners[3];
+    std::vector<std::int64_t> viewport;
+};
+
+// The 6 x 8 glyph "A" of the fake source (origin 1, top 2, line height 16) in cell 0, drawn at
+// (10, 20); scaled cases by 2 across and 1.5 down. Stretched, the glyph's cell fills the box
+// (12, 23)-(24, 35); vertical, the whole texture turns a quarter clockwise with the cell's
+// corner at (24, 21) inside a narrowed area, scaled, the cell alone turns into (22, 21)-(38, 30).
+const PenCase kPenCases[] = {
+    {"Stretched",
+     true,
+     0,
+     {{12, 23, 0.25f, 1 / 3.0f}, {24, 23, 6.25f, 1 / 3.0f}, {12, 35, 0.25f, 8 + 1 / 3.0f}},
+     {}},
+    {"Vertical",
+     false,
+     1,
+     {{23.5f, 20.5f, 0, 0}, {23.5f, 532.5f, 512, 0}, {-488.5f, 20.5f, 0, 512}},
+     {15, 21, 10, 6}},
+    {"VerticalStretched",
+     true,
+     1,
+     {{37.5f, 20.5f, 0, 0}, {37.5f, 29.5f, 6, 0}, {21.5f, 20.5f, 0, 8}},
+     {21, 21, 18, 9}},
+};
+
+TEST_F(FontTextureCache, StretchedAndVerticalGlyphsPlaceTheirCell) {
+    const int handle = MakeFont(0);
+    const int white = layer::RgbToPixel(255, 255, 255);
+    for (const PenCase& pen : kPenCases) {
+        SCOPED_TRACE(pen.label);
+        test::Recording().calls.clear();
+        ASSERT_EQ(pen.scaled ? layer::DrawFontStringScaled(10, 20, 2.0, 1.5, "A", white, handle, 0,
+                                                           pen.vertical)
+                             : layer::DrawFontString(10, 20, "A", white, handle, 0, pen.vertical),
+                  0);
+        const layer::FontRecord& record = Record(handle);
+        const layer::TextCacheEntry& entry = EntryOf(record, 'A');
+        ASSERT_EQ(layer::CellCornerOf(record, entry.cell_index).x, 0);
+        ASSERT_EQ(entry.box_width, 6);
+        int width = 0;
+        int height = 0;
+        layer::GetGraphDimensions(record.texture_graph, &width, &height);
+        ASSERT_EQ(width, 512);
+        ASSERT_EQ(height, 512);
+        const std::vector<const test::DeviceCall*> viewports =
+            test::Recording().Calls("SetViewport");
+        const std::vector<platform::TexturedVertex> quad = GlyphQuad();
+        ASSERT_EQ(quad.size(), 6u);
+        for (int corner = 0; corner < 3; ++corner) {
+            const GlyphCorner& expected = pen.corners[corner];
+            EXPECT_FLOAT_EQ(quad[corner].x, expected.x) << corner;
+            EXPECT_FLOAT_EQ(quad[corner].y, expected.y) << corner;
+            EXPECT_NEAR(quad[corner].u * 512, expected.u, 1e-3) << corner;
+            EXPECT_NEAR(quad[corner].v * 512, expected.v, 1e-3) << corner;
+        }
+        if (pen.viewport.empty()) {
+            EXPECT_TRUE(viewports.empty());
+        } else {
+            ASSERT_EQ(viewports.size(), 2u);
+            EXPECT_EQ(viewports[0]->args, pen.viewport);
+            EXPECT_EQ(viewports[1]->args, (std::vector<std::int64_t>{0, 0, 640, 480}));
+        }
+    }
 }
 
 }  // namespace
