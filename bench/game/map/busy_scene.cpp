@@ -9,6 +9,9 @@
 #include "game/map/event_character.h"
 #include "game/map/map_change.h"
 #include "game/map/map_state.h"
+#include "game/map/map_update.h"
+#include "game/map/map_view.h"
+#include "game/map/party.h"
 #include "tools/lib/demo_characters.h"
 #include "tools/lib/demo_map.h"
 
@@ -53,6 +56,11 @@ int MapCell(int cell, int size, bool loops) {
 
 }  // namespace
 
+void UseStartMap() {
+    game::ResetMapState(game::TheMapState);
+    game::ChangeMap(game::TheMapState, 0);
+}
+
 void UseBusyStartMap() {
     game::MapState& mapState = game::TheMapState;
     mapState.mapData = tools::DemoStartMap();
@@ -91,6 +99,14 @@ void AddCrowd(int events) {
         mapState.mapData.events.push_back(event);
         mapState.eventCharacters.emplace_back(mapState.mapNumber, event);
     }
+}
+
+void UpdateAndDrawMap(game::MapView& view, int crowd) {
+    game::UpdateMap(game::TheMapState);
+    if (crowd > 0)
+        game::UpdateHero(game::TheParty);
+    game::ScrollPanoramaAndFog(view);
+    game::DrawMap(view);
 }
 
 void CountScene(benchmark::State& state) {

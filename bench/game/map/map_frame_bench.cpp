@@ -6,11 +6,7 @@
 
 #include "bench/game/map/busy_scene.h"
 #include "bench/game/map/demo_game_session.h"
-#include "game/map/map_change.h"
-#include "game/map/map_state.h"
-#include "game/map/map_update.h"
 #include "game/map/map_view.h"
-#include "game/map/party.h"
 #include "layer/core/layer_api.h"
 
 namespace {
@@ -31,20 +27,11 @@ void RunSceneFrames(benchmark::State& state, const char* name, void (*use)(), in
         bench::AddCrowd(crowd);
     game::MapView view;
     RunCountedFrames(state, 1, [&] {
-        game::UpdateMap(game::TheMapState);
-        if (crowd > 0)
-            game::UpdateHero(game::TheParty);
-        game::ScrollPanoramaAndFog(view);
-        game::DrawMap(view);
+        bench::UpdateAndDrawMap(view, crowd);
         if (steps == Steps::kUpdateDrawPresent)
             layer::ShowFrame();
     });
     bench::CountScene(state);
-}
-
-void UseStartMap() {
-    game::ResetMapState(game::TheMapState);
-    game::ChangeMap(game::TheMapState, 0);
 }
 
 void BM_BusySceneFrame(benchmark::State& state) {
@@ -65,7 +52,8 @@ BENCHMARK(BM_MapDrawOnly)->Unit(benchmark::kMicrosecond);
 
 // The demo's start map as it stands, its own events and the crowd on it.
 void BM_MapFrameWithCharacters(benchmark::State& state) {
-    RunSceneFrames(state, "qvarn-chars-bench", &UseStartMap, kCrowd, Steps::kUpdateDrawPresent);
+    RunSceneFrames(state, "qvarn-chars-bench", &bench::UseStartMap, kCrowd,
+                   Steps::kUpdateDrawPresent);
 }
 BENCHMARK(BM_MapFrameWithCharacters)->Unit(benchmark::kMicrosecond);
 

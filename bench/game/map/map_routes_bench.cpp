@@ -11,11 +11,7 @@
 
 #include "bench/game/map/busy_scene.h"
 #include "bench/game/map/demo_game_session.h"
-#include "game/map/map_change.h"
-#include "game/map/map_state.h"
-#include "game/map/map_update.h"
 #include "game/map/map_view.h"
-#include "game/map/party.h"
 #include "layer/core/layer_api.h"
 #include "layer/graphics/graphics_services.h"
 
@@ -44,11 +40,7 @@ void RunRouteFrames(benchmark::State& state, const char* name, void (*use)(), in
     game::MapView view;
     const auto start = std::chrono::steady_clock::now();
     RunCountedFrames(state, 1, [&] {
-        game::UpdateMap(game::TheMapState);
-        if (crowd > 0)
-            game::UpdateHero(game::TheParty);
-        game::ScrollPanoramaAndFog(view);
-        game::DrawMap(view);
+        bench::UpdateAndDrawMap(view, crowd);
         layer::ShowFrame();
     });
     const double perFrame =
@@ -63,17 +55,12 @@ void RunRouteFrames(benchmark::State& state, const char* name, void (*use)(), in
     bench::CountScene(state);
 }
 
-void UseStartMap() {
-    game::ResetMapState(game::TheMapState);
-    game::ChangeMap(game::TheMapState, 0);
-}
-
 void BM_MapFrameOnRoutes(benchmark::State& state) {
     RunRouteFrames(state, "qvarn-map-routes-bench", &bench::UseBusyStartMap, 0);
 }
 
 void BM_MapFrameWithCharactersOnRoutes(benchmark::State& state) {
-    RunRouteFrames(state, "qvarn-chars-routes-bench", &UseStartMap, kCrowd);
+    RunRouteFrames(state, "qvarn-chars-routes-bench", &bench::UseStartMap, kCrowd);
 }
 // Every GL case before any software one: the switch to software lasts for the process.
 BENCHMARK(BM_MapFrameOnRoutes)->Arg(1)->Unit(benchmark::kMicrosecond);

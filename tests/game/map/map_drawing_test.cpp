@@ -53,16 +53,6 @@ TEST_F(MapDrawing, ALoopingMapShowsItsLastColumnLeftOfTheFirst) {
     EXPECT_TRUE(test::MatchesGolden(Screen(), "map/loop-column-minus-one"));
 }
 
-TEST_F(MapDrawing, AZoomOfOneHundredFiftyPercentAboutTheScreenCentre) {
-    Load(tools::DemoStartMap());
-    TheMapState.zoomPercent = 150;
-    TheMapState.zoomCentreX = 320;
-    TheMapState.zoomCentreY = 240;
-    MapView view;
-    DrawMap(view);
-    EXPECT_TRUE(test::MatchesGolden(Screen(), "map/zoom-150"));
-}
-
 TEST_F(MapDrawing, AShakeMovesTheWholeMapAndLeavesTheShakenView) {
     Load(tools::DemoStartMap());
     TheMapState.shakeOffsetX = 6;

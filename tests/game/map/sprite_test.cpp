@@ -76,27 +76,5 @@ TEST_F(Sprites, BushTilesNeedBothFootColumns) {
     EXPECT_FALSE(IsBushAt(MapState(), 12, 21));
 }
 
-TEST_F(Sprites, TheDemoSceneWithEveryKindOfSprite) {
-    PlaceDemoSceneCharacters();
-    MapView view;
-    DrawMap(view);
-    EXPECT_TRUE(test::MatchesGolden(Screen(), "map/sprites-demo-scene"));
-
-    ZoomAboutTheCentre(150);
-    Clear();
-    DrawMap(view);
-    EXPECT_TRUE(test::MatchesGolden(Screen(), "map/sprites-zoom-150"));
-}
-
-TEST_F(Sprites, ALoopingMapDrawsCharactersAcrossTheSeam) {
-    Load(tools::DemoLoopMap(), true);
-    AddSheetEvent(tools::kDemoNpcSheet, 9, 3, 2, 0);
-    AddSheetEvent(tools::kDemoNpcSheet, 0, 3, 2, 0);
-    MapView view;
-    ViewAt(view, -16, -16);
-    DrawMap(view);
-    EXPECT_TRUE(test::MatchesGolden(Screen(0, 0, 400, 300), "map/sprites-loop-seam"));
-}
-
 }  // namespace
 }  // namespace game
