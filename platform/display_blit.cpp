@@ -138,10 +138,18 @@ int BltSurface(DisplaySurface* destination, const DisplayRect* destination_rect,
         }
         const DisplayRect clip = IntersectRects(target, to.bounds);
         if (!RectEmpty(clip)) {
-            if (GlSurface* gpu = GpuCopyOf(destination); gpu != nullptr && !depth) {
+            // A GPU copy is filled on the GPU only when it holds newer pixels; otherwise the
+            // CPU buffer is filled and uploaded on the next use, so that a texture that is
+            // only sampled never becomes a render target (a software GL driver then flushes
+            // its pending frame each time the texture is bound).
+            GlSurface* gpu = depth ? nullptr : GpuCopyOf(destination);
+            if (gpu != nullptr && gpu->gpu_newer) {
                 FillGlSurface(gpu, LocalRect(destination, clip), fill_value);
             } else {
                 Fill(to, clip, fill_value);
+                if (gpu != nullptr) {
+                    NoteCpuWrite(gpu, LocalRect(destination, clip));
+                }
             }
             ShowIfPrimary(destination, clip);
         }
