@@ -5,7 +5,7 @@
 #include "game/map/map_view.h"
 #include "game/map/screen_tone.h"
 #include "tests/game/core/report_capture.h"
-#include "tests/game/map/map_screen_fixture.h"
+#include "tests/game/map/map_scenes.h"
 
 namespace game {
 namespace {
@@ -23,27 +23,6 @@ TEST_F(MapDrawing, TheViewAtFortySeventyShiftsEveryTileByItsRemainder) {
     EXPECT_TRUE(test::MatchesGolden(Screen(), "map/view-40-70"));
 }
 
-TEST_F(MapDrawing, AutotilesAnimateEveryTwentyFrames) {
-    Load(tools::DemoStartMap());
-    MapView view;
-    for (const int counter : {0, 20, 40}) {
-        TheMapState.frameCounter = counter;
-        DrawMap(view);
-        EXPECT_TRUE(test::MatchesGolden(Screen(64, 64, 192, 128),
-                                        "map/autotile-counter-" + std::to_string(counter)));
-    }
-}
-
-TEST_F(MapDrawing, PassesOneAndTwoDrawOnlyTheirTiles) {
-    Load(tools::DemoStartMap());
-    MapView view;
-    DrawTileLayer(view.tileView, TheMapState, 1, -1);
-    for (int row = 0; row < 15; ++row)
-        DrawTileLayer(view.tileView, TheMapState, 1, row);
-    DrawTileLayer(view.tileView, TheMapState, 2);
-    EXPECT_TRUE(test::MatchesGolden(Screen(), "map/passes-1-and-2"));
-}
-
 TEST_F(MapDrawing, ALoopingMapShowsItsLastColumnLeftOfTheFirst) {
     Load(tools::DemoLoopMap(), true);
     MapView view;
@@ -55,28 +34,15 @@ TEST_F(MapDrawing, ALoopingMapShowsItsLastColumnLeftOfTheFirst) {
 
 TEST_F(MapDrawing, AShakeMovesTheWholeMapAndLeavesTheShakenView) {
     Load(tools::DemoStartMap());
-    TheMapState.shakeOffsetX = 6;
-    TheMapState.shakeOffsetY = -4;
     MapView view;
-    ViewAt(view, 0, 0);
-    DrawMap(view);
+    DrawShakenMap(view);
     EXPECT_EQ(view.tileView.viewPixelX, -6);
     EXPECT_EQ(view.tileView.viewPixelY, 4);
-    EXPECT_TRUE(test::MatchesGolden(Screen(), "map/shake-6-minus-4"));
 }
 
 TEST_F(MapDrawing, APanoramaScrolledBy1600And800WrapsAroundItsOwnArea) {
-    TheMainInterpreter.PanoramaImage = -2;
-    TheMainInterpreter.PanoramaFile = tools::kDemoPanoramaImage;
-    TheMainInterpreter.PanoramaScrollX = 0;
-    TheMainInterpreter.PanoramaScrollY = 0;
     Load(tools::DemoStartMap());
-    PanoramaState panorama;
-    DrawPanorama(panorama, TheMapState);
-    panorama.scrollX = 1600;
-    panorama.scrollY = 800;
-    Clear();
-    DrawPanorama(panorama, TheMapState);
+    DrawPanoramaScrolledFar();
     const tools::RgbaPicture sky = tools::DemoPanoramaPicture();
     auto skyAt = [&](int x, int y) {
         const std::uint8_t* p = &sky.pixels[static_cast<std::size_t>(y * sky.width + x) * 4];
@@ -86,46 +52,6 @@ TEST_F(MapDrawing, APanoramaScrolledBy1600And800WrapsAroundItsOwnArea) {
     EXPECT_EQ(BackPixel(5, 5), skyAt(125, 145));
     EXPECT_EQ(BackPixel(205, 5), skyAt(5, 145));
     EXPECT_EQ(BackPixel(330, 5), 0u);
-    EXPECT_TRUE(test::MatchesGolden(Screen(0, 0, 320, 240), "map/panorama-1600-800"));
-}
-
-TEST_F(MapDrawing, TheFogInEachBlendKind) {
-    TheMainInterpreter.FogFile = tools::kDemoFogImage;
-    TheMainInterpreter.FogOpacity = 160;
-    Load(tools::DemoStartMap());
-    test::RgbaImage strip{640, 120, std::vector<std::uint8_t>(640 * 120 * 4)};
-    for (int kind = 0; kind < 4; ++kind) {
-        TheMainInterpreter.FogImage = -2;
-        TheMainInterpreter.FogBlend = kind;
-        MapView view;
-        Clear();
-        DrawMap(view);
-        const test::RgbaImage part = Screen(40, 40, 160, 120);
-        for (int y = 0; y < 120; ++y)
-            std::copy_n(part.pixels.begin() + y * 160 * 4, 160 * 4,
-                        strip.pixels.begin() + (y * 640 + kind * 160) * 4);
-    }
-    EXPECT_TRUE(test::MatchesGolden(strip, "map/fog-blend-kinds"));
-}
-
-TEST_F(MapDrawing, NegativeAndPositiveTones) {
-    Load(tools::DemoStartMap());
-    struct Case {
-        std::array<std::int16_t, 3> tone;
-        const char* golden;
-    } const cases[] = {{{-50, 0, 30}, "map/tone-minus-50-0-30"},
-                       {{60, 40, 20}, "map/tone-60-40-20"}};
-    for (const Case& c : cases) {
-        TheMainInterpreter.ToneCurrent = c.tone;
-        MapView view;
-        Clear();
-        ApplyScreenTone(TheMainInterpreter, false, false);
-        DrawMap(view);
-        ApplyScreenTone(TheMainInterpreter, true, false);
-        ApplyScreenTone(TheMainInterpreter, false, true);
-        layer::ChangeBlendMode(0, 255);
-        EXPECT_TRUE(test::MatchesGolden(Screen(0, 0, 320, 240), c.golden));
-    }
 }
 
 TEST(ScreenTone, TheModulationTakesOnlyTheChannelsAtOrBelowZero) {

@@ -3,12 +3,16 @@
 // The map and character scenes both routes draw: the software route makes their goldens, the
 // OpenGL route is compared with them.
 
+#include <algorithm>
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "game/core/database.h"
 #include "game/core/game_info.h"
 #include "game/map/event_character.h"
 #include "game/map/party.h"
+#include "game/map/screen_tone.h"
 #include "tests/game/map/map_screen_fixture.h"
 #include "tools/lib/demo_characters.h"
 
@@ -95,44 +99,135 @@ inline void ZoomAboutTheCentre(int percent) {
     TheMapState.zoomCentreY = 240;
 }
 
-// A scene drawn on a fresh screen after PrepareDemoCharacters, the part of the screen its
-// golden holds, and whether it is zoomed (every picture stretched by a fraction).
+// The start map with its shake offset (6, -4), drawn from view (0, 0).
+inline void DrawShakenMap(MapView& view) {
+    TheMapState.shakeOffsetX = 6;
+    TheMapState.shakeOffsetY = -4;
+    ViewAt(view, 0, 0);
+    DrawMap(view);
+}
+
+// The demo's panorama drawn once, then scrolled by (1600, 800) and drawn again.
+inline void DrawPanoramaScrolledFar() {
+    TheMainInterpreter.PanoramaImage = -2;
+    TheMainInterpreter.PanoramaFile = tools::kDemoPanoramaImage;
+    TheMainInterpreter.PanoramaScrollX = 0;
+    TheMainInterpreter.PanoramaScrollY = 0;
+    PanoramaState panorama;
+    DrawPanorama(panorama, TheMapState);
+    panorama.scrollX = 1600;
+    panorama.scrollY = 800;
+    layer::WipeDrawTarget();
+    DrawPanorama(panorama, TheMapState);
+}
+
+// The start map's autotiles at the frame counter, the part of the screen they animate.
+template <int kCounter>
+test::RgbaImage AutotilesAt() {
+    TheMapState.frameCounter = kCounter;
+    MapView view;
+    DrawMap(view);
+    return ScreenPicture(64, 64, 192, 128);
+}
+
+// The start map under the demo's fog at opacity 160 in blend kinds 0 to 3, side by side.
+inline test::RgbaImage FogInEachBlendKind() {
+    TheMainInterpreter.FogFile = tools::kDemoFogImage;
+    TheMainInterpreter.FogOpacity = 160;
+    test::RgbaImage strip{640, 120, std::vector<std::uint8_t>(640 * 120 * 4)};
+    for (int kind = 0; kind < 4; ++kind) {
+        TheMainInterpreter.FogImage = -2;
+        TheMainInterpreter.FogBlend = kind;
+        MapView view;
+        layer::WipeDrawTarget();
+        DrawMap(view);
+        const test::RgbaImage part = ScreenPicture(40, 40, 160, 120);
+        for (int y = 0; y < 120; ++y)
+            std::copy_n(part.pixels.begin() + y * 160 * 4, 160 * 4,
+                        strip.pixels.begin() + (y * 640 + kind * 160) * 4);
+    }
+    return strip;
+}
+
+// The start map under the screen tone (red, green, blue), the top left quarter of the screen.
+template <std::int16_t kRed, std::int16_t kGreen, std::int16_t kBlue>
+test::RgbaImage TonedMap() {
+    TheMainInterpreter.ToneCurrent = {kRed, kGreen, kBlue};
+    MapView view;
+    ApplyScreenTone(TheMainInterpreter, false, false);
+    DrawMap(view);
+    ApplyScreenTone(TheMainInterpreter, true, false);
+    ApplyScreenTone(TheMainInterpreter, false, true);
+    layer::ChangeBlendMode(0, 255);
+    return ScreenPicture(0, 0, 320, 240);
+}
+
+// A scene drawn on a fresh screen after PrepareDemoCharacters, the picture its golden holds,
+// and whether it is zoomed (every picture stretched by a fraction).
 struct MapScene {
     const char* name;
     const char* golden;
-    int width;
-    int height;
     bool zoomed;
-    void (*draw)();
+    test::RgbaImage (*picture)();
 };
 
 inline constexpr MapScene kMapScenes[] = {
-    {"ViewFortySeventy", "map/view-40-70", 640, 480, false,
+    {"ViewFortySeventy", "map/view-40-70", false,
      [] {
          MapView view;
          ViewAt(view, 40, 70);
          DrawMap(view);
+         return ScreenPicture();
      }},
-    {"Zoom", "map/zoom-150", 640, 480, true,
+    {"AutotilesAtZero", "map/autotile-counter-0", false, AutotilesAt<0>},
+    {"AutotilesAtTwenty", "map/autotile-counter-20", false, AutotilesAt<20>},
+    {"AutotilesAtForty", "map/autotile-counter-40", false, AutotilesAt<40>},
+    {"PassesOneAndTwo", "map/passes-1-and-2", false,
+     [] {
+         MapView view;
+         DrawTileLayer(view.tileView, TheMapState, 1, -1);
+         for (int row = 0; row < 15; ++row)
+             DrawTileLayer(view.tileView, TheMapState, 1, row);
+         DrawTileLayer(view.tileView, TheMapState, 2);
+         return ScreenPicture();
+     }},
+    {"Shaken", "map/shake-6-minus-4", false,
+     [] {
+         MapView view;
+         DrawShakenMap(view);
+         return ScreenPicture();
+     }},
+    {"PanoramaScrolledFar", "map/panorama-1600-800", false,
+     [] {
+         DrawPanoramaScrolledFar();
+         return ScreenPicture(0, 0, 320, 240);
+     }},
+    {"FogInEachBlendKind", "map/fog-blend-kinds", false, FogInEachBlendKind},
+    {"ToneDarkRedBrightBlue", "map/tone-minus-50-0-30", false, TonedMap<-50, 0, 30>},
+    {"ToneBright", "map/tone-60-40-20", false, TonedMap<60, 40, 20>},
+    {"Zoom", "map/zoom-150", true,
      [] {
          ZoomAboutTheCentre(150);
          MapView view;
          DrawMap(view);
+         return ScreenPicture();
      }},
-    {"LoopingMap", "map/loop-column-minus-one", 640, 480, false,
+    {"LoopingMap", "map/loop-column-minus-one", false,
      [] {
          Load(tools::DemoLoopMap(), true);
          MapView view;
          ViewAt(view, -16, -16);
          DrawMap(view);
+         return ScreenPicture();
      }},
-    {"Characters", "map/sprites-demo-scene", 640, 480, false,
+    {"Characters", "map/sprites-demo-scene", false,
      [] {
          PlaceDemoSceneCharacters();
          MapView view;
          DrawMap(view);
+         return ScreenPicture();
      }},
-    {"CharactersZoomed", "map/sprites-zoom-150", 640, 480, true,
+    {"CharactersZoomed", "map/sprites-zoom-150", true,
      [] {
          PlaceDemoSceneCharacters();
          MapView view;
@@ -140,8 +235,9 @@ inline constexpr MapScene kMapScenes[] = {
          ZoomAboutTheCentre(150);
          layer::WipeDrawTarget();
          DrawMap(view);
+         return ScreenPicture();
      }},
-    {"CharactersAcrossTheSeam", "map/sprites-loop-seam", 400, 300, false,
+    {"CharactersAcrossTheSeam", "map/sprites-loop-seam", false,
      [] {
          Load(tools::DemoLoopMap(), true);
          AddSheetEvent(tools::kDemoNpcSheet, 9, 3, 2, 0);
@@ -149,6 +245,7 @@ inline constexpr MapScene kMapScenes[] = {
          MapView view;
          ViewAt(view, -16, -16);
          DrawMap(view);
+         return ScreenPicture(0, 0, 400, 300);
      }},
 };
 

@@ -14,8 +14,7 @@ class MapScenes : public CharacterScreenOn<test::SoftwareScreens>,
 
 TEST_P(MapScenes, GiveTheirGoldens) {
     const MapScene& scene = GetParam();
-    scene.draw();
-    EXPECT_TRUE(test::MatchesGolden(Screen(0, 0, scene.width, scene.height), scene.golden));
+    EXPECT_TRUE(test::MatchesGolden(scene.picture(), scene.golden));
 }
 
 INSTANTIATE_TEST_SUITE_P(Software, MapScenes, testing::ValuesIn(kMapScenes),

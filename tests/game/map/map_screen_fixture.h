@@ -43,6 +43,17 @@ inline void ViewAt(MapView& view, int x, int y) {
     view.tileView.viewPixelY = y;
 }
 
+// A rectangle of the back screen as a picture, on any route.
+inline test::RgbaImage ScreenPicture(int x0 = 0, int y0 = 0, int width = 640, int height = 480) {
+    const test::RgbaImage whole = test::BackScreenPicture(x0 + width, y0 + height);
+    test::RgbaImage picture{width, height, {}};
+    for (int y = y0; y < y0 + height; ++y) {
+        const auto row = whole.pixels.begin() + (y * whole.width + x0) * 4;
+        picture.pixels.insert(picture.pixels.end(), row, row + width * 4);
+    }
+    return picture;
+}
+
 template <class Screens>
 class MapScreenOn : public Screens {
   protected:
@@ -67,15 +78,8 @@ class MapScreenOn : public Screens {
         Screens::TearDown();
     }
 
-    // A rectangle of the back screen as a picture.
     static test::RgbaImage Screen(int x0 = 0, int y0 = 0, int width = 640, int height = 480) {
-        const test::RgbaImage whole = test::BackScreenPicture(x0 + width, y0 + height);
-        test::RgbaImage picture{width, height, {}};
-        for (int y = y0; y < y0 + height; ++y) {
-            const auto row = whole.pixels.begin() + (y * whole.width + x0) * 4;
-            picture.pixels.insert(picture.pixels.end(), row, row + width * 4);
-        }
-        return picture;
+        return ScreenPicture(x0, y0, width, height);
     }
 
     static void Clear() { layer::WipeDrawTarget(); }

@@ -15,13 +15,12 @@ class GlMapScenes : public CharacterScreenOn<test::GlScreens>,
 
 TEST_P(GlMapScenes, MatchTheSoftwareGoldens) {
     const MapScene& scene = GetParam();
-    scene.draw();
     // Zoomed, texel boundaries fall a pixel apart: the software renderer steps from each
     // pixel's corner, the hardware samples at its centre.
     test::RouteRule zoomed;
     zoomed.edge_share = 1.0;
     zoomed.why = "stretched by a fraction, sampled at the pixel's corner or centre";
-    EXPECT_TRUE(test::MatchesGoldenOnOtherRoute(Shown(scene.width, scene.height), scene.golden,
+    EXPECT_TRUE(test::MatchesGoldenOnOtherRoute(scene.picture(), scene.golden,
                                                 {scene.zoomed ? zoomed : test::RouteRule{}}));
 }
 
