@@ -1,6 +1,7 @@
 #include "platform/gfx3d/gl_context.h"
 
 #include <SDL.h>
+#include <malloc.h>
 
 #include <cstdio>
 #include <string_view>
@@ -17,6 +18,8 @@ namespace {
 constexpr GLenum kNvxTotalMemory = 0x9048;
 constexpr GLenum kNvxFreeMemory = 0x9049;
 constexpr GLenum kAtiTextureFreeMemory = 0x87FC;
+// Free heap memory kept rather than handed back to the system (see KeepFreedHeap).
+constexpr int kHeapKeptOnFree = 64 << 20;
 
 SDL_GLContext context = nullptr;
 int error_count = 0;
@@ -66,6 +69,13 @@ bool RecentEnough() {
            HasExtension("GL_ARB_separate_shader_objects");
 }
 
+// A software GL driver allocates its per-frame command storage in small blocks and frees them
+// after every frame; handing that memory back to the system each time made every draw fault
+// fresh pages in. Keeping it makes the blocks warm for the next frame.
+void KeepFreedHeap() {
+    mallopt(M_TRIM_THRESHOLD, kHeapKeptOnFree);
+}
+
 std::string Text(GLenum name) {
     const auto* text = reinterpret_cast<const char*>(gl.GetString(name));
     return text != nullptr ? text : "";
@@ -107,6 +117,7 @@ bool AcquireGlContext() {
         return false;
     }
     SDL_GL_SetSwapInterval(0);
+    KeepFreedHeap();
     gl.ProvokingVertex(GL_FIRST_VERTEX_CONVENTION);
     TakeGlErrors();
     AttachGpuCopies();
