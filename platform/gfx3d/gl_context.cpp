@@ -28,14 +28,6 @@ bool GlCapableWindow(SDL_Window* window) {
     return window != nullptr && (SDL_GetWindowFlags(window) & SDL_WINDOW_OPENGL) != 0;
 }
 
-bool RecentEnough() {
-    GLint major = 0;
-    GLint minor = 0;
-    gl.GetIntegerv(GL_MAJOR_VERSION, &major);
-    gl.GetIntegerv(GL_MINOR_VERSION, &minor);
-    return major > 3 || (major == 3 && minor >= 3);
-}
-
 // An RGBA8 texture must be a complete framebuffer.
 bool DrawsIntoRgba8() {
     GLuint texture = 0;
@@ -64,6 +56,17 @@ bool HasExtension(std::string_view name) {
         }
     }
     return false;
+}
+
+// OpenGL 3.3 with separable programmes, so that every combiner programme shares one vertex
+// stage (a software rasteriser compiles each programme's own again).
+bool RecentEnough() {
+    GLint major = 0;
+    GLint minor = 0;
+    gl.GetIntegerv(GL_MAJOR_VERSION, &major);
+    gl.GetIntegerv(GL_MINOR_VERSION, &minor);
+    return (major > 3 || (major == 3 && minor >= 3)) &&
+           HasExtension("GL_ARB_separate_shader_objects");
 }
 
 // A software GL driver allocates its per-frame command storage in small blocks and frees them
