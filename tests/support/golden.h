@@ -51,5 +51,8 @@ struct RouteRule {
 // green: at an edge) in <build>/golden-actual.
 testing::AssertionResult MatchesGoldenOnOtherRoute(const RgbaImage& actual, std::string_view name,
                                                    const std::vector<RouteRule>& rules);
+// The same check, leaving nothing behind: for waiting until a picture shows.
+bool PassesRouteRules(const RgbaImage& actual, std::string_view name,
+                      const std::vector<RouteRule>& rules);
 
 }  // namespace test
