@@ -55,25 +55,19 @@ namespace platform {
     X(DeleteSamplers, DELETESAMPLERS)                           \
     X(BindSampler, BINDSAMPLER)                                 \
     X(SamplerParameteri, SAMPLERPARAMETERI)                     \
-    X(CreateShader, CREATESHADER)                               \
-    X(ShaderSource, SHADERSOURCE)                               \
-    X(CompileShader, COMPILESHADER)                             \
-    X(GetShaderiv, GETSHADERIV)                                 \
-    X(GetShaderInfoLog, GETSHADERINFOLOG)                       \
-    X(DeleteShader, DELETESHADER)                               \
-    X(CreateProgram, CREATEPROGRAM)                             \
-    X(AttachShader, ATTACHSHADER)                               \
-    X(BindAttribLocation, BINDATTRIBLOCATION)                   \
-    X(LinkProgram, LINKPROGRAM)                                 \
     X(GetProgramiv, GETPROGRAMIV)                               \
     X(GetProgramInfoLog, GETPROGRAMINFOLOG)                     \
     X(DeleteProgram, DELETEPROGRAM)                             \
-    X(UseProgram, USEPROGRAM)                                   \
     X(GetUniformLocation, GETUNIFORMLOCATION)                   \
-    X(Uniform1i, UNIFORM1I)                                     \
-    X(Uniform1ui, UNIFORM1UI)                                   \
-    X(Uniform1f, UNIFORM1F)                                     \
-    X(Uniform4f, UNIFORM4F)
+    X(CreateShaderProgramv, CREATESHADERPROGRAMV)               \
+    X(GenProgramPipelines, GENPROGRAMPIPELINES)                 \
+    X(DeleteProgramPipelines, DELETEPROGRAMPIPELINES)           \
+    X(BindProgramPipeline, BINDPROGRAMPIPELINE)                 \
+    X(UseProgramStages, USEPROGRAMSTAGES)                       \
+    X(ProgramUniform1i, PROGRAMUNIFORM1I)                       \
+    X(ProgramUniform1ui, PROGRAMUNIFORM1UI)                     \
+    X(ProgramUniform1f, PROGRAMUNIFORM1F)                       \
+    X(ProgramUniform4f, PROGRAMUNIFORM4F)
 
 struct GlApi {
 #define QVARN_GL_POINTER(name, type) PFNGL##type##PROC name = nullptr;

@@ -11,20 +11,23 @@ namespace platform {
 namespace {
 
 std::map<std::string, CombinerProgram> programs;
+// The vertex stage every programme shares, flat and smooth.
+GLuint vertex_stages[2] = {};
 
 // Pre-transformed positions: pixel centres of the target lie on whole coordinates, a target
 // row 0 is the framebuffer's row 0.
 constexpr const char* kVertexShader = R"(#version 330 core
+#extension GL_ARB_separate_shader_objects : require
 layout(location = 0) in vec2 position;
 layout(location = 1) in vec4 diffuse;
 layout(location = 2) in vec4 specular;
 layout(location = 3) in vec2 coordinates0;
 layout(location = 4) in vec2 coordinates1;
 uniform vec4 target;
-SHADE out vec4 vertex_diffuse;
-flat out vec4 vertex_specular;
-out vec2 vertex_coordinates0;
-out vec2 vertex_coordinates1;
+layout(location = 0) SHADE out vec4 vertex_diffuse;
+layout(location = 1) flat out vec4 vertex_specular;
+layout(location = 2) out vec2 vertex_coordinates0;
+layout(location = 3) out vec2 vertex_coordinates1;
 void main() {
     vec2 at = position - target.xy + 0.5;
     gl_Position = vec4(at.x * 2.0 / target.z - 1.0, at.y * 2.0 / target.w - 1.0, 0.0, 1.0);
@@ -36,10 +39,11 @@ void main() {
 )";
 
 constexpr const char* kFragmentHead = R"(#version 330 core
-SHADE in vec4 vertex_diffuse;
-flat in vec4 vertex_specular;
-in vec2 vertex_coordinates0;
-in vec2 vertex_coordinates1;
+#extension GL_ARB_separate_shader_objects : require
+layout(location = 0) SHADE in vec4 vertex_diffuse;
+layout(location = 1) flat in vec4 vertex_specular;
+layout(location = 2) in vec2 vertex_coordinates0;
+layout(location = 3) in vec2 vertex_coordinates1;
 uniform vec4 factor;
 uniform float alpha_reference;
 out vec4 colour;
@@ -177,59 +181,48 @@ std::string WithShading(std::string source, const CombinerKey& key) {
     return source;
 }
 
+// A separable programme of one stage; 0 when it does not compile or link.
 GLuint Compile(GLenum kind, const std::string& source) {
-    const GLuint shader = gl.CreateShader(kind);
     const char* text = source.c_str();
-    gl.ShaderSource(shader, 1, &text, nullptr);
-    gl.CompileShader(shader);
-    GLint compiled = 0;
-    gl.GetShaderiv(shader, GL_COMPILE_STATUS, &compiled);
-    if (compiled == 0) {
+    const GLuint program = gl.CreateShaderProgramv(kind, 1, &text);
+    GLint linked = 0;
+    gl.GetProgramiv(program, GL_LINK_STATUS, &linked);
+    if (linked == 0) {
         char log[1024] = {};
-        gl.GetShaderInfoLog(shader, sizeof(log), nullptr, log);
+        gl.GetProgramInfoLog(program, sizeof(log), nullptr, log);
         std::fprintf(stderr, "GL shader did not compile: %s\n%s\n", log, source.c_str());
-        gl.DeleteShader(shader);
+        gl.DeleteProgram(program);
         return 0;
     }
-    return shader;
-}
-
-GLuint Link(const CombinerKey& key) {
-    const GLuint vertex = Compile(GL_VERTEX_SHADER, WithShading(kVertexShader, key));
-    const GLuint fragment = Compile(GL_FRAGMENT_SHADER, WithShading(FragmentShader(key), key));
-    GLuint program = 0;
-    if (vertex != 0 && fragment != 0) {
-        program = gl.CreateProgram();
-        gl.AttachShader(program, vertex);
-        gl.AttachShader(program, fragment);
-        gl.LinkProgram(program);
-        GLint linked = 0;
-        gl.GetProgramiv(program, GL_LINK_STATUS, &linked);
-        if (linked == 0) {
-            gl.DeleteProgram(program);
-            program = 0;
-        }
-    }
-    gl.DeleteShader(vertex);
-    gl.DeleteShader(fragment);
     return program;
 }
 
-CombinerProgram Describe(GLuint program, const CombinerKey& key) {
+GLuint VertexStage(const CombinerKey& key) {
+    GLuint& stage = vertex_stages[key.gouraud != 0 ? 1 : 0];
+    if (stage == 0) {
+        stage = Compile(GL_VERTEX_SHADER, WithShading(kVertexShader, key));
+    }
+    return stage;
+}
+
+CombinerProgram Describe(GLuint vertex, GLuint fragment, const CombinerKey& key) {
     CombinerProgram described;
-    described.program = program;
-    described.target = gl.GetUniformLocation(program, "target");
-    described.factor = gl.GetUniformLocation(program, "factor");
-    described.alpha_reference = gl.GetUniformLocation(program, "alpha_reference");
-    gl.UseProgram(program);
+    gl.GenProgramPipelines(1, &described.pipeline);
+    gl.UseProgramStages(described.pipeline, GL_VERTEX_SHADER_BIT, vertex);
+    gl.UseProgramStages(described.pipeline, GL_FRAGMENT_SHADER_BIT, fragment);
+    described.vertex = vertex;
+    described.fragment = fragment;
+    described.target = gl.GetUniformLocation(vertex, "target");
+    described.factor = gl.GetUniformLocation(fragment, "factor");
+    described.alpha_reference = gl.GetUniformLocation(fragment, "alpha_reference");
     for (int stage = 0; stage < key.stage_count; ++stage) {
         const std::string n = std::to_string(stage);
-        const GLint sampler = gl.GetUniformLocation(program, ("texture" + n).c_str());
+        const GLint sampler = gl.GetUniformLocation(fragment, ("texture" + n).c_str());
         if (sampler >= 0) {
-            gl.Uniform1i(sampler, stage);
+            gl.ProgramUniform1i(fragment, sampler, stage);
         }
-        described.key_low[stage] = gl.GetUniformLocation(program, ("key_low" + n).c_str());
-        described.key_high[stage] = gl.GetUniformLocation(program, ("key_high" + n).c_str());
+        described.key_low[stage] = gl.GetUniformLocation(fragment, ("key_low" + n).c_str());
+        described.key_high[stage] = gl.GetUniformLocation(fragment, ("key_high" + n).c_str());
     }
     return described;
 }
@@ -239,24 +232,35 @@ CombinerProgram Describe(GLuint program, const CombinerKey& key) {
 const CombinerProgram* CombinerFor(const CombinerKey& key) {
     const std::string bytes(reinterpret_cast<const char*>(&key), sizeof(key));
     if (auto found = programs.find(bytes); found != programs.end()) {
-        return found->second.program != 0 ? &found->second : nullptr;
+        return found->second.pipeline != 0 ? &found->second : nullptr;
     }
-    const GLuint program = Link(key);
+    const GLuint vertex = VertexStage(key);
+    const GLuint fragment =
+        vertex != 0 ? Compile(GL_FRAGMENT_SHADER, WithShading(FragmentShader(key), key)) : 0;
     CombinerProgram& made = programs[bytes];
-    if (program != 0) {
-        made = Describe(program, key);
+    if (vertex != 0 && fragment != 0) {
+        made = Describe(vertex, fragment, key);
     }
     CheckGlErrors("combiner");
-    return made.program != 0 ? &made : nullptr;
+    return made.pipeline != 0 ? &made : nullptr;
 }
 
 void ReleaseCombinerPrograms() {
     for (auto& [bytes, program] : programs) {
-        if (program.program != 0) {
-            gl.DeleteProgram(program.program);
+        if (program.pipeline != 0) {
+            gl.DeleteProgramPipelines(1, &program.pipeline);
+        }
+        if (program.fragment != 0) {
+            gl.DeleteProgram(program.fragment);
         }
     }
     programs.clear();
+    for (GLuint& stage : vertex_stages) {
+        if (stage != 0) {
+            gl.DeleteProgram(stage);
+            stage = 0;
+        }
+    }
 }
 
 }  // namespace platform

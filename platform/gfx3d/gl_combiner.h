@@ -2,8 +2,9 @@
 
 // The texture-stage combiner as a GLSL programme per stage set-up: the stages' operations and
 // arguments, which stages sample a texture and through which coordinate pair, the colour key
-// of each sampled texture, the alpha test and the shading. Programmes are compiled on first
-// use and kept while the context lives.
+// of each sampled texture, the alpha test and the shading. Each set-up has a fragment stage of
+// its own over one vertex stage all share (per shading); both are compiled on first use and
+// kept while the context lives.
 
 #include <cstdint>
 
@@ -50,8 +51,12 @@ constexpr GLuint kSpecularAttribute = 2;
 constexpr GLuint kCoordinates0Attribute = 3;
 constexpr GLuint kCoordinates1Attribute = 4;
 
+// A programme pipeline of the shared vertex stage and the set-up's fragment stage; the
+// target's uniform lives in the vertex stage, the others in the fragment stage.
 struct CombinerProgram {
-    GLuint program = 0;
+    GLuint pipeline = 0;
+    GLuint vertex = 0;
+    GLuint fragment = 0;
     GLint target = -1;
     GLint factor = -1;
     GLint alpha_reference = -1;

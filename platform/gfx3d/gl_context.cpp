@@ -1,6 +1,7 @@
 #include "platform/gfx3d/gl_context.h"
 
 #include <SDL.h>
+#include <malloc.h>
 
 #include <cstdio>
 #include <string_view>
@@ -17,20 +18,14 @@ namespace {
 constexpr GLenum kNvxTotalMemory = 0x9048;
 constexpr GLenum kNvxFreeMemory = 0x9049;
 constexpr GLenum kAtiTextureFreeMemory = 0x87FC;
+// Free heap memory kept rather than handed back to the system (see KeepFreedHeap).
+constexpr int kHeapKeptOnFree = 64 << 20;
 
 SDL_GLContext context = nullptr;
 int error_count = 0;
 
 bool GlCapableWindow(SDL_Window* window) {
     return window != nullptr && (SDL_GetWindowFlags(window) & SDL_WINDOW_OPENGL) != 0;
-}
-
-bool RecentEnough() {
-    GLint major = 0;
-    GLint minor = 0;
-    gl.GetIntegerv(GL_MAJOR_VERSION, &major);
-    gl.GetIntegerv(GL_MINOR_VERSION, &minor);
-    return major > 3 || (major == 3 && minor >= 3);
 }
 
 // An RGBA8 texture must be a complete framebuffer.
@@ -61,6 +56,24 @@ bool HasExtension(std::string_view name) {
         }
     }
     return false;
+}
+
+// OpenGL 3.3 with separable programmes, so that every combiner programme shares one vertex
+// stage (a software rasteriser compiles each programme's own again).
+bool RecentEnough() {
+    GLint major = 0;
+    GLint minor = 0;
+    gl.GetIntegerv(GL_MAJOR_VERSION, &major);
+    gl.GetIntegerv(GL_MINOR_VERSION, &minor);
+    return (major > 3 || (major == 3 && minor >= 3)) &&
+           HasExtension("GL_ARB_separate_shader_objects");
+}
+
+// A software GL driver allocates its per-frame command storage in small blocks and frees them
+// after every frame; handing that memory back to the system each time made every draw fault
+// fresh pages in. Keeping it makes the blocks warm for the next frame.
+void KeepFreedHeap() {
+    mallopt(M_TRIM_THRESHOLD, kHeapKeptOnFree);
 }
 
 std::string Text(GLenum name) {
@@ -104,6 +117,7 @@ bool AcquireGlContext() {
         return false;
     }
     SDL_GL_SetSwapInterval(0);
+    KeepFreedHeap();
     gl.ProvokingVertex(GL_FIRST_VERTEX_CONVENTION);
     TakeGlErrors();
     AttachGpuCopies();

@@ -207,8 +207,8 @@ class GlDevice : public Device3D {
                                       Stage(stage, StageState::kAddress)));
             if (key.stages[stage].key != KeyPacking::kNone) {
                 const ColourKey& colour_key = textures_[stage]->source_key;
-                gl.Uniform1ui(program.key_low[stage], colour_key.low);
-                gl.Uniform1ui(program.key_high[stage], colour_key.high);
+                gl.ProgramUniform1ui(program.fragment, program.key_low[stage], colour_key.low);
+                gl.ProgramUniform1ui(program.fragment, program.key_high[stage], colour_key.high);
             }
         }
         gl.ActiveTexture(GL_TEXTURE0);
@@ -240,16 +240,18 @@ class GlDevice : public Device3D {
             return kDisplayFailed;
         }
         SyncForGpu(gpu);
-        gl.UseProgram(program->program);
+        gl.BindProgramPipeline(program->pipeline);
         BindStages(key, sampled, *program);
         const DisplayRect origin = LocalRect(target_, {0, 0, 0, 0});
-        gl.Uniform4f(program->target, static_cast<float>(-origin.left),
-                     static_cast<float>(-origin.top), static_cast<float>(gpu->width),
-                     static_cast<float>(gpu->height));
+        gl.ProgramUniform4f(program->vertex, program->target, static_cast<float>(-origin.left),
+                            static_cast<float>(-origin.top), static_cast<float>(gpu->width),
+                            static_cast<float>(gpu->height));
         float factor[4];
         ColourOf(Render(RenderState::kTextureFactor), factor);
-        gl.Uniform4f(program->factor, factor[0], factor[1], factor[2], factor[3]);
-        gl.Uniform1f(program->alpha_reference, static_cast<float>(Render(RenderState::kAlphaRef)));
+        gl.ProgramUniform4f(program->fragment, program->factor, factor[0], factor[1], factor[2],
+                            factor[3]);
+        gl.ProgramUniform1f(program->fragment, program->alpha_reference,
+                            static_cast<float>(Render(RenderState::kAlphaRef)));
         gl.BindFramebuffer(GL_DRAW_FRAMEBUFFER, framebuffer);
         gl.Viewport(0, 0, gpu->width, gpu->height);
         const DisplayRect scissor =

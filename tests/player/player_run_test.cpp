@@ -113,14 +113,7 @@ bool FileHolds(const std::filesystem::path& file, const std::string& text) {
 
 // The title's choice cursor in the demo's first frames, under a rule of its own.
 test::RouteRule ChoiceCursor(int tolerance, const char* why) {
-    test::RouteRule cursor;
-    cursor.left = 264;
-    cursor.top = 127;
-    cursor.right = 380;
-    cursor.bottom = 157;
-    cursor.tolerance = tolerance;
-    cursor.why = why;
-    return cursor;
+    return test::AreaRule({264, 127, 380, 157}, tolerance, test::RouteRule{}.edge_share, why);
 }
 
 // Runs a program with its arguments, its stderr dropped; its exit status, or -1.

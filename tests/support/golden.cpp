@@ -23,6 +23,15 @@ std::filesystem::path GoldenPath(std::string_view name) {
 
 }  // namespace
 
+RgbaImage CropPicture(const RgbaImage& image, const PictureArea& area) {
+    RgbaImage part{area.right - area.left, area.bottom - area.top, {}};
+    for (int y = area.top; y < area.bottom; ++y) {
+        const auto row = image.pixels.begin() + (y * image.width + area.left) * 4;
+        part.pixels.insert(part.pixels.end(), row, row + part.width * 4);
+    }
+    return part;
+}
+
 bool WritePng(const std::filesystem::path& file, const RgbaImage& image) {
     std::filesystem::create_directories(file.parent_path());
     FilePtr out(std::fopen(file.c_str(), "wb"));
@@ -219,6 +228,40 @@ testing::AssertionResult MatchesGoldenOnOtherRoute(const RgbaImage& actual, std:
 bool PassesRouteRules(const RgbaImage& actual, std::string_view name,
                       const std::vector<RouteRule>& rules) {
     return static_cast<bool>(CompareOnOtherRoute(actual, name, rules, false));
+}
+
+RouteRule AreaRule(const PictureArea& area, int tolerance, double edge_share, const char* why) {
+    RouteRule rule;
+    rule.left = area.left;
+    rule.top = area.top;
+    rule.right = area.right;
+    rule.bottom = area.bottom;
+    rule.tolerance = tolerance;
+    rule.edge_share = edge_share;
+    rule.why = why;
+    return rule;
+}
+
+std::vector<RouteRule> TextAreaRules(const std::vector<PictureArea>& text) {
+    std::vector<RouteRule> rules;
+    for (const PictureArea& area : text)
+        rules.push_back(AreaRule(area, 255, 0.0,
+                                 "4-bit texture alpha, edge then body, against 16-level composed "
+                                 "glyphs; checked against the text's own golden"));
+    return rules;
+}
+
+testing::AssertionResult TextAreasMatchGoldens(const RgbaImage& actual, std::string_view golden,
+                                               const std::vector<PictureArea>& text) {
+    std::string name(golden);
+    name.insert(name.rfind('/'), "_gl");
+    for (std::size_t n = 0; n < text.size(); ++n) {
+        const std::string part = name + "_text_" + std::to_string(n);
+        testing::AssertionResult result = MatchesGolden(CropPicture(actual, text[n]), part, 2);
+        if (!result)
+            return result << " (text area " << n << ")";
+    }
+    return testing::AssertionSuccess();
 }
 
 }  // namespace test

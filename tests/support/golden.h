@@ -17,6 +17,16 @@ struct RgbaImage {
     std::vector<std::uint8_t> pixels;
 };
 
+// A part of a picture; right and bottom lie outside it.
+struct PictureArea {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+};
+
+RgbaImage CropPicture(const RgbaImage& image, const PictureArea& area);
+
 bool WritePng(const std::filesystem::path& file, const RgbaImage& image);
 std::optional<RgbaImage> ReadPng(const std::filesystem::path& file);
 
@@ -54,5 +64,17 @@ testing::AssertionResult MatchesGoldenOnOtherRoute(const RgbaImage& actual, std:
 // The same check, leaving nothing behind: for waiting until a picture shows.
 bool PassesRouteRules(const RgbaImage& actual, std::string_view name,
                       const std::vector<RouteRule>& rules);
+
+// A rule for a part of the picture.
+RouteRule AreaRule(const PictureArea& area, int tolerance, double edge_share, const char* why);
+
+// Anti-aliased text drawn through the font texture caches: a grey level v is kept as alpha
+// (v - 1) / 15 and the edge is blended before the body, where the software route composes both
+// from 16 levels into one pixel. The software golden <folder>/<name> does not hold there; each
+// text area of the picture is compared with a golden of its own, <folder>_gl/<name>_text_<n>,
+// within 2.
+std::vector<RouteRule> TextAreaRules(const std::vector<PictureArea>& text);
+testing::AssertionResult TextAreasMatchGoldens(const RgbaImage& actual, std::string_view golden,
+                                               const std::vector<PictureArea>& text);
 
 }  // namespace test

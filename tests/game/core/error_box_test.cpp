@@ -33,7 +33,7 @@ void RecordShutdown() {
 class ErrorBoxes : public test::GameScreens {
   protected:
     void SetUp() override {
-        GameScreens::SetUp();
+        test::GameScreens::SetUp();
         LayerRunning = true;
         TheErrorBoxServices = {&GameFontSize, &RecordShutdown};
         shutdowns = 0;

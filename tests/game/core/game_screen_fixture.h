@@ -7,16 +7,20 @@
 
 namespace test {
 
-// A fresh game state over the software screens, with the real glyph source and the back
-// screen filled green, so that what a test draws stands out from the ground.
-class GameScreens : public SoftwareScreens {
+// A fresh game state over the software screens (or another route's, given as `Screens`), with
+// the real glyph source and the back screen filled green, so that what a test draws stands out
+// from the ground.
+template <class Screens>
+class GameScreensOn : public Screens {
   protected:
     void SetUp() override {
         platform::UseGlyphSource(nullptr);
-        SoftwareScreens::SetUp();
+        Screens::SetUp();
         game::FreshGameState();
         layer::PutBox(0, 0, 640, 480, layer::RgbToPixel(40, 120, 60), 1);
     }
 };
+
+using GameScreens = GameScreensOn<SoftwareScreens>;
 
 }  // namespace test

@@ -22,7 +22,7 @@ constexpr std::int32_t kRange = 0x1000000;
 class ScreenCommands : public test::PictureScreens {
   protected:
     void SetUp() override {
-        PictureScreens::SetUp();
+        test::PictureScreens::SetUp();
         WriteImage("a.png", 16, 8, 0xFF0000);
         TheScreenState.SceneNumber = 1;
         TheVariableStore.variableSets[0].resize(10);
@@ -30,7 +30,7 @@ class ScreenCommands : public test::PictureScreens {
     }
     void TearDown() override {
         layer::RemoveGraph(TheScreenState.transitionImage, 0);
-        PictureScreens::TearDown();
+        test::PictureScreens::TearDown();
     }
 
     // A line run as common event 0 in a fresh interpreter, for a number of frames.

@@ -16,7 +16,7 @@ namespace {
 class PictureCommands : public test::PictureScreens {
   protected:
     void SetUp() override {
-        PictureScreens::SetUp();
+        test::PictureScreens::SetUp();
         WriteImage("a.png", 64, 32, 0xFF0000);
         WriteImage("sheet.png", 60, 20, 0x00FF00);
     }

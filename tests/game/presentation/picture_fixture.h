@@ -1,8 +1,9 @@
 #pragma once
 
-// Pictures on the software back screen (filled green, the real glyph source), with their image
-// files in a temporary game folder and error and message boxes captured: a fresh game state, one
-// frame per update, an empty picture list and an empty picture image cache.
+// Pictures on the software back screen (or another route's, given as `Screens`; filled green,
+// the real glyph source), with their image files in a temporary game folder and error and
+// message boxes captured: a fresh game state, one frame per update, an empty picture list and
+// an empty picture image cache.
 
 #include <gtest/gtest.h>
 
@@ -23,12 +24,13 @@
 
 namespace test {
 
-class PictureScreens : public GameScreens {
+template <class Screens>
+class PictureScreensOn : public GameScreensOn<Screens> {
   protected:
     static constexpr std::uint32_t kTransparent = 0xFE00FE;
 
     void SetUp() override {
-        GameScreens::SetUp();
+        GameScreensOn<Screens>::SetUp();
         game::FramesPerUpdate = 1;
         game::TestPlayMode = 0;
         game::ThePictureList = game::PictureList();
@@ -41,7 +43,7 @@ class PictureScreens : public GameScreens {
         game::FramesPerUpdate = 1;
         layer::ChangeBlendMode(0, 255);
         layer::ChangeBrightRgb(255, 255, 255);
-        SoftwareScreens::TearDown();
+        Screens::TearDown();
     }
 
     // A PNG under the data folder (a game path) whose pixels the function colours (0xRRGGBB);
@@ -77,5 +79,7 @@ class PictureScreens : public GameScreens {
     game::GameFolderScope folder_;
     game::ReportCapture reports_;
 };
+
+using PictureScreens = PictureScreensOn<SoftwareScreens>;
 
 }  // namespace test

@@ -13,7 +13,7 @@ namespace {
 class PictureUpdate : public test::PictureScreens {
   protected:
     void SetUp() override {
-        PictureScreens::SetUp();
+        test::PictureScreens::SetUp();
         WriteImage("a.png", 16, 16, 0xFF0000);
     }
 

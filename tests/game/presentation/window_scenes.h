@@ -151,20 +151,12 @@ inline void DrawChoiceAfterMessage() {
     game::DrawChoiceWindow(choice);
 }
 
-// A part of the screen (left, top, right, bottom; right and bottom outside).
-struct ScreenArea {
-    int left;
-    int top;
-    int right;
-    int bottom;
-};
-
 // A scene, its golden, and the areas its text covers (text differs between the routes by rule).
 struct WindowScene {
     const char* name;
     const char* golden;
     void (*draw)();
-    std::vector<ScreenArea> text;
+    std::vector<PictureArea> text;
 };
 
 inline const std::vector<WindowScene> kWindowScenes = {

@@ -24,7 +24,7 @@ namespace {
 class DebugPanel : public test::GameScreens {
   protected:
     void SetUp() override {
-        GameScreens::SetUp();
+        test::GameScreens::SetUp();
         TheImageCache.names = {{"CharaChip\\hero.png", 1}, {"MapChip\\town.png", 0}};
         TheImageCache.handles.resize(2);
         // Common events 0 to 39, every other one running.

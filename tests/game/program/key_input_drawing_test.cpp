@@ -27,7 +27,7 @@ constexpr std::uint32_t kGround = 0x28783C;
 class KeyInputDrawing : public test::GameScreens {
   protected:
     void SetUp() override {
-        GameScreens::SetUp();
+        test::GameScreens::SetUp();
         std::vector<std::array<int, 3>> colours(13, {200, 200, 200});
         colours[10] = {255, 230, 120};
         colours[11] = {120, 200, 255};
@@ -41,7 +41,7 @@ class KeyInputDrawing : public test::GameScreens {
     void TearDown() override {
         layer::DeleteTextInput(handle_);
         ResetTextColourTable();
-        GameScreens::TearDown();
+        test::GameScreens::TearDown();
     }
 
     // An active input holding the text.

@@ -18,7 +18,7 @@ namespace {
 class ScreenTransitionGolden : public test::PictureScreens {
   protected:
     void SetUp() override {
-        PictureScreens::SetUp();
+        test::PictureScreens::SetUp();
         RecreateOffscreenScreens(TheScreenState);
         DrawBefore();
         WriteImage("rule.png", 640, 480, [](int x, int y) {
@@ -30,7 +30,7 @@ class ScreenTransitionGolden : public test::PictureScreens {
     }
     void TearDown() override {
         layer::RemoveGraph(TheScreenState.transitionImage, 0);
-        PictureScreens::TearDown();
+        test::PictureScreens::TearDown();
     }
 
     // The screen before: four coloured bands.

@@ -104,7 +104,7 @@ TEST_F(GlModeToggle, FullScreenAndBackKeepTheContextAndThePicture) {
     key.stages[0].alpha_op = platform::kOpSelectArg1;
     const platform::CombinerProgram* programme = platform::CombinerFor(key);
     ASSERT_NE(programme, nullptr);
-    const GLuint programme_name = programme->program;
+    const GLuint programme_name = programme->pipeline;
     int starts = TimesLogged(layer::kDirect3DStartedText);
 
     for (const int window_mode : {0, 1}) {
@@ -115,7 +115,7 @@ TEST_F(GlModeToggle, FullScreenAndBackKeepTheContextAndThePicture) {
         EXPECT_EQ(SDL_GL_GetCurrentContext(), context);
         const platform::CombinerProgram* kept = platform::CombinerFor(key);
         ASSERT_EQ(kept, programme);
-        EXPECT_EQ(kept->program, programme_name);
+        EXPECT_EQ(kept->pipeline, programme_name);
         LoadRamp();
         DrawScene();
         EXPECT_EQ(Shown(200, 64).pixels, before.pixels);

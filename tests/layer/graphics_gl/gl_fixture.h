@@ -62,12 +62,7 @@ class GlScreens : public Direct3DTest {
     }
 
     static RgbaImage Crop(const RgbaImage& image, int left, int top, int width, int height) {
-        RgbaImage part{width, height, {}};
-        for (int y = top; y < top + height; ++y) {
-            const auto row = image.pixels.begin() + (y * image.width + left) * 4;
-            part.pixels.insert(part.pixels.end(), row, row + width * 4);
-        }
-        return part;
+        return CropPicture(image, {left, top, left + width, top + height});
     }
 
     // The display's format; a derived fixture sets it before SetUp.
