@@ -138,10 +138,17 @@ int BltSurface(DisplaySurface* destination, const DisplayRect* destination_rect,
         }
         const DisplayRect clip = IntersectRects(target, to.bounds);
         if (!RectEmpty(clip)) {
-            if (GlSurface* gpu = GpuCopyOf(destination); gpu != nullptr && !depth) {
+            // A GPU copy with nothing newer than the CPU buffer is filled in the buffer, so
+            // that a lock after the fill (a texture filled, then written a part at a time)
+            // does not read the GPU copy back.
+            GlSurface* gpu = depth ? nullptr : GpuCopyOf(destination);
+            if (gpu != nullptr && gpu->gpu_newer) {
                 FillGlSurface(gpu, LocalRect(destination, clip), fill_value);
             } else {
                 Fill(to, clip, fill_value);
+                if (gpu != nullptr) {
+                    NoteCpuWrite(gpu, LocalRect(destination, clip));
+                }
             }
             ShowIfPrimary(destination, clip);
         }

@@ -111,6 +111,87 @@ bool FileHolds(const std::filesystem::path& file, const std::string& text) {
     return written.find(text) != std::string::npos;
 }
 
+// The title's choice cursor in the demo's first frames, under a rule of its own.
+test::RouteRule ChoiceCursor(int tolerance, const char* why) {
+    return test::AreaRule({264, 127, 380, 157}, tolerance, test::RouteRule{}.edge_share, why);
+}
+
+// Runs a program with its arguments, its stderr dropped; its exit status, or -1.
+int RunQuietly(const std::vector<std::string>& arguments) {
+    const pid_t child = fork();
+    if (child == 0) {
+        std::vector<char*> argv;
+        for (const std::string& argument : arguments)
+            argv.push_back(const_cast<char*>(argument.c_str()));
+        argv.push_back(nullptr);
+        if (std::freopen("/dev/null", "w", stderr) == nullptr)
+            _exit(127);
+        execv(argv[0], argv.data());
+        _exit(127);
+    }
+    return WaitForPlayer(child);
+}
+
+// An X server of the test's own, 1280 x 1024 at 24 bits: the Xvfb that QVARN_XVFB names, on
+// the first free display, which it writes to a pipe once it takes clients. It ends with the
+// object.
+class VirtualScreen {
+  public:
+    VirtualScreen() {
+        const char* program = std::getenv("QVARN_XVFB");
+        int ends[2];
+        if (program == nullptr || pipe(ends) != 0)
+            return;
+        server_ = fork();
+        if (server_ == 0) {
+            close(ends[0]);
+            const std::string written_to = std::to_string(ends[1]);
+            if (std::freopen("/dev/null", "w", stderr) == nullptr)
+                _exit(127);
+            execl(program, program, "-displayfd", written_to.c_str(), "-screen", "0",
+                  "1280x1024x24", "-nolisten", "tcp", static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        close(ends[1]);
+        std::string number;
+        char digit = 0;
+        while (server_ > 0 && read(ends[0], &digit, 1) == 1 && digit != '\n')
+            number += digit;
+        close(ends[0]);
+        if (!number.empty())
+            display_ = ":" + number;
+    }
+    ~VirtualScreen() {
+        if (server_ > 0) {
+            kill(server_, SIGTERM);
+            waitpid(server_, nullptr, 0);
+        }
+    }
+    VirtualScreen(const VirtualScreen&) = delete;
+    VirtualScreen& operator=(const VirtualScreen&) = delete;
+
+    // ":N", or empty when the server did not start.
+    const std::string& Display() const { return display_; }
+
+    // What the screen shows in the rectangle, through the screen grabber QVARN_IMPORT names.
+    std::optional<test::RgbaImage> Grab(int left, int top, int width, int height,
+                                        const std::filesystem::path& file) const {
+        const char* grabber = std::getenv("QVARN_IMPORT");
+        if (grabber == nullptr)
+            return std::nullopt;
+        const std::string area = std::to_string(width) + "x" + std::to_string(height) + "+" +
+                                 std::to_string(left) + "+" + std::to_string(top);
+        if (RunQuietly({grabber, "-display", display_, "-window", "root", "-crop", area, "+repage",
+                        file.string()}) != 0)
+            return std::nullopt;
+        return test::ReadPng(file);
+    }
+
+  private:
+    pid_t server_ = -1;
+    std::string display_;
+};
+
 class PlayerRunTest : public testing::Test {
   protected:
     void SetUp() override { ASSERT_TRUE(tools::WriteDemoGame(game_)); }
@@ -153,13 +234,8 @@ TEST_F(PlayerRunTest, OnAGlCapableDriverTheDemoIsDrawnThroughDirect3D) {
     // The choice cursor is an image with an alpha channel drawn under a blinking blend
     // parameter: the software renderer truncates the product of the two before it blends and
     // truncates the blend, the hardware multiplies and blends exactly and rounds once.
-    test::RouteRule cursor;
-    cursor.left = 264;
-    cursor.top = 127;
-    cursor.right = 380;
-    cursor.bottom = 157;
-    cursor.tolerance = 4;
-    cursor.why = "alpha times blend parameter truncated before the blend, or exact";
+    const test::RouteRule cursor =
+        ChoiceCursor(4, "alpha times blend parameter truncated before the blend, or exact");
     // Anti-aliased text: the texture cache holds a grey level v as alpha (v - 1) / 15 and
     // blends the edge and then the body, where the software route composes both from 16
     // levels into one pixel. The text is checked against the GL picture of its own below.
@@ -178,6 +254,39 @@ TEST_F(PlayerRunTest, OnAGlCapableDriverTheDemoIsDrawnThroughDirect3D) {
     }
     EXPECT_TRUE(test::MatchesGoldenOnOtherRoute(*image, "demo-start", rules));
     EXPECT_TRUE(test::MatchesGolden(*image, "demo-start-gl", 2));
+}
+
+// On an X server the window shows what GL draws: its client area, centred on the screen, comes
+// to match the GL picture of the demo's start. The cursor blinks, and a grab catches it at any
+// point of its beat.
+TEST_F(PlayerRunTest, OnAnXServerTheWindowShowsTheGlPicture) {
+    const VirtualScreen screen;
+    ASSERT_FALSE(screen.Display().empty()) << "Xvfb did not start";
+    const std::filesystem::path errors = tree_.path("errors.txt");
+    const pid_t player = StartPlayer(game_,
+                                     {"SDL_VIDEODRIVER=x11", "DISPLAY=" + screen.Display(),
+                                      "QVARN_DEBUG_OUTPUT=1", "QVARN_AUTO_CONFIRM=0"},
+                                     errors, "Test_Of_Main");
+    const std::vector<test::RouteRule> rules{
+        test::RouteRule{}, ChoiceCursor(255, "the blinking cursor, grabbed at any point")};
+    std::optional<test::RgbaImage> shown;
+    int status = 0;
+    const bool matched = Await(
+        player,
+        [&] {
+            shown = screen.Grab(320, 272, 640, 480, tree_.path("screen.png"));
+            return shown.has_value() && test::PassesRouteRules(*shown, "demo-start-gl", rules);
+        },
+        status);
+    if (matched) {
+        kill(player, SIGTERM);
+        EXPECT_EQ(ExitStatusOf(player), 0);
+    }
+    ASSERT_TRUE(shown.has_value()) << "nothing grabbed from " << screen.Display();
+    EXPECT_TRUE(test::MatchesGoldenOnOtherRoute(*shown, "demo-start-gl", rules));
+    const std::string printed = tree_.read("errors.txt");
+    EXPECT_NE(printed.find("Direct3D 関連の初期化は正常に終了しました"), std::string::npos)
+        << printed;
 }
 
 // On the silent audio driver the sound system starts, plays the demo's sounds and ends; a test

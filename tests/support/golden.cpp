@@ -120,8 +120,11 @@ testing::AssertionResult MatchesGolden(const RgbaImage& actual, std::string_view
     return testing::AssertionSuccess();
 }
 
-testing::AssertionResult MatchesGoldenOnOtherRoute(const RgbaImage& actual, std::string_view name,
-                                                   const std::vector<RouteRule>& rules) {
+namespace {
+
+// The check of MatchesGoldenOnOtherRoute; `keep` leaves the pictures of a mismatch behind.
+testing::AssertionResult CompareOnOtherRoute(const RgbaImage& actual, std::string_view name,
+                                             const std::vector<RouteRule>& rules, bool keep) {
     const std::optional<RgbaImage> expected = ReadPng(GoldenPath(name));
     if (!expected || expected->width != actual.width || expected->height != actual.height) {
         return testing::AssertionFailure() << "no golden of the size for " << name;
@@ -202,6 +205,9 @@ testing::AssertionResult MatchesGoldenOnOtherRoute(const RgbaImage& actual, std:
     if (misses == 0 && !too_many_edges) {
         return testing::AssertionSuccess();
     }
+    if (!keep) {
+        return testing::AssertionFailure() << misses << " pixels differ";
+    }
     const std::filesystem::path kept =
         std::filesystem::path(QVARN_BINARY_DIR) / "golden-actual" / std::string(name);
     WritePng(kept.string() + ".actual.png", actual);
@@ -210,6 +216,18 @@ testing::AssertionResult MatchesGoldenOnOtherRoute(const RgbaImage& actual, std:
     return testing::AssertionFailure()
            << misses << " pixels differ (first at " << first_miss
            << "); edge shares by rule:" << shares << "; pictures kept beside " << kept;
+}
+
+}  // namespace
+
+testing::AssertionResult MatchesGoldenOnOtherRoute(const RgbaImage& actual, std::string_view name,
+                                                   const std::vector<RouteRule>& rules) {
+    return CompareOnOtherRoute(actual, name, rules, true);
+}
+
+bool PassesRouteRules(const RgbaImage& actual, std::string_view name,
+                      const std::vector<RouteRule>& rules) {
+    return static_cast<bool>(CompareOnOtherRoute(actual, name, rules, false));
 }
 
 RouteRule AreaRule(const PictureArea& area, int tolerance, double edge_share, const char* why) {

@@ -61,6 +61,9 @@ struct RouteRule {
 // green: at an edge) in <build>/golden-actual.
 testing::AssertionResult MatchesGoldenOnOtherRoute(const RgbaImage& actual, std::string_view name,
                                                    const std::vector<RouteRule>& rules);
+// The same check, leaving nothing behind: for waiting until a picture shows.
+bool PassesRouteRules(const RgbaImage& actual, std::string_view name,
+                      const std::vector<RouteRule>& rules);
 
 // A rule for a part of the picture.
 RouteRule AreaRule(const PictureArea& area, int tolerance, double edge_share, const char* why);

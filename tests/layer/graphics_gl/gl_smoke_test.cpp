@@ -3,7 +3,9 @@
 #include <cstdint>
 #include <string>
 
+#include "layer/graphics/graph_lifecycle.h"
 #include "platform/display.h"
+#include "platform/gfx3d/gl_surface.h"
 #include "tests/layer/graphics_gl/gl_fixture.h"
 
 namespace {
@@ -22,6 +24,24 @@ TEST_F(GlSmoke, ABoxAndAGraphReachTheFrame) {
     EXPECT_EQ(At(image, 40, 40), 0x00FF00u);
     EXPECT_EQ(At(image, 47, 47), 0x00FF00u);
     EXPECT_EQ(At(image, 48, 47), 0x000000u);
+}
+
+// A graph's texture is filled, then written a tile at a time, and filled again: the GPU copy
+// holds nothing newer than the CPU buffer, so none of it is read back, and draws show each.
+TEST_F(GlSmoke, FillsAndWritesOfATextureNotYetDrawnIntoReadNothingBack) {
+    const std::uint64_t read_backs = platform::GlReadBackCount();
+    const int graph = Graph(8, 8, 0x00FF00);
+    ASSERT_GE(graph, 0);
+    layer::PutGraph(0, 0, graph, 0);
+    layer::FlushVertexBatch();
+    ASSERT_EQ(layer::FillGraphColour(graph, 0, 0, 255, 255), 0);
+    layer::PutGraph(16, 0, graph, 0);
+    EXPECT_EQ(platform::GlReadBackCount(), read_backs);
+    const test::RgbaImage image = Shown(32, 8);
+    EXPECT_EQ(At(image, 0, 0), 0x00FF00u);
+    EXPECT_EQ(At(image, 7, 7), 0x00FF00u);
+    EXPECT_EQ(At(image, 16, 0), 0x0000FFu);
+    EXPECT_EQ(At(image, 23, 7), 0x0000FFu);
 }
 
 }  // namespace
