@@ -138,9 +138,10 @@ int BltSurface(DisplaySurface* destination, const DisplayRect* destination_rect,
         }
         const DisplayRect clip = IntersectRects(target, to.bounds);
         if (!RectEmpty(clip)) {
-            // A GPU copy with nothing newer than the CPU buffer is filled in the buffer, so
-            // that a lock after the fill (a texture filled, then written a part at a time)
-            // does not read the GPU copy back.
+            // A GPU copy with nothing newer than the CPU buffer is filled in the buffer: a lock
+            // after the fill (a texture filled, then written a part at a time) does not read the
+            // GPU copy back, and a texture that is only sampled never becomes a render target
+            // (a software GL driver flushes its pending frame whenever such a texture is bound).
             GlSurface* gpu = depth ? nullptr : GpuCopyOf(destination);
             if (gpu != nullptr && gpu->gpu_newer) {
                 FillGlSurface(gpu, LocalRect(destination, clip), fill_value);
