@@ -201,11 +201,17 @@ class GlDevice : public Device3D {
 
     void BindStages(const CombinerKey& key, GlSurface* const* sampled,
                     const CombinerProgram& program) {
+        // Uploads bind their texture to the active unit, so every upload comes before the
+        // first stage's binding.
+        for (int stage = 0; stage < key.stage_count; ++stage) {
+            if (sampled[stage] != nullptr) {
+                SyncForGpu(sampled[stage]);
+            }
+        }
         for (int stage = 0; stage < key.stage_count; ++stage) {
             if (sampled[stage] == nullptr) {
                 continue;
             }
-            SyncForGpu(sampled[stage]);
             gl.ActiveTexture(GL_TEXTURE0 + static_cast<GLenum>(stage));
             gl.BindTexture(GL_TEXTURE_2D, sampled[stage]->texture);
             gl.BindSampler(static_cast<GLuint>(stage),

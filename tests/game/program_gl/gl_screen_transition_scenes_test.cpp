@@ -19,15 +19,31 @@ TEST_P(GlScreenTransitionScenes, MatchTheSoftwareGoldens) {
         test::MatchesGoldenOnOtherRoute(scene.picture(), scene.golden, {test::RouteRule{}}));
 }
 
-// The flash and the plain fade. The rule transition is left out while a known fault stands: on
-// this route the first draw with a blend image after the device starts draws the graph as if
-// there were no blend image (the same draw again honours it), so the whole captured screen
-// covers the new one.
+// The flash and the plain fade; the rule transition follows with its ramp band.
 INSTANTIATE_TEST_SUITE_P(Scenes, GlScreenTransitionScenes,
                          testing::ValuesIn(std::begin(test::kTransitionScenes),
                                            std::end(test::kTransitionScenes) - 1),
                          [](const testing::TestParamInfo<test::TransitionScene>& info) {
                              return std::string(info.param.name);
                          });
+
+using GlRuleTransition = test::ScreenTransitionOn<test::GlScreens>;
+
+// The rule image's soft ramp steps by 4, 2 or 1 on the hardware where the software renderer
+// takes its weight table, so across the diagonal band the picture has a GL golden of its own;
+// the corners the band leaves are the software route's.
+TEST_F(GlRuleTransition, MatchesTheSoftwareGoldenOutsideItsRampBand) {
+    const test::TransitionScene& scene = std::end(test::kTransitionScenes)[-1];
+    ASSERT_STREQ(scene.name, "ARuleTransitionHalfWay");
+    const test::RgbaImage picture = scene.picture();
+    const char* const band = "the ramp band: checked against the GL golden below";
+    const char* const corner = "outside the ramp band";
+    EXPECT_TRUE(
+        test::MatchesGoldenOnOtherRoute(picture, scene.golden,
+                                        {test::AreaRule({0, 0, 640, 480}, 255, 0.0, band),
+                                         test::AreaRule({0, 0, 260, 150}, 2, 0.0, corner),
+                                         test::AreaRule({300, 300, 640, 480}, 2, 0.0, corner)}));
+    EXPECT_TRUE(test::MatchesGolden(picture, "game/program_gl/rule-transition", 2));
+}
 
 }  // namespace
