@@ -21,8 +21,16 @@ constexpr GLenum kPrimitives[] = {GL_POINTS,    GL_POINTS,         GL_LINES,    
 
 // Blend factors by code; 0 is the source's ONE or the destination's ZERO.
 constexpr GLenum kBlendFactors[] = {
-    GL_ONE,       GL_ZERO,      GL_ONE,           GL_SRC_COLOR, GL_ONE_MINUS_SRC_COLOR,
-    GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA, GL_DST_ALPHA, GL_ONE_MINUS_DST_ALPHA, GL_DST_COLOR,
+    GL_ONE,
+    GL_ZERO,
+    GL_ONE,
+    GL_SRC_COLOR,
+    GL_ONE_MINUS_SRC_COLOR,
+    GL_SRC_ALPHA,
+    GL_ONE_MINUS_SRC_ALPHA,
+    GL_DST_ALPHA,
+    GL_ONE_MINUS_DST_ALPHA,
+    GL_DST_COLOR,
     GL_ONE_MINUS_DST_COLOR,
 };
 
@@ -42,8 +50,7 @@ KeyPacking PackingOf(const GlSurface& surface) {
         case GL_RGBA4:
             return KeyPacking::kArgb4444;
         default:
-            return surface.format.format == GL_BGRA ? KeyPacking::kBgra8888
-                                                    : KeyPacking::kRgba8888;
+            return surface.format.format == GL_BGRA ? KeyPacking::kBgra8888 : KeyPacking::kRgba8888;
     }
 }
 
@@ -121,8 +128,7 @@ class GlDevice : public Device3D {
                    ? kDisplayOk
                    : kDisplayFailed;
     }
-    int Clear(const DisplayRect* rect, std::uint32_t flags, std::uint32_t colour,
-              float) override {
+    int Clear(const DisplayRect* rect, std::uint32_t flags, std::uint32_t colour, float) override {
         GlSurface* gpu = target_ != nullptr ? GpuCopyOf(target_) : nullptr;
         if (gpu == nullptr || (flags & kClearTarget) == 0) {
             return gpu != nullptr ? kDisplayOk : kDisplayFailed;
@@ -261,12 +267,15 @@ class GlDevice : public Device3D {
         gl.Scissor(scissor.left, scissor.top, scissor.right - scissor.left,
                    scissor.bottom - scissor.top);
         ApplyBlend(*gpu);
-        BindVertices(layout, vertices, vertex_count, indices, index_count);
+        const StreamedDraw placed =
+            BindVertices(layout, vertices, vertex_count, indices, index_count);
         const GLenum mode = kPrimitives[static_cast<int>(primitive)];
         if (indices != nullptr) {
-            gl.DrawElements(mode, index_count, GL_UNSIGNED_SHORT, nullptr);
+            gl.DrawElementsBaseVertex(mode, index_count, GL_UNSIGNED_SHORT,
+                                      reinterpret_cast<const void*>(placed.index_offset),
+                                      placed.first_vertex);
         } else {
-            gl.DrawArrays(mode, 0, vertex_count);
+            gl.DrawArrays(mode, placed.first_vertex, vertex_count);
         }
         gl.BindVertexArray(0);
         NoteGpuWrite(gpu);

@@ -1,5 +1,6 @@
 #include "platform/gfx3d/gl_draw_resources.h"
 
+#include <algorithm>
 #include <cstdint>
 
 #include "platform/gfx3d/gl_combiner.h"
@@ -9,11 +10,21 @@ namespace {
 
 constexpr int kFilters = 2;
 constexpr int kAddresses = 3;
+// The streaming buffers' first size; a larger draw grows its buffer.
+constexpr GLsizeiptr kStreamBytes = 1 << 20;
+
+// A buffer written front to back, draw after draw.
+struct Stream {
+    GLuint buffer = 0;
+    GLenum target = 0;
+    GLsizeiptr capacity = 0;
+    GLsizeiptr used = 0;
+};
 
 struct DrawResources {
     bool made = false;
-    GLuint vertex_buffer = 0;
-    GLuint index_buffer = 0;
+    Stream vertices{0, GL_ARRAY_BUFFER};
+    Stream indices{0, GL_ELEMENT_ARRAY_BUFFER};
     GLuint arrays[kVertexLayoutCount] = {};
     GLuint samplers[kFilters][kAddresses] = {};
 };
@@ -34,8 +45,7 @@ constexpr LayoutRow kLayouts[kVertexLayoutCount] = {
     {40, 20, 24, 32},
 };
 
-void Point(GLuint location, GLint size, GLenum type, GLboolean normalised, int stride,
-           int offset) {
+void Point(GLuint location, GLint size, GLenum type, GLboolean normalised, int stride, int offset) {
     if (offset < 0) {
         return;
     }
@@ -44,21 +54,40 @@ void Point(GLuint location, GLint size, GLenum type, GLboolean normalised, int s
                            reinterpret_cast<const void*>(static_cast<std::intptr_t>(offset)));
 }
 
+// Writes the bytes at the next multiple of `unit` (orphaning the buffer when they do not fit)
+// and returns their offset; the buffer must be bound to its target.
+GLintptr Write(Stream& stream, const void* bytes, GLsizeiptr size, GLsizeiptr unit) {
+    GLsizeiptr offset = (stream.used + unit - 1) / unit * unit;
+    if (offset + size > stream.capacity) {
+        stream.capacity = std::max(stream.capacity, size);
+        gl.BufferData(stream.target, stream.capacity, nullptr, GL_STREAM_DRAW);
+        offset = 0;
+    }
+    gl.BufferSubData(stream.target, offset, size, bytes);
+    stream.used = offset + size;
+    return offset;
+}
+
 void Make() {
-    gl.GenBuffers(1, &resources.vertex_buffer);
-    gl.GenBuffers(1, &resources.index_buffer);
+    gl.GenBuffers(1, &resources.vertices.buffer);
+    gl.GenBuffers(1, &resources.indices.buffer);
     gl.GenVertexArrays(kVertexLayoutCount, resources.arrays);
     for (int layout = 0; layout < kVertexLayoutCount; ++layout) {
         const LayoutRow& row = kLayouts[layout];
         gl.BindVertexArray(resources.arrays[layout]);
-        gl.BindBuffer(GL_ARRAY_BUFFER, resources.vertex_buffer);
-        gl.BindBuffer(GL_ELEMENT_ARRAY_BUFFER, resources.index_buffer);
+        gl.BindBuffer(GL_ARRAY_BUFFER, resources.vertices.buffer);
+        gl.BindBuffer(GL_ELEMENT_ARRAY_BUFFER, resources.indices.buffer);
         Point(kPositionAttribute, 2, GL_FLOAT, GL_FALSE, row.stride, 0);
         // 0xAARRGGBB in memory is B, G, R, A: read back in red-first order.
         Point(kDiffuseAttribute, GL_BGRA, GL_UNSIGNED_BYTE, GL_TRUE, row.stride, 16);
         Point(kSpecularAttribute, GL_BGRA, GL_UNSIGNED_BYTE, GL_TRUE, row.stride, row.specular);
         Point(kCoordinates0Attribute, 2, GL_FLOAT, GL_FALSE, row.stride, row.coordinates0);
         Point(kCoordinates1Attribute, 2, GL_FLOAT, GL_FALSE, row.stride, row.coordinates1);
+    }
+    for (Stream* stream : {&resources.vertices, &resources.indices}) {
+        gl.BindBuffer(stream->target, stream->buffer);
+        stream->capacity = kStreamBytes;
+        gl.BufferData(stream->target, stream->capacity, nullptr, GL_STREAM_DRAW);
     }
     gl.BindVertexArray(0);
     gl.VertexAttrib4f(kSpecularAttribute, 1.0f, 1.0f, 1.0f, 1.0f);
@@ -81,22 +110,26 @@ void Make() {
 
 }  // namespace
 
-void BindVertices(VertexLayout layout, const void* vertices, int vertex_count,
-                  const std::uint16_t* indices, int index_count) {
+StreamedDraw BindVertices(VertexLayout layout, const void* vertices, int vertex_count,
+                          const std::uint16_t* indices, int index_count) {
     if (!resources.made) {
         Make();
     }
     const int index = static_cast<int>(layout);
+    const GLsizeiptr stride = kVertexSizes[index];
     gl.BindVertexArray(resources.arrays[index]);
-    gl.BindBuffer(GL_ARRAY_BUFFER, resources.vertex_buffer);
-    gl.BufferData(GL_ARRAY_BUFFER,
-                  static_cast<GLsizeiptr>(vertex_count) * kVertexSizes[index], vertices,
-                  GL_STREAM_DRAW);
+    gl.BindBuffer(GL_ARRAY_BUFFER, resources.vertices.buffer);
+    StreamedDraw placed;
+    placed.first_vertex =
+        static_cast<GLint>(Write(resources.vertices, vertices,
+                                 static_cast<GLsizeiptr>(vertex_count) * stride, stride) /
+                           stride);
     if (indices != nullptr) {
-        gl.BufferData(GL_ELEMENT_ARRAY_BUFFER,
-                      static_cast<GLsizeiptr>(index_count) * sizeof(std::uint16_t), indices,
-                      GL_STREAM_DRAW);
+        placed.index_offset = Write(resources.indices, indices,
+                                    static_cast<GLsizeiptr>(index_count) * sizeof(std::uint16_t),
+                                    sizeof(std::uint16_t));
     }
+    return placed;
 }
 
 GLuint SamplerFor(std::uint32_t filter, std::uint32_t address) {
@@ -104,9 +137,7 @@ GLuint SamplerFor(std::uint32_t filter, std::uint32_t address) {
         Make();
     }
     const int filter_index = filter == kFilterLinear ? 1 : 0;
-    const int address_index = address == kAddressWrap     ? 0
-                              : address == kAddressMirror ? 1
-                                                          : 2;
+    const int address_index = address == kAddressWrap ? 0 : address == kAddressMirror ? 1 : 2;
     return resources.samplers[filter_index][address_index];
 }
 
@@ -115,8 +146,8 @@ void ReleaseGlDrawResources() {
     if (!resources.made) {
         return;
     }
-    gl.DeleteBuffers(1, &resources.vertex_buffer);
-    gl.DeleteBuffers(1, &resources.index_buffer);
+    gl.DeleteBuffers(1, &resources.vertices.buffer);
+    gl.DeleteBuffers(1, &resources.indices.buffer);
     gl.DeleteVertexArrays(kVertexLayoutCount, resources.arrays);
     for (auto& row : resources.samplers) {
         gl.DeleteSamplers(kAddresses, row);
