@@ -49,16 +49,22 @@ inline int Grey(int n) {
     return n << 16 | n << 8 | n;
 }
 
+// 32-pixel tiles, one frame per update, the game information's defaults, and fresh screen and
+// main interpreter states.
+inline void StartTextGameState() {
+    game::TileSize = 32;
+    game::ZoomFactor = 1;
+    game::FramesPerUpdate = 1;
+    game::TheGameInfo = game::GameInfo();
+    game::TheScreenState = game::ScreenState(game::ScreenState::Screens::kLater);
+    game::TheMainInterpreter =
+        game::MainInterpreter(game::MainInterpreter::AutomaticEvents::kLater);
+}
+
 class TextTest : public testing::Test {
   protected:
     void SetUp() override {
-        game::TileSize = 32;
-        game::ZoomFactor = 1;
-        game::FramesPerUpdate = 1;
-        game::TheGameInfo = game::GameInfo();
-        game::TheScreenState = game::ScreenState(game::ScreenState::Screens::kLater);
-        game::TheMainInterpreter =
-            game::MainInterpreter(game::MainInterpreter::AutomaticEvents::kLater);
+        StartTextGameState();
         SetColourRecords(GreyColours(kColourCount));
         game::TheTextResources = game::TextResources();
         game::SetupFonts(game::TheTextResources);

@@ -47,13 +47,7 @@ class WindowScreenOn : public Screens {
         platform::UseGlyphSource(nullptr);
         Screens::SetUp();
         layer::PutBox(0, 0, 640, 480, layer::RgbToPixel(30, 50, 80), 1);
-        game::TileSize = 32;
-        game::ZoomFactor = 1;
-        game::FramesPerUpdate = 1;
-        game::TheGameInfo = game::GameInfo();
-        game::TheScreenState = game::ScreenState(game::ScreenState::Screens::kLater);
-        game::TheMainInterpreter =
-            game::MainInterpreter(game::MainInterpreter::AutomaticEvents::kLater);
+        StartTextGameState();
         SetColourRecords(WindowPalette());
         SetWindowGraphics("", 1, "", "", 1);
         game::TheTextResources = game::TextResources();
