@@ -1,0 +1,51 @@
+// The demo's picture scenes played through the real frame loop on the OpenGL route (the demo
+// started on the offscreen driver) and compared with the software route's goldens.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "platform/gfx3d/gl_context.h"
+#include "tests/game/program/demo_picture_steps.h"
+
+namespace game {
+namespace {
+
+class GlDemoPictures : public DemoPictures {
+  protected:
+    void SetUp() override {
+        DemoPictures::SetUp();
+        ASSERT_TRUE(platform::HasGlContext()) << "the demo did not start on the GL route";
+    }
+};
+
+// The title's greeting on the map, under the whole text rule.
+const std::vector<test::PictureArea> kTitleTransitionText{{16, 302, 104, 326}};
+
+// The rule image is a ring whose soft ramp steps by 4, 2 or 1 on the hardware where the
+// software renderer takes its weight table (as in the rule transition scene), so across the
+// ring the frame has a GL golden of its own; inside the ring and in the corners it leaves, the
+// software route's golden holds.
+TEST_F(GlDemoPictures, TheTitleHalfWayThroughItsRuleTransition) {
+    ASSERT_NO_FATAL_FAILURE(PlayTheTitleIntoItsRuleTransition());
+    const test::RgbaImage frame = Frame();
+    const char* const band = "the ramp band: checked against the GL golden below";
+    const char* const beside = "inside or outside the ramp band";
+    std::vector<test::RouteRule> rules{test::AreaRule({0, 0, 640, 480}, 255, 0.0, band),
+                                       test::AreaRule({210, 130, 430, 350}, 2, 0.0, beside),
+                                       test::AreaRule({0, 0, 90, 480}, 2, 0.0, beside),
+                                       test::AreaRule({550, 0, 640, 480}, 2, 0.0, beside),
+                                       test::AreaRule({0, 0, 110, 90}, 2, 0.0, beside),
+                                       test::AreaRule({530, 0, 640, 90}, 2, 0.0, beside),
+                                       test::AreaRule({0, 400, 110, 480}, 2, 0.0, beside),
+                                       test::AreaRule({530, 400, 640, 480}, 2, 0.0, beside)};
+    for (const test::RouteRule& text : test::TextAreaRules(kTitleTransitionText))
+        rules.push_back(text);
+    EXPECT_TRUE(
+        test::MatchesGoldenOnOtherRoute(frame, "game/presentation/demo-title-transition", rules));
+    EXPECT_TRUE(test::TextAreasMatchGoldens(frame, "game/presentation/demo-title-transition",
+                                            kTitleTransitionText));
+    EXPECT_TRUE(test::MatchesGolden(frame, "game/program_gl/demo-title-transition", 2));
+}
+
+}  // namespace
+}  // namespace game
