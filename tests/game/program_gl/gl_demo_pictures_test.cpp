@@ -47,5 +47,24 @@ TEST_F(GlDemoPictures, TheTitleHalfWayThroughItsRuleTransition) {
     EXPECT_TRUE(test::MatchesGolden(frame, "game/program_gl/demo-title-transition", 2));
 }
 
+// The gallery's message, two lines, and the text picture beside it.
+const std::vector<test::PictureArea> kGalleryText{
+    {15, 304, 205, 326}, {15, 331, 205, 354}, {439, 296, 592, 319}};
+
+TEST_F(GlDemoPictures, TheGalleryWithItsMessageUp) {
+    ASSERT_NO_FATAL_FAILURE(PlayTheGalleryToItsMessage());
+    const test::RgbaImage frame = Frame();
+    std::vector<test::RouteRule> rules{
+        test::RouteRule{}, test::AreaRule({250, 150, 298, 198}, 3, 0.005,
+                                          "blend kind 3 (multiplied and faded): the software "
+                                          "renderer shifts the product down by 8 bits and floors "
+                                          "the fade, the hardware divides by 255 and rounds once; "
+                                          "over the toned map, itself a step apart")};
+    for (const test::RouteRule& text : test::TextAreaRules(kGalleryText))
+        rules.push_back(text);
+    EXPECT_TRUE(test::MatchesGoldenOnOtherRoute(frame, "game/presentation/demo-gallery", rules));
+    EXPECT_TRUE(test::TextAreasMatchGoldens(frame, "game/presentation/demo-gallery", kGalleryText));
+}
+
 }  // namespace
 }  // namespace game
