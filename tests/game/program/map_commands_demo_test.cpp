@@ -14,7 +14,7 @@
 #include "game/map/map_state.h"
 #include "game/map/party.h"
 #include "game/presentation/sound_manager.h"
-#include "tests/game/program/demo_run_fixture.h"
+#include "tests/game/program/map_commands_demo_steps.h"
 #include "tests/support/golden.h"
 #include "tests/support/input_events.h"
 #include "tests/support/sjis.h"
@@ -27,35 +27,11 @@
 namespace game {
 namespace {
 
-class MapCommandsDemo : public DemoRun {
-  protected:
-    void SetUp() override {
-        DemoRun::SetUp();
-        UseFakeClock();
-        GameRandomControl(static_cast<int>(RandomMode::kSet), 2024);
-        StartOnTheMap();
-    }
-
-    // The hero stands on the event's tile, facing up, and confirms.
-    void Confirm(tools::DemoTile tile, long afterFrames = 10) {
-        PlaceCharacter(TheParty, tile.x, tile.y, 0);
-        TheParty.direction = 8;
-        Press(SDL_SCANCODE_RETURN, 2, afterFrames);
-    }
-
-    static std::int32_t Tile(int x, int y) {
-        return TheMapState.mapData
-            .tileLayers[0][static_cast<std::size_t>(x)][static_cast<std::size_t>(y)];
-    }
-};
-
 TEST_F(MapCommandsDemo, WaterFillsABlockAndGoesAgain) {
-    const auto [x, y] = tools::kDemoWaterBlock;
-    Confirm(tools::kDemoWaterEvent);
-    EXPECT_EQ(Tile(x + 1, y + 1), 204444);
-    EXPECT_EQ(Tile(x, y), 200214);
+    PlayTheWaterFilled();
     EXPECT_TRUE(test::MatchesGolden(ShownFrame(), "game/program/demo-water"));
     Confirm(tools::kDemoWaterEvent);
+    const auto [x, y] = tools::kDemoWaterBlock;
     for (int i = 0; i < 3; ++i) {
         for (int j = 0; j < 3; ++j)
             EXPECT_EQ(Tile(x + i, y + j), tools::kGrass) << i << "," << j;
@@ -63,11 +39,7 @@ TEST_F(MapCommandsDemo, WaterFillsABlockAndGoesAgain) {
 }
 
 TEST_F(MapCommandsDemo, TheViewShakesAndStops) {
-    Confirm(tools::kDemoShakeEvent, 2);
-    EXPECT_GT(TheMapState.verticalShakeCount, 0);
-    for (int frame = 0; frame < 30 && TheMapState.shakeOffsetY < 4; ++frame)
-        Run(1);
-    ASSERT_GE(TheMapState.shakeOffsetY, 4) << "the view is shaken down";
+    ASSERT_NO_FATAL_FAILURE(PlayTheViewShakenDown());
     EXPECT_TRUE(test::MatchesGolden(ShownFrame(), "game/program/demo-shake"));
     Run(60);
     EXPECT_EQ(TheMapState.verticalShakeCount, 0);
@@ -76,9 +48,7 @@ TEST_F(MapCommandsDemo, TheViewShakesAndStops) {
 TEST_F(MapCommandsDemo, ThePartysGraphicsAreSwappedAndComeBack) {
     const std::string hero = TheParty.graphicName;
     const std::string member = TheParty.members[0].graphicName;
-    Confirm(tools::kDemoCostumeEvent);
-    EXPECT_EQ(TheParty.graphicName, tools::kDemoSecondPartySheet);
-    EXPECT_EQ(TheParty.members[0].graphicName, "");
+    PlayTheCostumeSwapped();
     EXPECT_TRUE(test::MatchesGolden(ShownFrame(), "game/program/demo-costume"));
     Confirm(tools::kDemoCostumeEvent);
     EXPECT_EQ(TheParty.graphicName, hero);
@@ -106,15 +76,7 @@ TEST_F(MapCommandsDemo, TheKeyWaitTakesAKeyFromTheKeyboard) {
 }
 
 TEST_F(MapCommandsDemo, ALocationRowLeadsToTheLoopingMapWhoseViewScrollsAwayAndBack) {
-    Confirm(tools::kDemoTransferEvent);
-    ASSERT_EQ(TheMapState.mapNumber, 1);
-    EXPECT_EQ(TheParty.x, 4);
-    EXPECT_EQ(TheParty.y, 8);
-    const int homeX = TheMapState.scrollX;
-    Confirm(tools::kDemoScrollEvent, 20);
-    EXPECT_GT(TheMapState.scrollX, homeX);
-    Run(120);
-    EXPECT_FALSE(TheMapState.IsViewScrolling());
+    ASSERT_NO_FATAL_FAILURE(PlayTheLoopingMapScrolledBack());
     EXPECT_TRUE(test::MatchesGolden(ShownFrame(), "game/program/demo-scroll-back"));
     Confirm(tools::kDemoReturnEvent, 20);
     EXPECT_EQ(TheMapState.mapNumber, 0);
