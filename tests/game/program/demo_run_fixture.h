@@ -1,8 +1,9 @@
 #pragma once
 
-// The demo game started in this process on the dummy video driver: frames run through the
-// real frame loop, so that pushed SDL key events reach the game as a player's keys would (the
-// auto-confirm test hook is off).
+// The demo game started in this process: frames run through the real frame loop, so that pushed
+// SDL key events reach the game as a player's keys would (the auto-confirm test hook is off).
+// On the dummy video driver it draws through the software route; on the offscreen driver
+// (the "_gl" test folders) through GL, which `OnGlRoute` checks.
 
 #include <SDL.h>
 #include <gtest/gtest.h>
@@ -21,6 +22,7 @@
 #include "game/program/reset_loop.h"
 #include "platform/clock.h"
 #include "platform/game_path.h"
+#include "platform/gfx3d/gl_context.h"
 #include "platform/presenter.h"
 #include "tests/game/core/game_folder_scope.h"
 #include "tests/support/auto_confirm_scope.h"
@@ -121,6 +123,16 @@ class DemoRun : public testing::Test {
     ExitHandler previousExit_ = nullptr;
     const test::AutoConfirmScope keys_{false};
     std::optional<test::FakeClockScope> clock_;
+};
+
+// A demo run that must have started on the GL route.
+template <class Run>
+class OnGlRoute : public Run {
+  protected:
+    void SetUp() override {
+        Run::SetUp();
+        ASSERT_TRUE(platform::HasGlContext()) << "the demo did not start on the GL route";
+    }
 };
 
 }  // namespace game

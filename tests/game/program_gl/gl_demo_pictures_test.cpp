@@ -4,19 +4,12 @@
 
 #include <vector>
 
-#include "platform/gfx3d/gl_context.h"
 #include "tests/game/program/demo_picture_steps.h"
 
 namespace game {
 namespace {
 
-class GlDemoPictures : public DemoPictures {
-  protected:
-    void SetUp() override {
-        DemoPictures::SetUp();
-        ASSERT_TRUE(platform::HasGlContext()) << "the demo did not start on the GL route";
-    }
-};
+using GlDemoPictures = OnGlRoute<DemoPictures>;
 
 // The title's greeting on the map, under the whole text rule.
 const std::vector<test::PictureArea> kTitleTransitionText{{16, 302, 104, 326}};

@@ -5,21 +5,14 @@
 
 #include <string>
 
-#include "platform/gfx3d/gl_context.h"
 #include "tests/game/program/map_commands_demo_steps.h"
 #include "tests/support/golden.h"
 
 namespace game {
 namespace {
 
-class GlMapCommandsDemo : public MapCommandsDemo,
-                          public testing::WithParamInterface<MapCommandScene> {
-  protected:
-    void SetUp() override {
-        MapCommandsDemo::SetUp();
-        ASSERT_TRUE(platform::HasGlContext()) << "the demo did not start on the GL route";
-    }
-};
+class GlMapCommandsDemo : public OnGlRoute<MapCommandsDemo>,
+                          public testing::WithParamInterface<MapCommandScene> {};
 
 TEST_P(GlMapCommandsDemo, MatchesTheSoftwareGolden) {
     ASSERT_NO_FATAL_FAILURE((this->*GetParam().play)());

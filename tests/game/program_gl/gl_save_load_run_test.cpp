@@ -4,20 +4,13 @@
 
 #include <vector>
 
-#include "platform/gfx3d/gl_context.h"
 #include "tests/game/program/save_load_run_steps.h"
 #include "tests/support/golden.h"
 
 namespace game {
 namespace {
 
-class GlSaveStoneRun : public SaveStoneRun {
-  protected:
-    void SetUp() override {
-        SaveStoneRun::SetUp();
-        ASSERT_TRUE(platform::HasGlContext()) << "the demo did not start on the GL route";
-    }
-};
+using GlSaveStoneRun = OnGlRoute<SaveStoneRun>;
 
 // The text picture the load brings back.
 const std::vector<test::PictureArea> kAfterLoadText{{19, 379, 101, 401}};
