@@ -65,12 +65,8 @@ void UseBusyStartMap() {
     game::MapState& mapState = game::TheMapState;
     mapState.mapData = tools::DemoStartMap();
     FillLayers(mapState.mapData);
-    mapState.tileSet = tools::DemoTileSet();
-    mapState.baseImageName = mapState.tileSet.imageNames[0];
-    for (std::size_t i = 0; i < mapState.autotileImageNames.size(); ++i)
-        mapState.autotileImageNames[i] = mapState.tileSet.imageNames[i + 1];
-    mapState.attributes = mapState.tileSet.attributes;
-    mapState.tags = mapState.tileSet.tags;
+    mapState.tileSetList.sets = {tools::DemoTileSet()};
+    game::TakeTileSet(mapState, 0);
     UsePanoramaAndFog();
 }
 

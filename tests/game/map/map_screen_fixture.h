@@ -11,6 +11,7 @@
 #include "game/core/screen_state.h"
 #include "game/interpreter/main_interpreter.h"
 #include "game/map/image_cache.h"
+#include "game/map/map_change.h"
 #include "game/map/map_state.h"
 #include "game/map/map_view.h"
 #include "tests/game/core/game_folder_scope.h"
@@ -25,12 +26,8 @@ inline void Load(const MapData& map, bool loops = false) {
     mapState = MapState();
     mapState.mapNumber = 0;
     mapState.mapData = map;
-    mapState.tileSet = tools::DemoTileSet();
-    mapState.baseImageName = mapState.tileSet.imageNames[0];
-    for (std::size_t i = 0; i < mapState.autotileImageNames.size(); ++i)
-        mapState.autotileImageNames[i] = mapState.tileSet.imageNames[i + 1];
-    mapState.attributes = mapState.tileSet.attributes;
-    mapState.tags = mapState.tileSet.tags;
+    mapState.tileSetList.sets = {tools::DemoTileSet()};
+    TakeTileSet(mapState, 0);
     mapState.loopsHorizontally = loops;
     mapState.loopsVertically = loops;
 }
