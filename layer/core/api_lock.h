@@ -15,6 +15,11 @@ class ApiLock {
     void Leave();
     // Threads waiting for the lock now.
     int waiting() const;
+    // True from the first Enter until Destroy.
+    bool created() const;
+    // Takes the lock back to its never-used state, as the shutdown and the fatal stop do. A
+    // lock that another thread holds or waits for is left as it is: clearing it would lose them.
+    void Destroy();
 
   private:
     mutable std::mutex guard_;
@@ -23,6 +28,7 @@ class ApiLock {
     std::uint64_t now_serving_ = 0;
     std::thread::id owner_;
     int depth_ = 0;
+    bool created_ = false;
 };
 
 extern ApiLock api_lock;

@@ -5,6 +5,7 @@
 #include <cstdarg>
 #include <cstdio>
 
+#include "layer/core/api_lock.h"
 #include "layer/core/layer_log.h"
 #include "layer/core/layer_startup.h"
 #include "layer/core/text_format.h"
@@ -24,6 +25,7 @@ void AbortWithError(const char* text) {
     if (IsMainThread()) {
         EndLayer();
     }
+    api_lock.Destroy();
     std::fflush(nullptr);
     _exit(kFatalExitCode);
 }

@@ -7,6 +7,7 @@
 #include "layer/core/double_byte_text.h"
 #include "layer/core/ime.h"
 #include "layer/core/text_input_records.h"
+#include "layer/core/window_menu.h"
 #include "layer/core/window_routines.h"
 #include "layer/core/wrapped_input_text.h"
 #include "platform/presenter.h"

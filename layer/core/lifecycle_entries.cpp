@@ -24,6 +24,7 @@ int ShutdownLayer() {
     api_lock.Enter();
     const int result = EndLayer();
     api_lock.Leave();
+    api_lock.Destroy();
     return result;
 }
 

@@ -9,6 +9,7 @@
 #include "layer/core/system_info.h"
 #include "layer/core/text_input.h"
 #include "layer/core/timer_choice.h"
+#include "layer/core/window_menu.h"
 #include "layer/core/window_mode.h"
 #include "layer/core/window_procedure.h"
 #include "layer/core/window_routines.h"
@@ -20,6 +21,7 @@
 #include "platform/machine_facts.h"
 #include "platform/message_queue.h"
 #include "platform/window.h"
+#include "platform/window_menu.h"
 
 namespace layer {
 namespace {
@@ -128,6 +130,8 @@ int CreateMainWindow() {
         return FailCreation(kWindowFailedText);
     }
     WriteLog(kWindowCreatedText);
+    window_state.menu = platform::GetWindowMenu(window_state.window);
+    CollectMenuItems(window_state.menu);
     window_state.quit_requested = 0;
     window_state.active = 1;
     if (window_state.window_mode == 0) {

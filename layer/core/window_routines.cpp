@@ -2,6 +2,7 @@
 
 #include "layer/core/core_settings.h"
 #include "layer/core/layer_api.h"
+#include "layer/core/window_menu.h"
 #include "layer/core/window_state.h"
 #include "platform/message_queue.h"
 #include "platform/window.h"
@@ -29,18 +30,10 @@ platform::Window* GetLayerWindow() {
 }
 
 int IsWindowMenuEnabled() {
-    return 0;
+    return window_state.menu_in_use;
 }
 
 int HasWindowRegion() {
-    return 0;
-}
-
-int GetToolBarHeight() {
-    return 0;
-}
-
-int IsCursorShownForMenu() {
     return 0;
 }
 

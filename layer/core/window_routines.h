@@ -13,11 +13,10 @@ namespace layer {
 int IsWindowDestroyed();
 int IsWindowedMode();
 platform::Window* GetLayerWindow();
-// The player's window has no menu, no shape region and no tool bar.
+// 1 while the window's menu is in use (the player's window has none).
 int IsWindowMenuEnabled();
+// The player's window has no shape region.
 int HasWindowRegion();
-int GetToolBarHeight();
-int IsCursorShownForMenu();
 int IsMmxEnabled();
 // The start-up's system report; its first field is the OS description.
 const SystemInfo& GetOsDescription();

@@ -2,12 +2,14 @@
 
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "layer/core/rect.h"
 
 namespace platform {
 struct Window;
-}
+struct Menu;
+}  // namespace platform
 
 namespace layer {
 
@@ -17,6 +19,15 @@ constexpr int kWindowShuttingDown = 1;
 constexpr int kWindowCloseRequested = 4;
 
 constexpr std::size_t kWindowTextMaxLength = 255;
+
+// An item of the window's menu as the window collected it: its menu, its place there, its id
+// and text.
+struct MenuListItem {
+    const platform::Menu* menu = nullptr;
+    int position = 0;
+    int id = 0;
+    std::string text;
+};
 
 // Everything the main window code keeps.
 struct WindowState {
@@ -42,6 +53,14 @@ struct WindowState {
     // The cursor visibility last asked for, and whether it is shown now.
     int cursor_setting = 0;
     int cursor_shown = 0;
+    // The window's menu and the items collected from it. The menu counts for the cursor while
+    // it is in use and not switched off, in window mode or with either display setting on.
+    const platform::Menu* menu = nullptr;
+    std::vector<MenuListItem> menu_items;
+    int menu_in_use = 0;
+    int menu_switched_off = 0;
+    int menu_shown_in_full_screen = 0;
+    int menu_shown_on_demand = 0;
     // Wheel notches since the game last took them.
     int wheel_count = 0;
     // The client size over the screen size in window mode; 0 or below counts as 1.

@@ -6,6 +6,8 @@
 #include <thread>
 #include <vector>
 
+#include "tests/support/bounded_wait.h"
+
 namespace {
 
 TEST(ApiLock, OwnerNestsAndOthersWaitForTheLastLeave) {
@@ -54,6 +56,35 @@ TEST(ApiLock, WaitingThreadsAreServedInTheirOrderOfArrival) {
         thread.join();
     }
     EXPECT_EQ(order, (std::vector<int>{0, 1, 2, 3}));
+}
+
+TEST(ApiLock, DestroyClearsAFreeLockOnly) {
+    layer::ApiLock lock;
+    EXPECT_FALSE(lock.created());
+    lock.Enter();
+    bool released = false;
+    std::thread other([&] {
+        lock.Enter();
+        lock.Leave();
+        released = true;
+    });
+    ASSERT_TRUE(test::WaitUntil([&] { return lock.waiting() == 1; }));
+    lock.Destroy();
+    EXPECT_TRUE(lock.created());
+    EXPECT_EQ(lock.waiting(), 1);
+    lock.Leave();
+    other.join();
+    EXPECT_TRUE(released);
+
+    lock.Destroy();
+    EXPECT_FALSE(lock.created());
+    std::thread fresh([&] {
+        lock.Enter();
+        lock.Leave();
+    });
+    fresh.join();
+    EXPECT_TRUE(lock.created());
+    EXPECT_EQ(lock.waiting(), 0);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "layer/core/api_lock.h"
 #include "layer/core/core_settings.h"
 #include "layer/core/fatal_stop.h"
 #include "layer/core/layer_api.h"
@@ -157,8 +158,20 @@ TEST_F(LayerStartup, ShutdownLeavesNoWindowAndReturnsToTheStartFolder) {
 }
 
 TEST_F(LayerStartup, ShutdownBeforeStartDoesNothing) {
+    layer::PumpMessages();
+    ASSERT_TRUE(layer::api_lock.created());
     EXPECT_EQ(layer::ShutdownLayer(), 0);
     EXPECT_TRUE(test::FakeCalls().empty());
+    EXPECT_TRUE(layer::api_lock.created());
+}
+
+TEST_F(LayerStartup, ShutdownDestroysTheLockAndAFreshStartCreatesItAgain) {
+    ASSERT_EQ(layer::InitializeLayer(), 0);
+    EXPECT_TRUE(layer::api_lock.created());
+    EXPECT_EQ(layer::ShutdownLayer(), 0);
+    EXPECT_FALSE(layer::api_lock.created());
+    EXPECT_EQ(layer::InitializeLayer(), 0);
+    EXPECT_TRUE(layer::api_lock.created());
 }
 
 TEST_F(LayerStartup, SecondCopyIsRefusedAndALaterStartWorks) {
