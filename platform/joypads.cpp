@@ -16,6 +16,14 @@ constexpr int kAxisY = 1;
 constexpr int kAxisZ = 2;
 constexpr int kAxisRz = 5;
 constexpr std::uint32_t kHatCentred = 0xFFFFFFFFu;
+constexpr int kFullStrength = 10000;
+// SDL's longest rumble is a little over a minute; a wanted rumble is renewed well before.
+constexpr Uint32 kRumbleMilliseconds = 0xFFFF;
+constexpr Uint32 kRumbleRenewMilliseconds = 30000;
+
+Uint16 MotorSpeed(int strength) {
+    return static_cast<Uint16>(std::clamp(strength, 0, kFullStrength) * 0xFFFF / kFullStrength);
+}
 
 constexpr std::pair<Uint8, std::uint32_t> kHatAngles[] = {
     {SDL_HAT_UP, 0},       {SDL_HAT_RIGHTUP, 4500},
@@ -45,6 +53,10 @@ int ReadAxis(SDL_Joystick* joystick, int axis, JoypadAxisSetting setting) {
 struct Joypad {
     SDL_Joystick* joystick = nullptr;
     JoypadAxisSetting setting;
+    // The strengths last asked for and when they were sent.
+    int steady_strength = 0;
+    int periodic_strength = 0;
+    Uint32 rumble_sent = 0;
 };
 
 bool StartJoypads() {
@@ -64,7 +76,7 @@ Joypad* OpenJoypad(int index, JoypadAxisSetting setting) {
     if (joystick == nullptr) {
         return nullptr;
     }
-    return new Joypad{joystick, setting};
+    return new Joypad{joystick, setting, 0, 0, 0};
 }
 
 void CloseJoypad(Joypad* joypad) {
@@ -108,6 +120,27 @@ bool ReadJoypad(Joypad* joypad, JoypadState* state) {
         state->buttons[button] = SDL_JoystickGetButton(joystick, button) != 0 ? 0x80 : 0;
     }
     return true;
+}
+
+bool JoypadCanRumble(const Joypad* joypad) {
+    return SDL_JoystickHasRumble(joypad->joystick) == SDL_TRUE;
+}
+
+bool RumbleJoypad(Joypad* joypad, int steady_strength, int periodic_strength) {
+    joypad->steady_strength = steady_strength;
+    joypad->periodic_strength = periodic_strength;
+    joypad->rumble_sent = SDL_GetTicks();
+    const Uint16 low = MotorSpeed(steady_strength);
+    const Uint16 high = MotorSpeed(periodic_strength);
+    return SDL_JoystickRumble(joypad->joystick, low, high,
+                              low != 0 || high != 0 ? kRumbleMilliseconds : 0) == 0;
+}
+
+void KeepJoypadRumbling(Joypad* joypad) {
+    const bool moving = joypad->steady_strength > 0 || joypad->periodic_strength > 0;
+    if (moving && SDL_GetTicks() - joypad->rumble_sent >= kRumbleRenewMilliseconds) {
+        RumbleJoypad(joypad, joypad->steady_strength, joypad->periodic_strength);
+    }
 }
 
 int ScaleJoypadAxis(int value, JoypadAxisSetting setting) {

@@ -46,6 +46,14 @@ int JoypadInstanceId(const Joypad* joypad);
 // Fetches the device's newest state; false when the joypad is gone.
 bool ReadJoypad(Joypad* joypad, JoypadState* state);
 
+// Force feedback as rumble. The layer's two effects drive the two motors: the steady one the
+// low-frequency motor, the periodic one the high-frequency motor, each with a strength of
+// 0..10000 (0 stops it). A rumble lasts until it is changed: SDL ends a rumble after at most a
+// minute, so KeepJoypadRumbling renews one that is still wanted.
+bool JoypadCanRumble(const Joypad* joypad);
+bool RumbleJoypad(Joypad* joypad, int steady_strength, int periodic_strength);
+void KeepJoypadRumbling(Joypad* joypad);
+
 // An SDL axis value (-32768..32767) as the setting reads it.
 int ScaleJoypadAxis(int value, JoypadAxisSetting setting);
 

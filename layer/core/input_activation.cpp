@@ -1,6 +1,4 @@
-// What the window procedure and the pump ask of the input on activation changes and on every
-// pass. No operation of the player switches a pad's vibration on, so there is nothing to
-// start, stop or time.
+// What the window procedure asks of the input on activation changes.
 #include "layer/core/input_devices.h"
 #include "layer/core/input_system.h"
 
@@ -12,14 +10,6 @@ int ReacquireInputDevices() {
     for (PadRecord& pad : input_devices.pads) {
         pad.last_poll = -1;
     }
-    return 0;
-}
-
-int ApplyPadVibration() {
-    return 0;
-}
-
-int ServicePadVibration() {
     return 0;
 }
 

@@ -11,6 +11,7 @@ namespace layer {
 constexpr int kMaxPads = 16;
 constexpr int kPadSlots = 32;
 constexpr int kKeysPerPadSlot = 4;
+constexpr int kFullVibrationPower = 10000;
 // The pad bits that the keyboard can add: a slot per bit, each up to four key codes (-1 none).
 using KeyToPadTable = std::array<std::array<std::array<int, kKeysPerPadSlot>, kPadSlots>, kMaxPads>;
 
@@ -20,6 +21,18 @@ struct PadRecord {
     platform::JoypadState state;
     // The millisecond of the last read; -1 before the first.
     int last_poll = -1;
+    // 1 when the device takes force feedback: both effects exist then.
+    int has_effects = 0;
+    // The vibration asked for: power 0..10000, a duration in ms (negative: unlimited) and the
+    // time it has run, counted at each service since the last one.
+    int vibration_on = 0;
+    int vibration_power = kFullVibrationPower;
+    int vibration_duration = 0;
+    int vibration_elapsed = 0;
+    int last_vibration_service = 0;
+    // Whether the steady and the periodic effect run on the device now.
+    int steady_applied = 0;
+    int periodic_applied = 0;
     std::string instance_name;
     std::string product_name;
 };

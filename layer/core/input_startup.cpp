@@ -43,6 +43,7 @@ void AddPadDevice(int index) {
     PadRecord& pad = input_devices.pads[input_devices.pad_count];
     pad = {};
     pad.device = device;
+    pad.has_effects = platform::JoypadCanRumble(device) ? 1 : 0;
     pad.instance_name = platform::JoypadPath(device);
     pad.product_name = platform::JoypadName(device);
     IncreaseLogIndent();

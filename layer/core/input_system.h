@@ -12,6 +12,8 @@ int ReacquireInputDevices();
 int ApplyPadVibration();
 // Ends vibrations whose time ran out, then applies the state.
 int ServicePadVibration();
+// Switches a pad's vibration off (pad number from 1). 0.
+int StopPadVibration(int pad);
 // DirectInput key code -> 1 down, 0 up.
 int IsKeyDown(int code);
 // Fills 256 bytes with 1 or 0 per key code. 0, or -1 without a buffer.
