@@ -56,6 +56,7 @@ struct Message {
     MouseButton button = MouseButton::kNone;
     SysCommand command = SysCommand::kOther;
     int value = 0;             // F10 report, socket and music notices
+    int event = 0;             // socket notice: the event bits, the error in the high word
     std::string text;          // IME composition text (CP932)
     int cursor = 0;            // IME composition cursor, in bytes of text
     int selection_length = 0;  // IME composition: bytes of the selected part from the cursor

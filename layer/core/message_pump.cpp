@@ -56,7 +56,7 @@ bool RunPass(int* dispatch_count, bool* idle) {
 }
 
 void ServiceWhileInactive() {
-    PumpNetworkMessages();
+    PumpNetworkMessages(1);
     ServiceStreamSounds();
     PresentWindowMovies();
     platform::SleepMilliseconds(1);
@@ -103,7 +103,7 @@ int RunMessagePump() {
     ServiceStreamSounds();
     PollMidiPlayState();
     ServicePadVibration();
-    PumpNetworkMessages();
+    PumpNetworkMessages(1);
     UpdateHttpSlots();
     reentry_guard = 1;
     ApplyTypedChars();
