@@ -7,7 +7,6 @@
 #include "game/core/database.h"
 #include "game/core/display_scale.h"
 #include "game/core/input_state.h"
-#include "game/core/processing_point.h"
 #include "game/core/screen_state.h"
 #include "game/core/shift_jis_byte_kind.h"
 #include "game/core/system_message_box.h"
@@ -129,9 +128,10 @@ std::string FirstWholeCharacters(const std::string& text, std::size_t limit) {
 }
 
 std::vector<std::string> VariableListLines() {
-    const ProcessingPoint& point = TheProcessingPoint;
+    // Where the main interpreter stands, whichever interpreter ran last.
+    const MainInterpreter& main = TheMainInterpreter;
     std::vector<std::string> lines{
-        Format(kViewPointFormat, point.mapEvent, point.commonEvent, point.line)};
+        Format(kViewPointFormat, main.eventNumber, main.commonNumber, main.line)};
     AddVariableLines(lines);
     AddStringLines(lines, kViewStringsHeading, kViewStringFormat, kStringVariableType,
                    kStringVariableId);

@@ -9,6 +9,7 @@
 #include "game/core/database.h"
 #include "game/core/processing_point.h"
 #include "game/core/variable_store.h"
+#include "game/interpreter/main_interpreter.h"
 #include "tests/game/core/fresh_game_state.h"
 #include "tests/game/core/game_screen_fixture.h"
 #include "tests/support/sjis.h"
@@ -63,7 +64,11 @@ TEST_F(VariableViewLines, ListEveryKindWithItsDatabaseNames) {
                     {4, {Sjis(u8"名前")}},
                     {6, {"Sys"}},
                     {5, {"Text"}}});
-    TheProcessingPoint = {3, 12, 45};
+    TheMainInterpreter.eventNumber = 3;
+    TheMainInterpreter.commonNumber = 12;
+    TheMainInterpreter.line = 45;
+    // A parallel common event ran last: the first line still names the main interpreter.
+    TheProcessingPoint = {-1, 7, 2};
     TheVariableStore.StoreValueById(2000000, 1500);
     TheVariableStore.StoreValueById(2000001, -7);
     TheVariableStore.StoreValueById(2100000, 123456);
