@@ -257,11 +257,9 @@ void SetBlend(int kind, int opacity, bool bush) {
         layer::ChangeBlendMode(kBlendModes[static_cast<std::size_t>(kind)], opacity / divisor);
 }
 
-// The upper part of a bushed character keeps the kind's own mode at full opacity.
+// The upper part of a bushed character is drawn at full opacity in blend mode kind + 1.
 int UpperBlendMode(int kind) {
-    return kind >= 0 && kind < static_cast<int>(kBlendModes.size())
-               ? kBlendModes[static_cast<std::size_t>(kind)]
-               : kind + 1;
+    return kind + 1;
 }
 
 void PaintFlash(const CharacterSprite& sprite, const MapCharacter& character, const Placement& at,

@@ -6,6 +6,7 @@
 #include "game/map/character_sprite.h"
 #include "game/map/event_character.h"
 #include "game/map/party.h"
+#include "layer/graphics/draw_settings.h"
 #include "tests/game/map/map_scenes.h"
 #include "tools/lib/demo_characters.h"
 
@@ -74,6 +75,21 @@ TEST_F(Sprites, BushTilesNeedBothFootColumns) {
     EXPECT_FALSE(IsBushAt(TheMapState, 17, 22));
     EXPECT_FALSE(IsBushAt(TheMapState, 12, 19));
     EXPECT_FALSE(IsBushAt(MapState(), 12, 21));
+}
+
+// Below the bush line the character is drawn at a third of its opacity; above it in blend mode
+// kind + 1 at its own opacity, which the draw leaves set.
+TEST_F(Sprites, TheUpperPartInTheBushTakesTheModeAfterItsKind) {
+    for (const int kind : {0, 1, 2, 3}) {
+        EventCharacter& event = AddSheetEvent(tools::kDemoNpcSheet, 7, 11, 2, 0);
+        event.blendKind = kind;
+        event.opacity = 128;
+        CharacterSprite sprite(CharacterSprite::Owner::kEvent,
+                               static_cast<int>(TheMapState.eventCharacters.size()) - 1);
+        DrawCharacterSprite(sprite);
+        EXPECT_EQ(layer::draw_settings.blend_mode, kind + 1) << kind;
+        EXPECT_EQ(layer::draw_settings.blend_parameter, 128) << kind;
+    }
 }
 
 }  // namespace
