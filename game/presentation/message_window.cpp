@@ -81,10 +81,14 @@ void DrawPageCursor(const MessageWindow& messageWindow) {
                              messageWindow.CursorGraph, TransparentDrawFlag, 0);
         return;
     }
+    // With a set position the bottom halves twice the cursor's height, not the frame height.
+    const int bottom = TheMainInterpreter.MessageWindowY == -1
+                           ? 2 * (top + frameHeight)
+                           : 2 * top + 2 * messageWindow.CursorHeight / messageWindow.CursorCells;
     const int frame = calls.CreateSubGraph(0, sourceY, messageWindow.CursorWidth, frameHeight,
                                            messageWindow.CursorGraph);
-    calls.PaintGraphStretched(2 * left, 2 * top, 2 * (left + messageWindow.CursorWidth),
-                              2 * (top + frameHeight), frame, TransparentDrawFlag);
+    calls.PaintGraphStretched(2 * left, 2 * top, 2 * (left + messageWindow.CursorWidth), bottom,
+                              frame, TransparentDrawFlag);
     calls.RemoveGraph(frame, 0);
 }
 

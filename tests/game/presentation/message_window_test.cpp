@@ -211,6 +211,39 @@ TEST_F(MessageWindowTest, ThePageCursorSitsBelowASetPositionWithinTheScreen) {
     }
 }
 
+struct DoubledCursorCase {
+    int windowY;
+    int top;
+    int bottom;
+};
+
+// At zoom 2 the frame is stretched to twice its size; with a set position its bottom is twice
+// the top plus twice the image height divided by the frames: a 50-pixel image of 4 frames
+// reaches 25 below the top, not 24.
+TEST_F(MessageWindowTest, TheDoubledPageCursorEndsByTheWholeImageHeight) {
+    game::TileSize = 16;
+    game::ZoomFactor = 2;
+    const DoubledCursorCase cases[] = {{-1, 454, 454 + 24}, {100, 274, 274 + 25}};
+    for (const DoubledCursorCase& c : cases) {
+        game::TheMainInterpreter.MessageWindowY = c.windowY;
+        game::TheMainInterpreter.PageCursorOffsetY = 37;
+        game::MessageWindow message;
+        message.CursorLoaded = 1;
+        message.CursorGraph = 7;
+        message.CursorWidth = 16;
+        message.CursorHeight = 50;
+        message.CursorCells = 4;
+        message.PageCursorShown = 1;
+        LayerLog().paints.clear();
+        game::DrawMessageWindow(message);
+        ASSERT_EQ(LayerLog().paints.size(), 1u);
+        const auto& paint = LayerLog().paints[0];
+        EXPECT_EQ(paint.y1, c.top) << c.windowY;
+        EXPECT_EQ(paint.y2, c.bottom) << c.windowY;
+        EXPECT_EQ(paint.x2 - paint.x1, 32);
+    }
+}
+
 TEST_F(MessageWindowTest, MissingWindowGraphicsDrawNoCursor) {
     test::SetWindowGraphics("Missing.png", 0, "", "", 1);
     game::MessageWindow message;
