@@ -99,9 +99,6 @@ struct DirectDrawContext {
     int capture_needed = 0;
     // Timing of the last mode change (ms and Hz; -1 unknown).
     int last_mode_change_time = 0;
-    // The last mode change entered, left or changed a full-screen display mode: only then does
-    // the next one wait for the monitor to settle.
-    int last_change_was_full_screen = 0;
     int display_refresh_rate = -1;
     int frame_period = -1;
     int vertical_blank_sleep_threshold = -1;

@@ -29,7 +29,7 @@ namespace {
 constexpr int kDefaultWidth = 640;
 constexpr int kDefaultHeight = 480;
 constexpr int kDefaultBits = 16;
-// A monitor needs about two seconds to settle after a display-mode switch.
+// A monitor needs about two seconds to settle after a mode change.
 constexpr int kSettleMilliseconds = 2000;
 constexpr int kSettledMilliseconds = 2060;
 constexpr int kPlainChangeMilliseconds = 60;
@@ -90,15 +90,12 @@ KeptFont KeepStandardFont() {
 void WaitForModeChangeRate() {
     const int now = ReadMillisecondClock();
     const int since = now - direct_draw.last_mode_change_time;
-    if (direct_draw.last_mode_change_time != 0 && direct_draw.last_change_was_full_screen != 0 &&
-        since < kSettleMilliseconds) {
+    if (direct_draw.last_mode_change_time != 0 && since < kSettleMilliseconds) {
         platform::SleepMilliseconds(kSettledMilliseconds - since);
     } else {
         platform::SleepMilliseconds(kPlainChangeMilliseconds);
     }
     direct_draw.last_mode_change_time = ReadMillisecondClock();
-    direct_draw.last_change_was_full_screen =
-        IsWindowedMode() == 0 || direct_draw.flags.display_changed != 0 ? 1 : 0;
 }
 
 // The display object is made again for the new mode; in full screen the mode falls back to

@@ -1,8 +1,9 @@
 // Screen-mode requests on the software screens: refused depths and sizes, and the pause that
-// lets a monitor settle between two full-screen changes.
+// lets a monitor settle between two changes.
 #include <gtest/gtest.h>
 
-#include "layer/core/time_routines.h"
+#include <cstdint>
+
 #include "platform/clock.h"
 #include "tests/layer/graphics/software_screen_fixture.h"
 #include "tests/support/fake_clock_scope.h"
@@ -59,12 +60,31 @@ TEST_F(ScreenModes, SecondFullScreenChangeWaitsForTheMonitor) {
     EXPECT_GE(layer::direct_draw.last_mode_change_time - first, 2060);
 }
 
-TEST_F(ScreenModes, WindowModeChangeWaitsOnlyBriefly) {
-    test::FakeClockScope clock(5'000'000'000);
-    const int before = layer::ReadMillisecondClock();
-    EXPECT_EQ(layer::ApplyScreenMode(-1, -1, -1, 1, -1), 0);
-    EXPECT_EQ(layer::ApplyScreenMode(-1, -1, -1, 1, -1), 0);
-    EXPECT_LT(layer::ReadMillisecondClock() - before, 200);
+struct ChangeGap {
+    int window_mode;
+    int gap;
+    // The least and the most time between the two changes' records.
+    int least;
+    int most;
+};
+
+// Any change within two seconds of the last one, in a window as in full screen, waits until
+// 2060 ms after it; a later one waits 60 ms.
+TEST_F(ScreenModes, EveryChangeSoonAfterTheLastWaitsForTheMonitor) {
+    const ChangeGap gaps[] = {
+        {1, 0, 2060, 2100}, {1, 1500, 2060, 2100}, {1, 2500, 2560, 2600}, {0, 1500, 2060, 2100}};
+    for (const ChangeGap& c : gaps) {
+        test::FakeClockScope clock(5'000'000'000);
+        layer::window_state.window_mode = c.window_mode;
+        layer::direct_draw.last_mode_change_time = 0;
+        EXPECT_GE(layer::ApplyScreenMode(-1, -1, -1, 1, -1), 0);
+        const int first = layer::direct_draw.last_mode_change_time;
+        clock.Advance(static_cast<std::uint64_t>(c.gap) * 1'000'000);
+        EXPECT_GE(layer::ApplyScreenMode(-1, -1, -1, 1, -1), 0);
+        const int between = layer::direct_draw.last_mode_change_time - first;
+        EXPECT_GE(between, c.least) << c.window_mode << " " << c.gap;
+        EXPECT_LE(between, c.most) << c.window_mode << " " << c.gap;
+    }
 }
 
 }  // namespace
