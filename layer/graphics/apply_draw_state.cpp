@@ -134,14 +134,6 @@ void SendStages(DeviceState* state, const StageSetup& setup, int stage_count,
     }
 }
 
-bool ReadsSourceAlpha(const BlendRow& row) {
-    auto reads = [](int factor) {
-        return factor == static_cast<int>(platform::kBlendSourceAlpha) ||
-               factor == static_cast<int>(platform::kBlendInverseSourceAlpha);
-    };
-    return reads(row.source) || reads(row.dest);
-}
-
 // The alpha kind of the draw's texture: 1 alpha channel, 2 alpha test only, else 0.
 int AlphaKind(const DrawRequest& request) {
     if (request.UseAlphaChannel != 0) {
@@ -223,10 +215,7 @@ int ApplyDrawState(int index) {
             render.values[kCachedAlphaTestEnable] = 1;
             render.values[kCachedAlphaRef] = kAlphaTestReference;
             render.values[kCachedAlphaFunc] = platform::kCompareGreater;
-        } else if (state->ZEnable != 0 ||
-                   (request.UseAlphaChannel == 1 && blending && !ReadsSourceAlpha(row))) {
-            // Also where the blend factors would draw fully transparent texels, as the
-            // multiplying modes do: those are dropped.
+        } else if (state->ZEnable != 0) {
             render.values[kCachedAlphaTestEnable] = 1;
             render.values[kCachedAlphaRef] = 0;
             render.values[kCachedAlphaFunc] = platform::kCompareGreater;

@@ -84,14 +84,12 @@ void DrawRuns(const blit::BlitSetup& setup, const MemImgBody& body, BodySpot spo
     }
 }
 
-// An alpha source's runs drawn as its per-pixel alpha tests would draw them: alpha 255 with
-// no alpha factor, other alphas with theirs, and alpha 0 skipped where the mode skips it.
-void SetAlphaTestLoops(const blit::RowChoice& choice, RunLoops& loops) {
+// Whether the per-pixel alpha test of the mode draws an alpha-0 pixel (with its alpha as the
+// factor) instead of skipping it.
+bool DrawsAlphaZero(const blit::RowChoice& choice) {
     const blit::Kind tested{choice.wide,   choice.source, choice.mode,       choice.blend,
                             choice.bright, true,          blit::Route::Plain};
-    loops[1] = blit::SelectRow(blit::Route::RunOpaque, choice);
-    loops[2] = blit::SelectRow(blit::Route::RunTranslucent, choice);
-    loops[0] = blit::SkipsAlphaZero(tested) ? nullptr : loops[2];
+    return !blit::SkipsAlphaZero(tested);
 }
 
 }  // namespace
@@ -125,17 +123,18 @@ void RenderMemImg(MEMIMG* destination, const MEMIMG* source, int x, int y, int t
 
     const MemImgBody& body = *source->Body;
     const bool runs = transparency != 0 && body.RunTableValid == 1;
-    if (runs && transparency == 1 && width == source->Width && height == source->Height &&
-        CoversWholeBody(*source)) {
-        const RunLoops loops{nullptr, blit::SelectRow(blit::Route::RunOpaque, setup.choice),
-                             blit::SelectRow(blit::Route::RunTranslucent, setup.choice)};
-        DrawRuns(setup, body, {0, 0}, loops, rows, width, height);
-        return;
-    }
-    // Elsewhere the runs of an alpha source only spare the per-pixel alpha tests.
-    if (runs && setup.choice.source == blit::Source::Alpha) {
-        RunLoops loops{};
-        SetAlphaTestLoops(setup.choice, loops);
+    const bool whole = transparency == 1 && width == source->Width && height == source->Height &&
+                       CoversWholeBody(*source);
+    const bool alpha = setup.choice.source == blit::Source::Alpha;
+    // The run table's own path draws a whole body. The runs of an alpha source, whole or in
+    // part, only spare the per-pixel alpha tests: alpha 255 without the alpha factor, other
+    // alphas with theirs, and alpha 0 still drawn by the modes that draw it.
+    if (runs && (whole || alpha)) {
+        RunLoops loops{nullptr, blit::SelectRow(blit::Route::RunOpaque, setup.choice),
+                       blit::SelectRow(blit::Route::RunTranslucent, setup.choice)};
+        if (alpha && DrawsAlphaZero(setup.choice)) {
+            loops[0] = loops[2];
+        }
         DrawRuns(setup, body, SpotInBody(*source, sx, sy, setup.source_bytes), loops, rows, width,
                  height);
         return;

@@ -38,6 +38,27 @@ inline int PictureGraph(int width, int height, const std::function<std::uint32_t
                                         want_texture, 0);
 }
 
+// A black graph whose left half has alpha 0 and right half alpha 255, texture-based when asked.
+inline int HalfTransparentBlackGraph(int width, int height, int want_texture) {
+    const std::string colour = Bmp24(width, height, [](int, int) { return 0x000000u; });
+    // The alpha companion's red channel is the alpha.
+    const std::string alpha =
+        Bmp24(width, height, [width](int x, int) { return x < width / 2 ? 0x000000u : 0xFF0000u; });
+    return layer::CreateGraphFromMemory(colour.data(), static_cast<int>(colour.size()),
+                                        alpha.data(), static_cast<int>(alpha.size()), want_texture,
+                                        0);
+}
+
+// That graph multiplied onto white, whole at (0, 0) and in part at (0, 8), 16 x 12: the
+// multiplying mode ignores the source's alpha, so both halves of both draws come out black.
+inline void DrawMultipliedHalfTransparentBlack(int graph) {
+    layer::PutBox(0, 0, 16, 12, layer::RgbToPixel(255, 255, 255), 1);
+    layer::SetBlendMode(4, 255);
+    EXPECT_EQ(layer::PutGraph(0, 0, graph, 1), 0);
+    EXPECT_EQ(layer::PutGraphPart(0, 8, 0, 0, 16, 4, graph, 1, 0), 0);
+    layer::SetBlendMode(0, 0);
+}
+
 // Graphs made under mode word 1 are blend pictures.
 inline int BlendRampGraph(int width, int height, int want_texture) {
     layer::SetNewGraphModeWord(1);

@@ -219,21 +219,22 @@ TEST_F(RenderStateCache, AnAlphaGraphWithoutBlendingStillBlendsItsAlpha) {
     EXPECT_EQ(r.LastRenderState(RenderState::kAlphaBlendEnable), 1);
 }
 
-// Multiplying ignores the source's alpha: its fully transparent texels would darken the target,
-// so the alpha test drops them.
-TEST_F(RenderStateCache, MultiplyingDropsFullyTransparentTexels) {
+// Without depth the alpha test is on only for an alpha-tested texture: an alpha-channel
+// texture in a mode whose factors ignore its alpha draws even its fully transparent texels.
+TEST_F(RenderStateCache, ModesIgnoringSourceAlphaDrawFullyTransparentTexels) {
     using namespace platform;
     layer::SetDeviceZEnable(0, 0);
     layer::SetDeviceDrawTexture(0, layer::GetTileTexture(*Tile(1, 0)));
-    layer::SetDeviceBlendState(0, 4, 1, 0);
-    layer::ApplyDrawState(0);
     const test::DeviceRecording& r = test::Recording();
-    EXPECT_EQ(r.LastRenderState(RenderState::kAlphaTestEnable), 1);
-    EXPECT_EQ(Device().RenderStates[layer::kCachedAlphaRef], 0u);
-    EXPECT_EQ(r.LastRenderState(RenderState::kAlphaFunc), kCompareGreater);
-    layer::SetDeviceBlendState(0, 1, 1, 0);
+    for (const int mode : {3, 4, 8, 9, 10, 11, 1}) {
+        layer::SetDeviceBlendState(0, mode, 1, 0);
+        layer::ApplyDrawState(0);
+        EXPECT_EQ(Device().RenderStates[layer::kCachedAlphaTestEnable], 0u) << mode;
+    }
+    layer::SetDeviceBlendState(0, 4, 0, 1);
     layer::ApplyDrawState(0);
-    EXPECT_EQ(r.LastRenderState(RenderState::kAlphaTestEnable), 0);
+    EXPECT_EQ(r.LastRenderState(RenderState::kAlphaTestEnable), 1);
+    EXPECT_EQ(r.LastRenderState(RenderState::kAlphaRef), 16);
 }
 
 }  // namespace

@@ -65,6 +65,15 @@ TEST_F(SoftwareDrawCalls, PixelsWorkedOutByHand) {
     EXPECT_EQ(BackPixel(20 + 31, 50 + 9), Ramp(0, 9));
 }
 
+// Whole, the draw walks the graph's run table; in part, its rows of runs.
+TEST_F(SoftwareDrawCalls, MultiplyingDrawsFullyTransparentTexelsToo) {
+    const int graph = test::HalfTransparentBlackGraph(16, 8, 0);
+    ASSERT_GE(graph, 0);
+    test::DrawMultipliedHalfTransparentBlack(graph);
+    EXPECT_TRUE(test::MatchesGolden(Picture(layer::direct_draw.back_image, 16, 12),
+                                    "layer/graphics/multiplied_half_transparent_black"));
+}
+
 TEST_F(SoftwareDrawCalls, OutlineCoversItsEdgesOnce) {
     layer::PutBox(0, 0, 40, 40, layer::RgbToPixel(0, 0, 0), 1);
     layer::SetBlendMode(2, 100);

@@ -105,6 +105,18 @@ TEST_F(GlDrawCalls, EveryCallUnderEveryBlendMode) {
 // The blend image's ramp steps by 4, 2 or 1 on the hardware where the software renderer takes
 // its weight table: inside the band the draw at (210, 8) has a GL golden of its own, and the
 // rest of the picture is the software route's.
+TEST_F(GlDrawCalls, MultiplyingDrawsFullyTransparentTexelsToo) {
+    const int graph = test::HalfTransparentBlackGraph(16, 8, 1);
+    ASSERT_GE(graph, 0);
+    test::DrawMultipliedHalfTransparentBlack(graph);
+    std::vector<test::RouteRule> exact(1);
+    exact[0].tolerance = 0;
+    exact[0].edge_share = 0;
+    EXPECT_TRUE(test::MatchesGoldenOnOtherRoute(test::BackScreenPicture(16, 12),
+                                                "layer/graphics/multiplied_half_transparent_black",
+                                                exact));
+}
+
 TEST_F(GlDrawCalls, BrightColourBlendImageAndReversedCorners) {
     const int blend = test::BlendRampGraph(32, 24, 1);
     ASSERT_GE(blend, 0);

@@ -352,9 +352,7 @@ std::optional<std::uint32_t> Pixel(const Draw& draw, std::uint32_t dst, const Sa
     if (draw.alpha) {
         alpha = static_cast<int>(draw.wide ? sample.raw >> 24 : (sample.raw >> 16) & 0xFF);
         bool alpha_factor = true;
-        if (draw.route == Route::RunTable) {
-            alpha_factor = sample.run_class == 2;
-        } else if (draw.trans) {
+        if (draw.trans) {
             if (alpha == 0) {
                 const bool skips =
                     draw.mode == layer::BlendNone || draw.mode == layer::BlendTranslucent ||
@@ -626,8 +624,10 @@ void RenderMemImg(MEMIMG* destination, const MEMIMG* source, int x, int y, int t
     const layer::MemImgBody& body = *source->Body;
     const bool whole_body = source->Pixels == body.PixelStore && source->Width == body.Width &&
                             source->Height == body.Height;
+    // An alpha source's runs stand for its per-pixel alpha tests: its alpha-0 pixels are still
+    // drawn by the modes that draw them.
     if (transparency == 1 && body.RunTableValid == 1 && w == source->Width && h == source->Height &&
-        whole_body) {
+        whole_body && !draw.alpha) {
         draw.route = Route::RunTable;
     }
     const auto classes =
