@@ -8,12 +8,16 @@
 #include "layer/graphics/draw_work_2d.h"
 #include "layer/graphics/front_screen.h"
 #include "layer/graphics/graphics_services.h"
+#include "layer/graphics/screen_colours.h"
 #include "layer/graphics/surface_2d.h"
 #include "layer/graphics/surface_data.h"
 #include "layer/softrender/memimg_convert.h"
+#include "layer/softrender/memimg_runs.h"
 
 namespace layer {
 namespace {
+
+constexpr std::uint32_t kOpaqueAlpha = 0xFF;
 
 // A picture record over locked surface pixels; the pixels stay the surface's.
 GraphImage PixelsAsImage(const platform::SurfaceDescription& locked, int width, int height) {
@@ -24,6 +28,48 @@ GraphImage PixelsAsImage(const platform::SurfaceDescription& locked, int width, 
     image.pitch = locked.pitch;
     image.pixels = locked.pixels;
     return image;
+}
+
+// A captured screen is opaque: where the format has alpha bits, the rectangle's alpha becomes
+// 255, written through the unused-bit fill with the alpha bits standing for the unused ones.
+void MakeOpaque(const Rect& rect, std::uint8_t* pixels, int pitch, const PixelFormat& format) {
+    if (format.alpha_mask == 0) {
+        return;
+    }
+    PixelFormat alpha_bits = format;
+    alpha_bits.unused_mask = format.alpha_mask;
+    alpha_bits.unused_position = format.alpha_position;
+    alpha_bits.unused_width = format.alpha_width;
+    FillUnusedBitsRect(rect, pixels, pitch, alpha_bits, kOpaqueAlpha);
+}
+
+// The same for a rectangle of a display surface.
+int MakeSurfaceRectOpaque(platform::DisplaySurface* surface, const platform::DisplayRect& area,
+                          const PixelFormat& format) {
+    if (format.alpha_mask == 0) {
+        return 0;
+    }
+    platform::SurfaceDescription locked;
+    if (platform::LockSurface(surface, &area, &locked, platform::kLockWait) !=
+        platform::kDisplayOk) {
+        return -1;
+    }
+    MakeOpaque({0, 0, area.right - area.left, area.bottom - area.top}, locked.pixels, locked.pitch,
+               format);
+    platform::UnlockSurface(surface);
+    return 0;
+}
+
+// The same for a rectangle of a software image, whose run table and premultiplied copy go on
+// describing it.
+void MakeMemImgRectOpaque(MEMIMG* image, const Rect& rect) {
+    MakeOpaque(rect, image->Pixels, image->Body->Pitch, *image->Body->Format);
+    if (image->Body->RunTableValid == 1) {
+        BuildMemImgRunTable(image);
+    }
+    if (image->Body->PremulValid == 1) {
+        BuildMemImgPremulCopy(image);
+    }
 }
 
 int CaptureFromImage(const Rect& rect, const Surface2D& tile, SurfaceData& data) {
@@ -49,6 +95,9 @@ int CaptureFromImage(const Rect& rect, const Surface2D& tile, SurfaceData& data)
     GraphImage target = PixelsAsImage(locked, width, height);
     const int result = StoreMemImgInGraphImage(&target, direct_draw.draw_image, rect.left, rect.top,
                                                width, height, 0, 0, 0, 0);
+    if (result >= 0) {
+        MakeOpaque({0, 0, width, height}, target.pixels, target.pitch, target.format);
+    }
     target.pixels = nullptr;
     platform::UnlockSurface(data.Surface);
     return result < 0 ? -1 : 0;
@@ -69,10 +118,11 @@ int CaptureFromSurface(Rect rect, const Surface2D& tile, SurfaceData& data) {
         const platform::DisplayRect to{tile.SourceX, tile.SourceY, tile.SourceX + width,
                                        tile.SourceY + height};
         const platform::DisplayRect from{rect.left, rect.top, rect.right, rect.bottom};
-        return platform::BltSurface(data.Surface, &to, direct_draw.draw_surface, &from,
-                                    platform::kBltWait, 0) == platform::kDisplayOk
-                   ? 0
-                   : -1;
+        if (platform::BltSurface(data.Surface, &to, direct_draw.draw_surface, &from,
+                                 platform::kBltWait, 0) != platform::kDisplayOk) {
+            return -1;
+        }
+        return MakeSurfaceRectOpaque(data.Surface, to, *SurfacePixelFormat(data));
     }
     CopySurfaceRect(direct_draw.work, direct_draw.draw_surface, 0, 0, rect, -1);
     const platform::DisplayRect area{0, 0, width, height};
@@ -87,7 +137,12 @@ int CaptureFromSurface(Rect rect, const Surface2D& tile, SurfaceData& data) {
                                                tile.SourceX, tile.SourceY, 0);
     source.pixels = nullptr;
     platform::UnlockSurface(direct_draw.work);
-    return result < 0 ? -1 : 0;
+    if (result < 0) {
+        return -1;
+    }
+    MakeMemImgRectOpaque(&data.Image,
+                         {tile.SourceX, tile.SourceY, tile.SourceX + width, tile.SourceY + height});
+    return 0;
 }
 
 }  // namespace

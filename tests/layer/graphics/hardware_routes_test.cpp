@@ -9,8 +9,12 @@
 
 #include "layer/core/core_settings.h"
 #include "layer/graphics/display_side.h"
+#include "layer/graphics/graph_lifecycle.h"
+#include "layer/graphics/graph_record.h"
 #include "layer/graphics/graphics_services.h"
 #include "layer/graphics/screen_colours.h"
+#include "layer/graphics/surface_2d.h"
+#include "layer/graphics/surface_data.h"
 #include "layer/softrender/blend_tables.h"
 #include "platform/clock.h"
 #include "tests/layer/graphics/graphics_fixture.h"
@@ -144,6 +148,49 @@ INSTANTIATE_TEST_SUITE_P(Formats, ConvertingScreen,
                          testing::Values(platform::ForcedDisplayFormat::kX1R5G5B5),
                          [](const testing::TestParamInfo<platform::ForcedDisplayFormat>&) {
                              return std::string("X1R5G5B5");
+                         });
+
+// An alpha graph keeps its pixels in a software image; a capture of the screen into it is
+// opaque whatever alpha the graph held, and draws over another picture whole.
+class CaptureFormats : public HardwareRoutes {};
+
+TEST_P(CaptureFormats, CaptureIntoAnAlphaGraphIsOpaque) {
+    Stop();
+    Start(GetParam());
+    layer::PutBox(0, 0, 8, 8, layer::RgbToPixel(40, 80, 160), 1);
+    const int graph = layer::CreateGraphSurfaces(8, 8, 0, 1, 0);
+    const layer::GraphRecord* record = layer::GetGraphRecord(graph);
+    ASSERT_NE(record, nullptr);
+    layer::SurfaceData* data =
+        layer::GetSurfaceData(layer::GetSurface2D(record->Tiles[0])->SurfaceDataHandle);
+    ASSERT_EQ(data->MemImgFlag, 1);
+    const layer::PixelFormat& format = *data->Image.Body->Format;
+    ASSERT_NE(format.alpha_mask, 0u);
+    EXPECT_EQ(layer::CaptureScreenToGraph(0, 0, 8, 8, graph, 1), 0);
+    for (int y = 0; y < 8; ++y) {
+        for (int x = 0; x < 8; ++x) {
+            std::uint32_t pixel = 0;
+            std::memcpy(
+                &pixel,
+                data->Image.Pixels + y * data->Image.Body->Pitch + x * format.bytes_per_pixel,
+                format.bytes_per_pixel);
+            EXPECT_EQ(pixel & format.alpha_mask, format.alpha_mask) << x << " " << y;
+        }
+    }
+    layer::PutBox(0, 0, 8, 8, layer::RgbToPixel(250, 250, 250), 1);
+    EXPECT_EQ(layer::PutGraph(0, 0, graph, 1), 0);
+    const std::uint32_t first = BackColour(0, 0);
+    EXPECT_NE(first, 0xFAFAFAu);
+    EXPECT_EQ(BackColour(7, 7), first);
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, CaptureFormats,
+                         testing::Values(platform::ForcedDisplayFormat::kNone,
+                                         platform::ForcedDisplayFormat::kR5G6B5),
+                         [](const testing::TestParamInfo<platform::ForcedDisplayFormat>& info) {
+                             return std::string(info.param == platform::ForcedDisplayFormat::kNone
+                                                    ? "Display"
+                                                    : "R5G6B5");
                          });
 
 }  // namespace
