@@ -186,11 +186,12 @@ TEST_P(CaptureFormats, CaptureIntoAnAlphaGraphIsOpaque) {
 
 INSTANTIATE_TEST_SUITE_P(Formats, CaptureFormats,
                          testing::Values(platform::ForcedDisplayFormat::kNone,
-                                         platform::ForcedDisplayFormat::kR5G6B5),
+                                         platform::ForcedDisplayFormat::kR5G6B5,
+                                         platform::ForcedDisplayFormat::kX1R5G5B5,
+                                         platform::ForcedDisplayFormat::kX8B8G8R8),
                          [](const testing::TestParamInfo<platform::ForcedDisplayFormat>& info) {
-                             return std::string(info.param == platform::ForcedDisplayFormat::kNone
-                                                    ? "Display"
-                                                    : "R5G6B5");
+                             const char* names[] = {"Display", "R5G6B5", "X1R5G5B5", "X8B8G8R8"};
+                             return std::string(names[static_cast<int>(info.param)]);
                          });
 
 }  // namespace
