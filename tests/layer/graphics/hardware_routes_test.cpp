@@ -184,14 +184,16 @@ TEST_P(CaptureFormats, CaptureIntoAnAlphaGraphIsOpaque) {
     EXPECT_EQ(BackColour(7, 7), first);
 }
 
+std::string CaptureFormatName(const testing::TestParamInfo<platform::ForcedDisplayFormat>& info) {
+    constexpr const char* kNames[] = {"Display", "R5G6B5", "X1R5G5B5", "X8B8G8R8"};
+    return kNames[static_cast<int>(info.param)];
+}
+
 INSTANTIATE_TEST_SUITE_P(Formats, CaptureFormats,
                          testing::Values(platform::ForcedDisplayFormat::kNone,
                                          platform::ForcedDisplayFormat::kR5G6B5,
                                          platform::ForcedDisplayFormat::kX1R5G5B5,
                                          platform::ForcedDisplayFormat::kX8B8G8R8),
-                         [](const testing::TestParamInfo<platform::ForcedDisplayFormat>& info) {
-                             const char* names[] = {"Display", "R5G6B5", "X1R5G5B5", "X8B8G8R8"};
-                             return std::string(names[static_cast<int>(info.param)]);
-                         });
+                         CaptureFormatName);
 
 }  // namespace

@@ -73,9 +73,23 @@ test::RouteRule SubtractiveRotatedDraw() {
     return rule;
 }
 
+// The multiplying row: the hardware's multiply ignores the texture's alpha, so the transparent
+// corner's black texels darken the target, where the software renderer skips the transparent
+// colour. The row's drawn pixels are checked by the multiplying test of its own.
+test::RouteRule MultiplyingRow() {
+    test::RouteRule rule;
+    // From the end of the row above to the next row: the rotated draws reach beyond 60 rows.
+    rule.top = 8 + 3 * 66 + 60;
+    rule.bottom = 8 + 5 * 66;
+    rule.right = 400;
+    rule.tolerance = 255;
+    rule.why = "multiplying ignores the texture's alpha: transparent texels are drawn too";
+    return rule;
+}
+
 std::vector<test::RouteRule> BlendModesRules() {
-    return {test::RouteRule{}, SubtractiveRow(), RotatedDraws(), TurnedAndCornerDraws(),
-            SubtractiveRotatedDraw()};
+    return {test::RouteRule{},      SubtractiveRow(),         RotatedDraws(),
+            TurnedAndCornerDraws(), SubtractiveRotatedDraw(), MultiplyingRow()};
 }
 
 std::vector<test::RouteRule> ShapesRules() {
