@@ -5,7 +5,7 @@ CTEST = ctest --output-on-failure -j$(JOBS) --test-dir
 # The project's own builds stop on any compiler warning.
 WERROR = -DQVARN_WERROR=ON
 
-.PHONY: all deps build test run bench test-asan test-tsan fuzz format
+.PHONY: all deps build test run bench test-asan test-tsan test-damage fuzz format
 
 all: build
 
@@ -30,6 +30,13 @@ test-asan: deps
 	scripts/configure build-asan $(WERROR) -DQVARN_SANITIZE=address -DQVARN_BENCH=OFF
 	cmake --build build-asan -j$(JOBS)
 	ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp $(CTEST) build-asan
+
+# The sanitized player on damaged copies of the demo game (scripts/damage-run): a table of how
+# the runs ended, failing on a sanitizer report, a hang, a failed start with exit 0 or a lost save.
+test-damage: deps
+	scripts/configure build-asan $(WERROR) -DQVARN_SANITIZE=address -DQVARN_BENCH=OFF
+	cmake --build build-asan -j$(JOBS) --target qvarn-player mkdemo qvapack
+	scripts/damage-run build-asan --jobs $(JOBS)
 
 test-tsan: deps
 	scripts/configure build-tsan $(WERROR) -DQVARN_SANITIZE=thread -DQVARN_BENCH=OFF
