@@ -55,7 +55,10 @@ bool CopyIntoBuffers(SoundRecord* record) {
             return false;
         }
         std::memcpy(lock.first, record->pcm, lock.first_size);
-        std::memcpy(lock.second, record->pcm + lock.first_size, lock.second_size);
+        // A lock from the buffer's start is one part: the second is absent, its pointer null.
+        if (lock.second_size != 0) {
+            std::memcpy(lock.second, record->pcm + lock.first_size, lock.second_size);
+        }
         if (UnlockPlaybackBuffer(record->buffers[i], lock) != 0) {
             WriteLog(kSoundTransferUnlockFailedText);
             return false;
