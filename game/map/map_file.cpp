@@ -12,6 +12,7 @@
 #include "game/map/map_data.h"
 #include "game/map/map_event_lookup.h"
 #include "game/map/map_file_texts.h"
+#include "game/map/map_size.h"
 #include "layer/core/layer_api.h"
 
 namespace game {
@@ -40,11 +41,7 @@ bool ReportDamagedMap(const std::string& name) {
 // Reads the three layers; a size the rest of the file cannot hold is damage, found before
 // anything is allocated.
 bool ReadTileLayers(DataFileBuffer& cursor, MapData& map) {
-    const std::int32_t width = map.header.width;
-    const std::int32_t height = map.header.height;
-    if (width <= 0 || height <= 0 ||
-        std::uint64_t{3} * static_cast<std::uint32_t>(width) * static_cast<std::uint32_t>(height) >
-            cursor.remaining() / 4)
+    if (!StoredMapSizeFits(map.header.width, map.header.height, cursor.remaining()))
         return false;
     ResetMapLayers(map, true, map.header.width, map.header.height);
     for (auto& layer : map.tileLayers) {

@@ -3,6 +3,7 @@
 #include "game/core/save_buffer.h"
 #include "game/map/map_change.h"
 #include "game/map/map_event_lookup.h"
+#include "game/map/map_size.h"
 #include "game/map/map_state.h"
 
 namespace game {
@@ -25,21 +26,17 @@ void WriteTiles(SaveBuffer& save, const MapData& map) {
     }
 }
 
-// The size is checked against what is left before the layers are made.
+// The size is checked on each side and against what is left before the layers are made.
 bool ReadTiles(SaveBuffer& save, MapData& map) {
     std::int32_t width = 0;
     std::int32_t height = 0;
     if (!save.ReadInt(width) || !save.ReadInt(height))
         return false;
-    // A negative size is damage: it marks the save as read past its end. A slot written as a
-    // new game state holds no map and no tiles.
-    if (width < 0 || height < 0)
+    // A size no map can have, or tiles beyond the block, is damage: it marks the save as read
+    // past its end.
+    const std::size_t left = save.position() <= save.end() ? save.end() - save.position() : 0;
+    if (!StoredMapSizeFits(width, height, left))
         return save.CountFits(-1, 1);
-    const std::uint64_t tiles =
-        std::uint64_t{3} * static_cast<std::uint32_t>(width) * static_cast<std::uint32_t>(height);
-    // Counts beyond the block are refused without a product that could overflow.
-    if (!save.CountFits(tiles > save.end() ? -1 : static_cast<std::int64_t>(tiles), 4))
-        return false;
     map.header.width = width;
     map.header.height = height;
     ResetMapLayers(map, true, width, height);
@@ -121,9 +118,11 @@ bool ReadMapState(SaveBuffer& save, MapState& mapState, bool rebuild) {
     // Every character block takes more than one byte: a count beyond the block is damage.
     if (!save.ReadInt(characters) || !save.CountFits(characters, 1))
         return false;
-    if (mapState.eventCharacters.size() < static_cast<std::size_t>(characters))
-        mapState.eventCharacters.resize(static_cast<std::size_t>(characters));
+    // Characters beyond those the state has are added as they are read, so a count that the
+    // blocks do not back makes none.
     for (std::int32_t i = 0; i < characters; ++i) {
+        if (mapState.eventCharacters.size() <= static_cast<std::size_t>(i))
+            mapState.eventCharacters.emplace_back();
         if (!ReadMapCharacter(save, mapState.eventCharacters[static_cast<std::size_t>(i)]))
             return false;
     }

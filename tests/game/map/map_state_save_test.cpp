@@ -91,23 +91,41 @@ TEST(MapStateSave, ShortOrOversizedBlocksFailBeforeAllocating) {
     std::vector<std::uint8_t> short_block = whole.block();
     short_block.resize(short_block.size() - 3);
 
-    SaveBuffer huge;
-    for (std::int32_t value : {4, 0, 0, 0x7FFFFFFF, 0x7FFFFFFF})
-        huge.WriteInt(value);
-    SaveBuffer empty_map;
-    for (std::int32_t value : {4, 0, 0, 0, 3})
-        empty_map.WriteInt(value);
+    // Map number, view, then a width and height that no map can have.
+    auto sized = [](std::int32_t width, std::int32_t height) {
+        SaveBuffer save;
+        for (std::int32_t value : {4, 0, 0, width, height})
+            save.WriteInt(value);
+        return save.block();
+    };
     SaveBuffer many_reserved;
     WriteMapState(many_reserved, SavedMap());
     std::vector<std::uint8_t> reserved = many_reserved.block();
     reserved[reserved.size() - 4] = 0xFF;  // r = 255 with nothing behind it
 
-    for (const auto& block : {short_block, huge.block(), empty_map.block(), reserved}) {
+    for (const auto& block : {short_block, sized(0x7FFFFFFF, 0x7FFFFFFF), sized(0x7FFFFFFF, 0),
+                              sized(0x01000000, 0), sized(0, 3), sized(0, 0), reserved}) {
         SaveBuffer load(block);
         MapState read;
         EXPECT_FALSE(ReadMapState(load, read, false));
         EXPECT_TRUE(load.readPastEnd());
     }
+}
+
+TEST(MapStateSave, ACharacterCountTheBlocksDoNotBackMakesNoCharacters) {
+    SaveBuffer whole;
+    WriteMapState(whole, SavedMap());
+    std::vector<std::uint8_t> block = whole.block();
+    block.resize(block.size() - 8);  // the counts m and r
+    const std::int32_t characters = 100000;
+    for (int i = 0; i < 4; ++i)
+        block.push_back(static_cast<std::uint8_t>(characters >> (8 * i)));
+    // Zero bytes: the first character's name length 0 is damage.
+    block.resize(block.size() + characters, 0);
+    SaveBuffer load(block);
+    MapState read;
+    EXPECT_FALSE(ReadMapState(load, read, false));
+    EXPECT_LE(read.eventCharacters.size(), 1u);
 }
 
 TEST(MapStateSave, ReservedValuesAreReadAndEventCharactersWait) {

@@ -8,6 +8,7 @@
 #include "game/core/format_text.h"
 #include "game/core/screen_state.h"
 #include "game/interpreter/main_interpreter.h"
+#include "game/map/map_size.h"
 #include "game/map/party.h"
 #include "game/presentation/picture_list.h"
 #include "game/save/save_file.h"
@@ -270,6 +271,56 @@ TEST_F(SaveFileTest, DamagedOrForeignFilesLeaveTheRunningGameUnchanged) {
         EXPECT_EQ(ThePictureList.Pictures.size(), 1u) << c.name;
         EXPECT_EQ(TheSaveCache.States.at(SlotPath(3)).variableStore.variableSets[0].size(), 0u)
             << c.name << ": the slot is reset";
+    }
+}
+
+// A stored map size no map can have is damage, refused before anything is made for it (as
+// the saves found with the map width 0x7FFFFFFF or 0x1000000 and height 0).
+TEST_F(SaveFileTest, AMapSizeNoMapCanHaveIsRefusedAsDamage) {
+    SaveState state;
+    SnapshotRunningGame(state);
+    state.mapState.scrollX = 0x5A5A0001;
+    state.mapState.scrollY = 0x5A5A0002;
+    const std::vector<std::uint8_t> plain = tools::WriteSaveFileImage(state, {111, {0, 0, 0}});
+    const std::uint8_t views[] = {0x01, 0x00, 0x5A, 0x5A, 0x02, 0x00, 0x5A, 0x5A};
+    const auto found = std::search(plain.begin(), plain.end(), std::begin(views), std::end(views));
+    ASSERT_NE(found, plain.end());
+    const auto sizeAt = static_cast<std::size_t>(found - plain.begin()) + sizeof views;
+    auto sized = [&](std::int32_t width, std::int32_t height) {
+        std::vector<std::uint8_t> file = plain;
+        for (int i = 0; i < 4; ++i) {
+            file[sizeAt + i] =
+                static_cast<std::uint8_t>(static_cast<std::uint32_t>(width) >> (8 * i));
+            file[sizeAt + 4 + i] =
+                static_cast<std::uint8_t>(static_cast<std::uint32_t>(height) >> (8 * i));
+        }
+        return file;
+    };
+    PutSlotBytes(3,
+                 sized(state.mapState.mapData.header.width, state.mapState.mapData.header.height));
+    ASSERT_TRUE(ReadSaveFile(3, false, false, kDefaultSavePrefix));
+
+    const std::string damaged = test::Sjis(u8"セーブデータ03が破損しています 0秒");
+    struct Case {
+        std::int32_t width;
+        std::int32_t height;
+    } const cases[] = {{0x7FFFFFFF, 0},
+                       {0x01000000, 0},
+                       {kMaxMapSide + 1, 1},
+                       {0, 15},
+                       {20, 0},
+                       {20, -1},
+                       {-20, 15},
+                       {20, kMaxMapSide + 1},
+                       {kMaxMapSide, kMaxMapSide}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.width << " x " << c.height);
+        PutSlotBytes(3, sized(c.width, c.height));
+        reports.errors().clear();
+        EXPECT_FALSE(ReadSaveFile(3, true, false, kDefaultSavePrefix));
+        EXPECT_FALSE(LoadPending());
+        ASSERT_EQ(reports.errors().size(), 1u);
+        EXPECT_EQ(reports.errors()[0].line1, damaged);
     }
 }
 
