@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <cstring>
 
-#include "layer/media/image_creation.h"
 #include "layer/media/image_loaders.h"
 #include "layer/media/little_endian.h"
 #include "layer/media/pixel_format_presets.h"
@@ -33,14 +32,14 @@ int DecodeBgra(const BoundStream& stream, GraphImage* image) {
     const std::uint32_t channels = ReadLe32(header + 4);
     const std::uint32_t width = ReadLe32(header + 8);
     const std::uint32_t height = ReadLe32(header + 12);
-    if ((channels != kEightBitChannels && channels != kSixteenBitChannels) || width < 1 ||
-        height < 1 || width > kMaxImageSide || height > kMaxImageSide) {
+    if ((channels != kEightBitChannels && channels != kSixteenBitChannels) ||
+        !FitsDecodeBudget(width, height)) {
         return -1;
     }
     const std::int64_t size = std::int64_t{width} * height * 4;
     const std::int64_t remaining = StreamBytesFrom(stream, 16);
     const int stored_bytes = channels == kEightBitChannels ? 1 : 2;
-    if (size > kMaxDecodedBytes || remaining < size * stored_bytes) {
+    if (remaining < size * stored_bytes) {
         return -1;
     }
     TrackedBlock pixels = TrackedBlock::Allocate(static_cast<std::size_t>(size));

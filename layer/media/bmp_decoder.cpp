@@ -177,23 +177,13 @@ int DecodeOtherLayouts(const BmpFile& file, const TrackedBlock& data, std::size_
     return 0;
 }
 
-// The pixel block as decoded, before it is allocated.
-std::int64_t DecodedSize(const BmpFile& file) {
-    const std::int64_t width = file.header.width;
-    const int bits = file.header.bit_count;
-    if (bits <= 8) {
-        return std::max(BitmapRowSize(width, bits), (width + 3) & ~3) * file.height;
-    }
-    return std::max(BitmapRowSize(width, bits), BitmapRowSize(width, 24)) * file.height;
-}
-
 }  // namespace
 
 int DecodeBmp(const BoundStream& stream, GraphImage* image) {
     const std::int64_t total = StreamBytesFrom(stream, 0);
     BmpFile file;
     if (total < kFileHeaderSize + kInfoHeaderSize || !ReadHeaders(stream, &file) ||
-        file.data_offset > total || DecodedSize(file) > kMaxDecodedBytes) {
+        file.data_offset > total || !FitsDecodeBudget(file.header.width, file.height)) {
         return -1;
     }
     const auto size = static_cast<std::size_t>(total - file.data_offset);

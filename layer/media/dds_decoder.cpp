@@ -144,9 +144,7 @@ int DecodeDds(const BoundStream& stream, GraphImage* image) {
         return -1;
     }
     const DdsHeader header = ParseHeader(bytes + 4);
-    if (header.width < 1 || header.height < 1 || header.width > kMaxImageSide ||
-        header.height > kMaxImageSide ||
-        std::int64_t{header.width} * header.height * 4 > kMaxDecodedBytes) {
+    if (!FitsDecodeBudget(header.width, header.height)) {
         return -1;
     }
     PixelFormat format;

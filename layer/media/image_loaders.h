@@ -26,4 +26,9 @@ int DecodeImageFromStream(const BoundStream& stream, GraphImage* image);
 // The largest pixel block a decoder makes; larger pictures are refused.
 constexpr std::int64_t kMaxDecodedBytes = std::int64_t{256} << 20;
 
+// The one size limit of every decoder, checked on the sizes a file declares before anything is
+// allocated: each side 1..kMaxImageSide, and the picture at 4 bytes per pixel (the 32-bit image
+// the graphs make of it, whatever depth the file stores) within kMaxDecodedBytes.
+bool FitsDecodeBudget(std::int64_t width, std::int64_t height);
+
 }  // namespace layer

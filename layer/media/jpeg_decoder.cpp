@@ -5,7 +5,6 @@
 #include <cstdint>
 
 #include "layer/core/tracked_memory.h"
-#include "layer/media/image_creation.h"
 #include "layer/media/image_loaders.h"
 #include "layer/media/jpeg_error.h"
 #include "layer/media/jpeg_stream_source.h"
@@ -46,18 +45,14 @@ int ReadJpegRows(JpegDecodeState* state, const BoundStream& stream) {
     // Four components (CMYK, YCCK) are refused, and so are pictures too large to decode,
     // before the library sets up its buffers for them.
     if (info->jpeg_color_space == JCS_CMYK || info->jpeg_color_space == JCS_YCCK ||
-        info->num_components == 4 || info->image_width > kMaxImageSide ||
-        info->image_height > kMaxImageSide ||
-        std::int64_t{info->image_width} * info->image_height * info->num_components >
-            kMaxDecodedBytes) {
+        info->num_components == 4 || !FitsDecodeBudget(info->image_width, info->image_height)) {
         return -1;
     }
     jpeg_start_decompress(info);
     const int components = info->output_components;
     state->row_stride = static_cast<int>(info->output_width) * components;
-    if ((components != 1 && components != 3) || info->output_width > kMaxImageSide ||
-        info->output_height > kMaxImageSide ||
-        std::int64_t{state->row_stride} * info->output_height > kMaxDecodedBytes) {
+    if ((components != 1 && components != 3) ||
+        !FitsDecodeBudget(info->output_width, info->output_height)) {
         return -1;
     }
     JSAMPARRAY row = (*info->mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(info), JPOOL_IMAGE,

@@ -9,7 +9,6 @@
 #include <cstring>
 
 #include "layer/core/tracked_memory.h"
-#include "layer/media/image_creation.h"
 #include "layer/media/image_loaders.h"
 #include "layer/media/pixel_format_presets.h"
 
@@ -89,8 +88,7 @@ int ReadPngRows(PngDecodeState* state, const BoundStream& stream) {
     state->channels = png_get_channels(state->png, state->info);
     state->palette = colour_type == PNG_COLOR_TYPE_PALETTE && !expanded;
     state->grey = grey;
-    if (state->width > kMaxImageSide || state->height > kMaxImageSide ||
-        static_cast<std::int64_t>(state->row_size) * state->height > kMaxDecodedBytes) {
+    if (!FitsDecodeBudget(state->width, state->height)) {
         return -1;
     }
     state->rows = static_cast<png_bytep*>(

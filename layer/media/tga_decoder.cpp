@@ -168,8 +168,8 @@ int DecodeTga(const BoundStream& stream, GraphImage* image) {
     const int depth = mapped ? header.map_entry_bits : header.pixel_bits;
     if ((header.image_type != 1 && header.image_type != 2 && header.image_type != 9 &&
          header.image_type != 10) ||
-        header.x_origin != 0 || header.y_origin != 0 || header.width < 1 || header.height < 1 ||
-        header.width > kMaxSide || header.height > kMaxSide ||
+        header.x_origin != 0 || header.y_origin != 0 || header.width > kMaxSide ||
+        header.height > kMaxSide || !FitsDecodeBudget(header.width, header.height) ||
         (depth != 16 && depth != 24 && depth != 32)) {
         return -1;
     }

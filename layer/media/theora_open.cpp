@@ -35,9 +35,8 @@ bool SideFits(std::uint32_t side) {
 // The coded frame and its picture region within the image decoders' limits, the picture inside
 // the frame, and a frame rate.
 bool SizesFit(const theora_info& info) {
-    return SideFits(info.width) && SideFits(info.height) && SideFits(info.frame_width) &&
+    return FitsDecodeBudget(info.width, info.height) && SideFits(info.frame_width) &&
            SideFits(info.frame_height) &&
-           std::int64_t{info.width} * info.height * 4 <= kMaxDecodedBytes &&
            std::int64_t{info.offset_x} + info.frame_width <= info.width &&
            std::int64_t{info.offset_y} + info.frame_height <= info.height &&
            info.fps_numerator != 0 && info.fps_denominator != 0;

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <ogg/ogg.h>
 
 #include <algorithm>
 #include <chrono>
@@ -222,6 +223,29 @@ TEST_F(TheoraDecoderTest, AFileThatIsNoOggIsRefusedAtOnce) {
     EXPECT_EQ(test::clip_bytes_read, 4);
 }
 
+// The clip with its coded frame declared as 16384 x 16400 pixels (1024 x 1025 macroblocks) in
+// the identification header, the first page's check renewed.
+std::vector<std::uint8_t> ClipDeclaringAHugeFrame() {
+    std::vector<std::uint8_t> bytes = tools::WriteTheoraClip({}).bytes;
+    const std::uint8_t identification[] = {0x80, 't', 'h', 'e', 'o', 'r', 'a'};
+    const auto found = std::search(bytes.begin(), bytes.end(), std::begin(identification),
+                                   std::end(identification));
+    const auto at = static_cast<std::size_t>(found - bytes.begin());
+    const long header_size = 27 + bytes[26];
+    long body_size = 0;
+    for (long i = 27; i < header_size; ++i) {
+        body_size += bytes[static_cast<std::size_t>(i)];
+    }
+    if (at >= static_cast<std::size_t>(header_size + body_size)) {
+        return {};  // not on the first page: the case fails as empty
+    }
+    const std::uint8_t macroblocks[] = {0x04, 0x00, 0x04, 0x01};
+    std::copy(std::begin(macroblocks), std::end(macroblocks), bytes.begin() + long(at) + 10);
+    ogg_page page{bytes.data(), header_size, bytes.data() + header_size, body_size};
+    ogg_page_checksum_set(&page);
+    return bytes;
+}
+
 TEST_F(TheoraDecoderTest, OggFilesWithoutAUsableTheoraStreamAreRefused) {
     struct Case {
         const char* what;
@@ -244,6 +268,7 @@ TEST_F(TheoraDecoderTest, OggFilesWithoutAUsableTheoraStreamAreRefused) {
         {"cut before the third header", cut.bytes, true},
         {"no video frame", tools::WriteTheoraClip(no_frame).bytes, false},
         {"a picture wider than 65535", tools::WriteTheoraClip(oversized).bytes, false},
+        {"a frame over the decoded-image budget", ClipDeclaringAHugeFrame(), false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
