@@ -17,6 +17,7 @@ class ScramblerRandom {
         state_ = state_ * kMultiplier + kIncrement;
         return static_cast<int>((state_ >> 16) & 0x7FFF);
     }
+    std::uint32_t State() const { return state_; }
 
   private:
     std::uint32_t state_;
@@ -95,7 +96,7 @@ bool HasSeeds(const ScrambleSeeds& seeds) {
     return seeds[0] != 0 || seeds[1] != 0 || seeds[2] != 0;
 }
 
-ScrambleHeader ChooseScrambleHeader(std::uint32_t timeSeconds, int headerLength) {
+ScrambleHeader ChooseScrambleHeader(std::uint32_t timeSeconds) {
     ScramblerRandom random(timeSeconds);
     ScrambleHeader header{};
     auto draw_seeds = [&] {
@@ -105,9 +106,7 @@ ScrambleHeader ChooseScrambleHeader(std::uint32_t timeSeconds, int headerLength)
     draw_seeds();
     if (!HasSeeds(header.seeds))
         draw_seeds();
-    header.filler.resize(static_cast<std::size_t>(std::max(headerLength, 0)));
-    for (auto& byte : header.filler)
-        byte = static_cast<std::uint8_t>((random.Draw() >> 8) & 0xFF);
+    header.generatorState = random.State();
     return header;
 }
 
@@ -126,6 +125,26 @@ void SealDataFile(std::vector<std::uint8_t>& file, const DataFileFrame& frame,
     }
 }
 
+void SealDataFile(std::vector<std::uint8_t>& file, const DataFileFrame& frame,
+                  const ScrambleHeader& header) {
+    const auto header_length = static_cast<std::size_t>(frame.headerLength);
+    const std::size_t body_length = std::max(file.size(), header_length) - header_length;
+    // The last pass leaves the generator seeded with seed 3 and advanced once per byte it
+    // visited; the filler draws go on from there.
+    ScramblerRandom random(header.generatorState);
+    if (HasSeeds(header.seeds)) {
+        random = ScramblerRandom(header.seeds[2]);
+        const std::size_t last_stride = kPassStrides.back();
+        for (std::size_t visited = (body_length + last_stride - 1) / last_stride; visited > 0;
+             --visited)
+            random.Draw();
+    }
+    std::vector<std::uint8_t> filler(header_length);
+    for (auto& byte : filler)
+        byte = static_cast<std::uint8_t>((random.Draw() >> 8) & 0xFF);
+    SealDataFile(file, frame, header.seeds, filler);
+}
+
 OpenedDataFile OpenDataFile(std::span<const std::uint8_t> file, const DataFileFrame& frame) {
     OpenedDataFile opened{std::vector<std::uint8_t>(file.begin(), file.end()),
                           ReadFrameSeeds(file, frame), ReadFrameChecks(file, frame)};
@@ -136,9 +155,8 @@ OpenedDataFile OpenDataFile(std::span<const std::uint8_t> file, const DataFileFr
 
 bool DataFileBodyIntact(std::span<const std::uint8_t> image, const DataFileFrame& frame,
                         const OpenedDataFile& opened, std::size_t end) {
-    return !HasSeeds(opened.seeds) ||
-           SumOf(image, static_cast<std::size_t>(frame.headerLength), std::min(end, image.size())) ==
-               opened.checks[0];
+    return !HasSeeds(opened.seeds) || SumOf(image, static_cast<std::size_t>(frame.headerLength),
+                                            std::min(end, image.size())) == opened.checks[0];
 }
 
 }  // namespace game

@@ -40,20 +40,24 @@ ScrambleSeeds ReadFrameSeeds(std::span<const std::uint8_t> file, const DataFileF
 CheckBytes ReadFrameChecks(std::span<const std::uint8_t> file, const DataFileFrame& frame);
 bool HasSeeds(const ScrambleSeeds& seeds);
 
-// Seeds and header filler for a file written now: seeds drawn from the calendar time, each
-// (draw >> 4) & 0xFF, drawn once more when all three come out 0; then one filler byte
-// (draw >> 8) & 0xFF per header byte.
+// Seeds for a file written now, drawn from the calendar time, each (draw >> 4) & 0xFF, drawn
+// once more when all three come out 0; and the generator's state after those draws.
 struct ScrambleHeader {
     ScrambleSeeds seeds;
-    std::vector<std::uint8_t> filler;
+    std::uint32_t generatorState;
 };
-ScrambleHeader ChooseScrambleHeader(std::uint32_t timeSeconds, int headerLength);
+ScrambleHeader ChooseScrambleHeader(std::uint32_t timeSeconds);
 
 // Finishes a file whose body stands behind `frame.headerLength` bytes: stores the check of
 // the plain body, scrambles it, and writes the header from the filler (zeros when the filler
 // is short), the seeds and the check bytes. All-zero seeds leave the body plain.
 void SealDataFile(std::vector<std::uint8_t>& file, const DataFileFrame& frame,
                   const ScrambleSeeds& seeds, std::span<const std::uint8_t> filler = {});
+// The same as the game writes its files: the filler is one further draw of the scrambler's
+// generator per header byte, (draw >> 8) & 0xFF, going on after the scrambling passes, or
+// from `header.generatorState` when the seeds leave the body plain.
+void SealDataFile(std::vector<std::uint8_t>& file, const DataFileFrame& frame,
+                  const ScrambleHeader& header);
 
 // A file read back: a copy with the body behind the header descrambled, and the seeds and
 // check bytes its header held.

@@ -2,7 +2,6 @@
 
 #include <array>
 #include <cstdint>
-#include <span>
 #include <string>
 #include <vector>
 
@@ -31,10 +30,10 @@ struct MapData {
     // Writes the map file at path (not below the data folder), scrambled with seeds drawn
     // from the clock; false when it cannot be written.
     bool WriteMapFile(const std::string& path) const;
-    // The file image with the given seeds and header filler; seeds (0, 0, 0) make a plain
-    // file.
+    // The file image with the given seeds, its header filler drawn on from generatorState
+    // (the scrambler's state after the seed draws); seeds (0, 0, 0) make a plain file.
     std::vector<std::uint8_t> BuildMapImage(const ScrambleSeeds& seeds,
-                                            std::span<const std::uint8_t> filler = {}) const;
+                                            std::uint32_t generatorState = 0) const;
 
     // Zeroes the event flags and empties every tile; the header and the events stay.
     void ClearMapData();

@@ -123,7 +123,7 @@ bool MapData::ReadMapImage(std::vector<std::uint8_t> image, const std::string& n
 }
 
 std::vector<std::uint8_t> MapData::BuildMapImage(const ScrambleSeeds& seeds,
-                                                 std::span<const std::uint8_t> filler) const {
+                                                 std::uint32_t generatorState) const {
     DataFileBuffer cursor;
     const std::vector<std::uint8_t> frame(static_cast<std::size_t>(kMapFileFrame.headerLength));
     cursor.WriteDataBytes(frame.data(), frame.size());
@@ -147,14 +147,14 @@ std::vector<std::uint8_t> MapData::BuildMapImage(const ScrambleSeeds& seeds,
     }
     cursor.WriteDataByte(kClosingByte);
     std::vector<std::uint8_t> file = cursor.TakeData();
-    SealDataFile(file, kMapFileFrame, seeds, filler);
+    SealDataFile(file, kMapFileFrame, ScrambleHeader{seeds, generatorState});
     return file;
 }
 
 bool MapData::WriteMapFile(const std::string& path) const {
-    const ScrambleHeader scramble = ChooseScrambleHeader(
-        static_cast<std::uint32_t>(std::time(nullptr)), kMapFileFrame.headerLength);
-    const std::vector<std::uint8_t> file = BuildMapImage(scramble.seeds, scramble.filler);
+    const ScrambleHeader scramble =
+        ChooseScrambleHeader(static_cast<std::uint32_t>(std::time(nullptr)));
+    const std::vector<std::uint8_t> file = BuildMapImage(scramble.seeds, scramble.generatorState);
     return layer::WriteWholeFile(path.c_str(), file.data(), static_cast<int>(file.size())) == 0;
 }
 

@@ -33,7 +33,7 @@ std::vector<std::uint8_t> BuildSaveFile(SaveState& state, std::int16_t version,
     save.WriteByte(kSaveSentinel);
     std::vector<std::uint8_t> file(save.block().begin(),
                                    save.block().begin() + static_cast<long>(save.end()));
-    SealDataFile(file, frame, header.seeds, header.filler);
+    SealDataFile(file, frame, header);
     return file;
 }
 

@@ -16,8 +16,8 @@ inline constexpr std::uint8_t kSaveSentinel = 0x19;
 inline constexpr std::int16_t kSaveFormatVersion = 111;
 
 // The bytes of a save of the state in the layout of `version` (the game writes 111; test
-// fixtures older ones), sealed with the header's seeds and filler; marks the state as
-// written.
+// fixtures older ones), sealed with the header's seeds and a filler drawn after them; marks the
+// state as written.
 std::vector<std::uint8_t> BuildSaveFile(SaveState& state, std::int16_t version,
                                         const ScrambleHeader& header);
 

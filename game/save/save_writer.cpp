@@ -42,8 +42,7 @@ bool WriteSaveFile(int slot, bool copy, const std::string& prefix) {
         SnapshotRunningGame(state);
     const std::vector<std::uint8_t> file =
         BuildSaveFile(state, kSaveFormatVersion,
-                      ChooseScrambleHeader(static_cast<std::uint32_t>(std::time(nullptr)),
-                                           kSaveFileFrame.headerLength));
+                      ChooseScrambleHeader(static_cast<std::uint32_t>(std::time(nullptr))));
     layer::MakeFolderAtPath((GameFolder + "\\Save").c_str());
     if (!DiskHasRoom(*path, file.size()))
         return false;

@@ -11,7 +11,7 @@ namespace tools {
 
 std::vector<std::uint8_t> WriteSaveFileImage(game::SaveState& state,
                                              const SaveFileOptions& options) {
-    game::ScrambleHeader header{options.seeds, {}};
+    game::ScrambleHeader header{options.seeds, 0};
     return game::BuildSaveFile(state, options.version, header);
 }
 

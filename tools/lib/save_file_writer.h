@@ -18,7 +18,7 @@ struct SaveFileOptions {
 };
 
 // A save file of the state with the running game's title, as the game writes it but in the
-// layout of the options' version and with fixed seeds and a zero header filler.
+// layout of the options' version and with fixed seeds.
 std::vector<std::uint8_t> WriteSaveFileImage(game::SaveState& state,
                                              const SaveFileOptions& options = {});
 

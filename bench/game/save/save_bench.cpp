@@ -79,9 +79,8 @@ void BM_SaveBusyGameToBytes(benchmark::State& state) {
     std::size_t bytes = 0;
     for (auto _ : state) {
         game::SnapshotRunningGame(save);
-        const std::vector<std::uint8_t> file = game::BuildSaveFile(
-            save, game::kSaveFormatVersion,
-            game::ChooseScrambleHeader(12345, game::kSaveFileFrame.headerLength));
+        const std::vector<std::uint8_t> file =
+            game::BuildSaveFile(save, game::kSaveFormatVersion, game::ChooseScrambleHeader(12345));
         bytes = file.size();
         benchmark::DoNotOptimize(file.data());
     }

@@ -143,20 +143,52 @@ TEST(SealDataFile, PutsSeedsAndTheCheckAtTheFramePositions) {
 }
 
 TEST(ChooseScrambleHeader, KnownAnswer) {
-    // Time 1 draws 41, 18467, 6334 for the seeds ((draw >> 4) & 0xFF) and 26500, 19169, 15724,
-    // 11478 for the filler ((draw >> 8) & 0xFF).
-    const ScrambleHeader header = ChooseScrambleHeader(1u, 4);
+    // Time 1 draws 41, 18467, 6334: the seeds are (draw >> 4) & 0xFF; the state after them is
+    // 1 stepped three times by state * 214013 + 2531011.
+    const ScrambleHeader header = ChooseScrambleHeader(1u);
     EXPECT_EQ(header.seeds, (ScrambleSeeds{2, 130, 139}));
-    EXPECT_EQ(header.filler, (std::vector<std::uint8_t>{103, 74, 61, 44}));
+    EXPECT_EQ(header.generatorState, 415139642u);
 }
 
-TEST(ChooseScrambleHeader, DrawsNonZeroSeedsAndOneFillerBytePerHeaderByte) {
-    const ScrambleHeader header = ChooseScrambleHeader(1700000000u, 20);
+TEST(ChooseScrambleHeader, DrawsNonZeroSeedsTheSameForTheSameTime) {
+    const ScrambleHeader header = ChooseScrambleHeader(1700000000u);
     EXPECT_TRUE(HasSeeds(header.seeds));
-    EXPECT_EQ(header.filler.size(), 20u);
-    const ScrambleHeader again = ChooseScrambleHeader(1700000000u, 20);
+    const ScrambleHeader again = ChooseScrambleHeader(1700000000u);
     EXPECT_EQ(again.seeds, header.seeds);
-    EXPECT_EQ(again.filler, header.filler);
+    EXPECT_EQ(again.generatorState, header.generatorState);
+}
+
+// Whole files as the game writes them, worked out by hand from the generator: the check is the
+// plain body's sum; the header's other bytes are further draws ((draw >> 8) & 0xFF) after the
+// third pass (seeded with seed 3, one draw per fifth byte), or, for a plain body, straight on
+// from the state after the seed draws.
+TEST(SealDataFile, WritesTheWholeFileAsKnown) {
+    struct Case {
+        const char* what;
+        const DataFileFrame* frame;
+        ScrambleHeader header;
+        std::vector<std::uint8_t> body;
+        std::vector<std::uint8_t> file;
+    };
+    const Case cases[] = {
+        {"seeds of time 1, a save frame",
+         &kSaveFileFrame,
+         ChooseScrambleHeader(1u),
+         {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12},
+         {2,  3, 78, 130, 72, 46, 0, 70, 0, 139, 25, 97, 4,  4,  122, 109,
+          30, 8, 82, 45,  1,  5,  1, 0,  6, 4,   0,  14, 10, 14, 14,  10}},
+        {"plain body, filler on from state 12345",
+         &kDataFileFrame,
+         ScrambleHeader{{0, 0, 0}, 12345u},
+         {5, 6, 7},
+         {0, 74, 0, 0, 22, 91, 0, 21, 0, 0, 5, 6, 7}},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::uint8_t> file(static_cast<std::size_t>(c.frame->headerLength), 0);
+        file.insert(file.end(), c.body.begin(), c.body.end());
+        SealDataFile(file, *c.frame, c.header);
+        EXPECT_EQ(file, c.file) << c.what;
+    }
 }
 
 }  // namespace
