@@ -26,9 +26,10 @@ std::int32_t Doubled(std::int64_t value) {
     return static_cast<std::int32_t>(std::clamp<std::int64_t>(2 * value, INT32_MIN, INT32_MAX));
 }
 
+// The reference is used as it stands: an ID there names no character, not a variable.
 std::int32_t CharacterSource(EventInterpreter& interpreter, const EventCommand& line,
                              std::int32_t) {
-    const std::int32_t reference = interpreter.ReadInterpreterValue(Arg(line, 3));
+    const std::int32_t reference = Arg(line, 3);
     return CharacterPropertyValue(CharacterOfReference(interpreter, reference),
                                   MapEventOfReference(interpreter, reference), Arg(line, 4));
 }

@@ -62,10 +62,11 @@ TEST_F(VariableFromState, CharacterProperties) {
             << c.reference << " property " << c.property;
 }
 
-// The reference is read once, through its variable, and positions wrap onto the map.
-TEST_F(VariableFromState, AReadReferenceAndPositionsOffTheMap) {
+// The reference is used as it stands: a variable ID names no character, even when the variable
+// holds an event's number. Positions wrap onto the map.
+TEST_F(VariableFromState, AReferenceAsItStandsAndPositionsOffTheMap) {
     V(5) = 4;
-    EXPECT_EQ(Value(Options(1), {VarId(5), 10}), 4);
+    EXPECT_EQ(Value(Options(1), {VarId(5), 10}), -1);
     PlaceCharacter(TheParty, 0, 0, 1);
     TheParty.x = -3;
     EXPECT_EQ(Value(Options(1), {-2, 0}), 19);
