@@ -9,6 +9,15 @@
 #include "game/map/map_state.h"
 
 namespace game {
+namespace {
+
+DispatchLineHook line_hook = nullptr;
+
+}  // namespace
+
+void SetDispatchLineHook(DispatchLineHook hook) {
+    line_hook = hook;
+}
 
 std::uint8_t DispatchCommands(EventInterpreter& interpreter) {
     // Each turn moves on first, so the first line run is the current one.
@@ -16,6 +25,8 @@ std::uint8_t DispatchCommands(EventInterpreter& interpreter) {
     for (;;) {
         if (interpreter.commandsThisFrame >= kCommandsPerFrame)
             return 1;
+        if (line_hook != nullptr)
+            line_hook();
         ++interpreter.line;
         TheProcessingPoint.line = interpreter.line;
         const CommandEntry* entry = FindCommand(Arg(interpreter.CurrentLine(), 0));

@@ -31,6 +31,12 @@ const CommandEntry* FindCommand(std::int32_t code);
 // step limit is reached (then 1).
 std::uint8_t DispatchCommands(EventInterpreter& interpreter);
 
+// Test tooling: a function the dispatcher calls before every line it runs, in every
+// interpreter; null (the default) calls nothing. A fuzz harness bounds one input's work with
+// it.
+using DispatchLineHook = void (*)();
+void SetDispatchLineHook(DispatchLineHook hook);
+
 // Ends the running event: the interpreter becomes idle, its loops close, and the main
 // interpreter's map event turns back.
 void EndInterpreterEvent(EventInterpreter& interpreter);

@@ -55,16 +55,12 @@ void CollectTextInput(EventInterpreter& interpreter) {
 
 enum class Pass { kGoOn, kStop };
 
-void RunFrameSteps(EventInterpreter& interpreter);
-
 // The checks before a dispatch, in their order; kStop ends the run for this frame.
 Pass WaitOrPick(EventInterpreter& interpreter) {
     if (!interpreter.children.empty()) {
-        interpreter.children.front().commandsThisFrame = interpreter.commandsThisFrame;
-        RunFrameSteps(interpreter.children.front());
+        RunInterpreter(interpreter.children.front());
         if (SaveLoadedThisFrame != 0)
             return Pass::kStop;
-        interpreter.commandsThisFrame = interpreter.children.front().commandsThisFrame;
         if (!interpreter.children.front().IsInterpreterRunning())
             interpreter.children.erase(interpreter.children.begin());
         if (!interpreter.children.empty())
@@ -108,14 +104,19 @@ Pass WaitOrPick(EventInterpreter& interpreter) {
     return Pass::kGoOn;
 }
 
-// The steps of one frame. The count goes on across the events the main interpreter picks and
-// into the children it calls, so the cap bounds all the work of a frame; past the report the
-// frame is spent and whatever comes here again stops at once.
-void RunFrameSteps(EventInterpreter& interpreter) {
+}  // namespace
+
+std::uint8_t SaveLoadedThisFrame = 0;
+
+// The count starts at every run, a child's own included, and goes on across the events the
+// main interpreter picks, so an event that restarts at once still reaches the report.
+void RunInterpreter(EventInterpreter& interpreter) {
+    if (SaveLoadedThisFrame != 0)
+        return;
+    interpreter.commandsThisFrame = 0;
     for (;;) {
         if (++interpreter.commandsThisFrame > kCommandsPerFrame) {
-            if (interpreter.commandsThisFrame > kCommandsPerFrame + 1)
-                return;
+            interpreter.commandsThisFrame = 0;
             ShowErrorBox(FormatText(kStepLimitReport, interpreter.eventNumber,
                                     interpreter.commonNumber, interpreter.line),
                          "", "");
@@ -139,17 +140,6 @@ void RunFrameSteps(EventInterpreter& interpreter) {
             return;
         ++interpreter.line;
     }
-}
-
-}  // namespace
-
-std::uint8_t SaveLoadedThisFrame = 0;
-
-void RunInterpreter(EventInterpreter& interpreter) {
-    if (SaveLoadedThisFrame != 0)
-        return;
-    interpreter.commandsThisFrame = 0;
-    RunFrameSteps(interpreter);
 }
 
 void FinishTextEntry(EventInterpreter& interpreter, bool cancelled, std::string_view typed) {

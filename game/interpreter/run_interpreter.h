@@ -11,8 +11,8 @@ class EventInterpreter;
 // from the loaded state; while it is set every interpreter stops at once.
 extern std::uint8_t SaveLoadedThisFrame;
 
-// The steps an interpreter and the events it calls may take in one frame before it is
-// reported and paused.
+// The steps one interpreter may take in one frame before it is reported and paused; a called
+// event counts its own from the start of its own run.
 constexpr int kCommandsPerFrame = 500000;
 
 // Advances an interpreter by one frame: its child first, a finished key-input text, the

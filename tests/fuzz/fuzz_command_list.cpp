@@ -1,7 +1,8 @@
 // A flag byte, then bytes as a stored command list (a count and the commands): the list runs
 // as common event 0 for a few frames, prepared by the load-time pre-pass when flag bit 0 is
 // set, for 1 to 4 frames by bits 1 and 2, on a loaded 20 x 15 map with two events and two
-// tile sets. Files the list writes stay in a scratch folder.
+// tile sets. Files the list writes stay in a scratch folder. The input's lines run in all
+// interpreters together are bounded by a budget of the harness.
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
@@ -16,6 +17,7 @@
 #include "game/core/game_folder.h"
 #include "game/core/system_message_box.h"
 #include "game/interpreter/common_event_prepass.h"
+#include "game/interpreter/dispatch_commands.h"
 #include "game/interpreter/run_interpreter.h"
 #include "game/map/map_change.h"
 #include "platform/game_path.h"
@@ -30,6 +32,17 @@ constexpr std::int32_t kMaxLines = 256;
 constexpr std::int32_t kMaxRangeTargets = 1000;
 constexpr std::int32_t kVariableOperation = 121;
 constexpr std::size_t kRangeArgument = 5;
+// Lines one input may run in all its interpreters together, called events included (each
+// counts its own steps, so a loop calling a long event could run for hours). Past it every
+// interpreter stops as after a load; the one running finishes at most its own frame's steps.
+constexpr std::uint64_t kLineBudget = 1000000;
+
+std::uint64_t lines_run = 0;
+
+void CountLine() {
+    if (++lines_run > kLineBudget)
+        game::SaveLoadedThisFrame = 1;
+}
 
 game::MessageBoxResult Silent(std::string_view, std::string_view, game::MessageBoxButtons) {
     return game::MessageBoxResult::kOk;
@@ -77,6 +90,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     game::SetMessageBoxSink(&Silent);
     game::SetErrorBoxSink([](std::string_view, std::string_view, std::string_view) {});
+    game::SetDispatchLineHook(&CountLine);
+    lines_run = 0;
+    game::SaveLoadedThisFrame = 0;
     UseScratchFolder();
     FreshState();
     game::DataFileBuffer cursor(std::vector<std::uint8_t>(data + 1, data + size));

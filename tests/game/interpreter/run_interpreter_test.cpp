@@ -110,7 +110,8 @@ TEST_F(RunInterpreterTest, TooManyStepsAreReportedThenPaused) {
     EXPECT_EQ(
         ReportCapture::errors()[0].line1,
         test::Sjis(u8"1フレームあたりの処理が500000個を越えました！ イベント1 (コモン-1) 0行"));
-    EXPECT_EQ(interpreter.waitFrames, 4);  // the pass that reports already waits a frame
+    EXPECT_EQ(interpreter.waitFrames, 4);         // the pass that reports already waits a frame
+    EXPECT_EQ(interpreter.commandsThisFrame, 0);  // the report starts the count again
     EXPECT_TRUE(interpreter.IsInterpreterRunning());
 }
 
@@ -136,17 +137,17 @@ TEST_F(RunInterpreterTest, AnEventPickedAgainAndAgainEndsTheFrame) {
     EXPECT_EQ(TheMainInterpreter.commandsThisFrame, 1);
 }
 
-// An endless loop calling an event that ends after 200000 steps: the called event counts on
-// from its caller's count, so the frame ends with one report instead of never.
-TEST_F(RunInterpreterTest, CalledEventsShareTheFrameCap) {
+// A loop calling an event of 200000 steps three times: the frame's steps add up past the limit
+// but no interpreter passes it on its own, since a called event counts its own steps from the
+// start of its own run; the whole loop runs in the one frame without a report.
+TEST_F(RunInterpreterTest, EachCalledEventCountsItsOwnSteps) {
     CommonEvents.events[1].commands =
         CommandListBuilder().Add(179, {0, 100000}).Add(0x7FFF, {}, {}, 1).Add(498).Build();
-    Start(CommandListBuilder().Add(170).Add(210, {500001}, {}, 1).Add(498).Build());
+    Start(CommandListBuilder().Add(179, {0, 3}).Add(210, {500001}, {}, 1).Add(498).Build());
     RunInterpreter(interpreter);
-    EXPECT_EQ(StepLimitReports(), 1);
-    EXPECT_EQ(interpreter.commandsThisFrame, kCommandsPerFrame + 1);
-    ASSERT_EQ(interpreter.children.size(), 1u);
-    EXPECT_EQ(interpreter.children[0].waitFrames, 4);
+    EXPECT_EQ(StepLimitReports(), 0);
+    EXPECT_TRUE(interpreter.children.empty());
+    EXPECT_FALSE(interpreter.IsInterpreterRunning());
 }
 
 TEST_F(RunInterpreterTest, ALineDoneWhileTheSceneIsLeftStaysPut) {
