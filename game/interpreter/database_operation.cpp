@@ -177,6 +177,15 @@ void ResetRecords(Operation& operation) {
     CDataBase.ResetDBRecord(type, operation.Value(Arg(operation.line, 2)));
 }
 
+// The text operand of mode 2: string argument 0 fully expanded for the running interpreter,
+// a leading "@" line going to system variable 0.
+std::string ExpandedOperand(const EventInterpreter& interpreter, const EventCommand& line) {
+    MessageTextOptions options;
+    options.atLine = true;
+    return ExpandMessageText(Str(line, 0), interpreter.eventNumber, interpreter.commonNumber,
+                             interpreter.mapId, options);
+}
+
 void Write(Operation& operation) {
     const EventCommand& line = operation.line;
     if (Arg(line, 2) == kReset || Arg(line, 3) == kReset) {
@@ -223,10 +232,7 @@ void Write(Operation& operation) {
                 Report(kWriteError5, point, "");
                 return;
             }
-            operation.StoreText(id,
-                                ExpandMessageText(Str(line, 0), operation.interpreter.eventNumber,
-                                                  operation.interpreter.commonNumber,
-                                                  operation.interpreter.mapId, {}));
+            operation.StoreText(id, ExpandedOperand(operation.interpreter, line));
             return;
         default:
             return;

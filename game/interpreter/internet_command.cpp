@@ -13,6 +13,7 @@ std::uint8_t AccessInternet(EventInterpreter& interpreter) {
     const EventCommand& line = interpreter.CurrentLine();
     MessageTextOptions options;
     options.substitutionsOnly = true;
+    options.atLine = true;
     // Expanding reads the variables the texts name, as a real access would.
     for (std::size_t i = 0; i < 2; ++i)
         ExpandMessageText(Str(line, i), interpreter.eventNumber, interpreter.commonNumber,

@@ -4,6 +4,7 @@
 #include "game/interpreter/event_interpreter.h"
 #include "game/interpreter/input_and_value_commands.h"
 #include "game/interpreter/message_text.h"
+#include "game/map/map_state.h"
 #include "game/presentation/sound_manager.h"
 
 namespace game {
@@ -23,10 +24,15 @@ constexpr std::int32_t kNoSound = -2;
 // RegisterSoundFile's answer for a file that already plays: only its volume changed.
 constexpr std::int32_t kAlreadyPlaying = -10;
 
-// The text names the file; lines after the name may give volume, tempo and a fourth value.
+// The text names the file, its references substituted on the map now loaded after a leading
+// "@" line; the arguments give fade, volume, tempo and a fourth value.
 std::int32_t RegisterNamedSound(EventInterpreter& interpreter, const EventCommand& line, int kind) {
-    const std::string name = RevertControlCodes(ExpandMessageText(
-        Str(line, 0), interpreter.eventNumber, interpreter.commonNumber, interpreter.mapId, {}));
+    MessageTextOptions options;
+    options.substitutionsOnly = true;
+    options.atLine = true;
+    const std::string name = RevertControlCodes(
+        ExpandMessageText(Str(line, 0), interpreter.eventNumber, interpreter.commonNumber,
+                          TheMapState.mapNumber, options));
     const std::int32_t fade = interpreter.ReadInterpreterValue(Arg(line, 2));
     const std::int32_t fourth =
         kind <= kBackgroundSound ? interpreter.ReadInterpreterValue(Arg(line, 7)) : 0;
@@ -47,8 +53,7 @@ std::uint8_t PlaySoundCommand(EventInterpreter& interpreter) {
         return 1;
     std::int32_t number = 0;
     if (source == kNumberInOptions) {
-        // Sixteen bits with a sign: 65535 is -1, which stops the kind.
-        number = static_cast<std::int16_t>((options >> 8) & 0xFFFF);
+        number = (options >> 8) & 0xFFFF;
     } else if (source == kNumberFromValue) {
         number = interpreter.ReadInterpreterValue(Arg(line, 3));
         if (operation == kRelease && number == kStop)

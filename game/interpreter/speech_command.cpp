@@ -7,6 +7,7 @@
 #include "game/interpreter/input_and_value_commands.h"
 #include "game/interpreter/message_text.h"
 #include "game/interpreter/speech_command_texts.h"
+#include "game/map/map_state.h"
 #include "game/presentation/sound_manager.h"
 #include "game/presentation/speech.h"
 
@@ -25,8 +26,13 @@ std::uint8_t PlaySpeech(EventInterpreter& interpreter) {
         return 1;
     }
     const EventCommand& line = interpreter.CurrentLine();
-    const std::string text = ExpandMessageText(Str(line, 0), interpreter.eventNumber,
-                                               interpreter.commonNumber, interpreter.mapId, {});
+    // Only the references are substituted: escapes reach the speech library as written.
+    MessageTextOptions options;
+    options.substitutionsOnly = true;
+    options.atLine = true;
+    const std::string text =
+        ExpandMessageText(Str(line, 0), interpreter.eventNumber, interpreter.commonNumber,
+                          TheMapState.mapNumber, options);
     const std::int32_t volume = interpreter.ReadInterpreterValue(Arg(line, 1));
     const std::int32_t speed = interpreter.ReadInterpreterValue(Arg(line, 2));
     const std::int32_t frequency = interpreter.ReadInterpreterValue(Arg(line, 3));

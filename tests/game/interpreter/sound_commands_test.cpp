@@ -22,6 +22,8 @@ constexpr std::int32_t kLoad = 1;
 constexpr std::int32_t kRelease = 2;
 constexpr std::int32_t kFromValue = 1 << 24;
 constexpr std::int32_t kFromFileName = 2 << 24;
+// System variable 0, which a leading "@" line of an expanded text sets.
+constexpr std::int32_t kSpareSystemValueId = 9000000;
 
 // The calls that show what was loaded, started and removed.
 const std::vector<std::string> kShownCalls = {"LoadSoundFromMemory", "LoadSoundFromMemorySingle",
@@ -209,6 +211,91 @@ TEST_F(SpeechCommand, TheTextIsSpokenAndPlayedAsAnEffect) {
     // An empty text makes nothing, and nothing is played.
     RunLine(141, {100, 100, 100, 6}, {""});
     EXPECT_EQ(TheSoundManager.EffectQueue.QueuedHandle.size(), 1U);
+    EXPECT_TRUE(reports.errors().empty());
+}
+
+// With only the sound effects on, a stop of the music by all 16 bits of the number is kept
+// as the number 65535, unsigned, as the save then stores it.
+TEST_F(SoundCommands, AllBitsOfTheNumberAreKeptWhenMusicIsOff) {
+    StartMusicAndBackgroundSound();
+    SEandBGM = 1;
+    RunLine(140, {kMusic | 0xFFFF << 8, 20});
+    EXPECT_EQ(TheMainInterpreter.CurrentMusicNumber, 65535);
+}
+
+// The expansion each caller asks for: the sound file name and the spoken text take only the
+// substitutions, on the map now loaded; the database text operand the full expansion and the
+// internet texts the substitutions, both on the interpreter's map; all take a leading "@"
+// line into system variable 0.
+TEST_F(SpeechCommand, EachCallerExpandsItsTextByItsRow) {
+    std::filesystem::copy_file(QVARN_TEST_SPEECH_LIBRARY, folder_.tree().path("AquesTalk.so"));
+    LoadAquesTalk();
+    ASSERT_TRUE(CanSynthesizeSpeech());
+    constexpr int kLoadedMap = 2;
+    constexpr int kInterpreterMap = 5;
+    TheMapState.mapNumber = kLoadedMap;
+    TheVariableStore.selfVariables.assign(kInterpreterMap + 1, {{0, 11}});
+    TheVariableStore.selfVariables[kInterpreterMap][0][1] = 55;
+    CDataBase = DataBase();
+    CDataBase.types.resize(1);
+    CDataBase.typeDescs.resize(1);
+    CDataBase.types[0].contentCodes = {2000};
+    CDataBase.ResizeDBDataList(0, 1);
+    folder_.Write("Data/11/c[2].ogg", {1, 2, 3});
+    constexpr std::int32_t kWriteTextMode = 2;
+
+    struct Case {
+        const char* caller;
+        std::int32_t code;
+        std::vector<std::int32_t> args;
+        std::vector<std::string> strings;
+        std::int32_t spareValue;
+        std::string (*result)();
+        std::string expanded;
+    } const cases[] = {
+        {"sound file name",
+         140,
+         {kMusic | kFromFileName, 0},
+         {"@3\n\\self[1]\\c[2].ogg"},
+         3,
+         [] { return SysDataBase.ReadDBString(1, kListed, 0); },
+         "Data\\11\\c[2].ogg"},
+        {"spoken text",
+         141,
+         {100, 100, 100, 0},
+         {"@4\n\\self[1]\\E"},
+         4,
+         [] { return test::OutsideLibraryLog("AquesTalk", "TestSpeechCallLog"); },
+         "Synthe(11\\E,100);FreeWave;"},
+        {"database text operand",
+         250,
+         {0, 0, 0, kWriteTextMode, 0},
+         {"@5\n\\self[1]\\E"},
+         5,
+         [] { return CDataBase.ReadDBString(0, 0, 0); },
+         "55\x01\x05"},
+        {"internet texts, the second one last",
+         260,
+         {},
+         {"@6\n\\self[1]", "@7\nx"},
+         7,
+         [] { return std::string(); },
+         ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.caller);
+        TheVariableStore.StoreValueById(kSpareSystemValueId, 0);
+        tools::CommandListBuilder list;
+        list.Add(c.code, c.args, c.strings);
+        CommonEvents.events[0].commands = list.Build();
+        EventInterpreter interpreter;
+        interpreter.SetUpInterpreter(0, false);
+        interpreter.StartInterpreter(CommandListRef::Common(0), 0, -1);
+        interpreter.mapId = kInterpreterMap;
+        RunInterpreter(interpreter);
+        EXPECT_EQ(TheVariableStore.ReadValueById(kSpareSystemValueId), c.spareValue);
+        EXPECT_EQ(c.result(), c.expanded);
+    }
     EXPECT_TRUE(reports.errors().empty());
 }
 
