@@ -24,8 +24,6 @@ constexpr std::int32_t kChangeableBase = 1100000000;
 // By the option word's database field: 0 changeable, 1 system, 2 user.
 constexpr std::array<std::int32_t, 3> kBases{1100000000, 1300000000, 1000000000};
 constexpr int kSystemSelector = 1;
-// Beyond this a data number no longer has an ID of its own.
-constexpr std::int32_t kLastAddressableData = 9999;
 // Literal data or content arguments selecting the special operations.
 constexpr std::int32_t kCount = -1;
 constexpr std::int32_t kReset = -2;
@@ -367,10 +365,7 @@ void RunGeneral(EventInterpreter& interpreter, const EventCommand& line) {
 
 std::uint8_t DatabaseOperation(EventInterpreter& interpreter) {
     const EventCommand& line = interpreter.CurrentLine();
-    // A data number beyond what an ID can address takes the general path, as it would
-    // unprepared, rather than growing a type without bound.
-    const std::int32_t* dataCell = PreparedCell(line, 1);
-    if (!line.preparedInts.empty() && dataCell != nullptr && *dataCell <= kLastAddressableData)
+    if (!line.preparedInts.empty())
         RunPrepared(line);
     else
         RunGeneral(interpreter, line);

@@ -115,6 +115,21 @@ TEST_F(DatabaseOperationTest, TextModeAppendsTheExpandedString) {
     EXPECT_EQ(CDataBase.ReadDBString(3, 0, 1), "abcd");
 }
 
+// Data numbers past 9999 have no ID of their own (data 12000 of type 3 would name data 2000 of
+// type 4); the prepared path serves them all the same, growing the type.
+TEST_F(DatabaseOperationTest, ThePreparedPathServesDataPastTheIdRange) {
+    Run(tools::CommandListBuilder()
+            .Add(250, {3, 12000, 0, Write(0), 55})
+            .Add(250, {3, 12000, 0, Read(0), Var(1)})
+            .Add(250, {3, 15000, 0, Read(0), Var(2)}),
+        true);
+    EXPECT_EQ(CDataBase.GetDBDataCount(3), 12001);
+    EXPECT_EQ(Number(CDataBase, 12000), 55);
+    EXPECT_EQ(V(1), 55);
+    EXPECT_EQ(V(2), 7);
+    EXPECT_TRUE(ReportCapture::errors().empty());
+}
+
 TEST_F(DatabaseOperationTest, PreparedCellsSurviveGrowth) {
     tools::CommandListBuilder b;
     b.Add(250, {3, 2, 0, Read(0), Var(4)});
