@@ -142,8 +142,8 @@ TEST_F(RunInterpreterTest, AnEventPickedAgainAndAgainEndsTheFrame) {
 // start of its own run; the whole loop runs in the one frame without a report.
 TEST_F(RunInterpreterTest, EachCalledEventCountsItsOwnSteps) {
     CommonEvents.events[1].commands =
-        CommandListBuilder().Add(179, {0, 100000}).Add(0x7FFF, {}, {}, 1).Add(498).Build();
-    Start(CommandListBuilder().Add(179, {0, 3}).Add(210, {500001}, {}, 1).Add(498).Build());
+        CommandListBuilder().Add(179, {100000}).Add(0x7FFF, {}, {}, 1).Add(498).Build();
+    Start(CommandListBuilder().Add(179, {3}).Add(210, {500001}, {}, 1).Add(498).Build());
     RunInterpreter(interpreter);
     EXPECT_EQ(StepLimitReports(), 0);
     EXPECT_TRUE(interpreter.children.empty());
