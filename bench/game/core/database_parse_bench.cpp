@@ -45,7 +45,7 @@ Pair MakePair() {
     dat.WriteDataByte(0xC1);
     Pair pair;
     pair.dat = dat.TakeData();
-    game::SealDataFile(pair.dat, game::kDataFileFrame, {11, 22, 33});
+    game::SealDataFile(pair.dat, game::kDataFileFrame, game::ScrambleSeeds{11, 22, 33});
 
     game::DataFileBuffer project;
     project.WriteDataInt(1);
