@@ -89,6 +89,10 @@ int PutGraph(int x, int y, int handle, int transparent) {
     WaitIfInactive();
     const Rect rect{x, y, x + graph->Width, y + graph->Height};
     SyncBoundMovie(*graph);
+    if (IsOverlayMovie(graph->Movie)) {
+        DrawMovieToWindow(x, y, 1, graph->Movie, 1);
+        return -1;
+    }
     return RunFramedDraw(rect, InvertedPass(*graph), [&] {
         return IsTextured(*graph) ? DrawGraphTextured(x, y, graph, transparent)
                                   : DrawGraph2D(x, y, graph, transparent);
@@ -106,6 +110,10 @@ int PutGraphStretched(int x1, int y1, int x2, int y2, int handle, int transparen
     WaitIfInactive();
     const Rect rect{std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2)};
     SyncBoundMovie(*graph);
+    if (IsOverlayMovie(graph->Movie)) {
+        DrawMovieToWindow(x1, y1, (x2 - x1) / graph->Width, graph->Movie, 1);
+        return -1;
+    }
     return RunFramedDraw(rect, InvertedPass(*graph), [&] {
         return IsTextured(*graph) ? DrawGraphStretchedTextured(x1, y1, x2, y2, graph, transparent)
                                   : DrawGraphStretched2D(x1, y1, x2, y2, graph, transparent, -1);

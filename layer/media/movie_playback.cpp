@@ -4,6 +4,7 @@
 #include "layer/core/time_routines.h"
 #include "layer/media/media_services.h"
 #include "layer/media/movie_handles.h"
+#include "layer/media/movie_stream_frames.h"
 #include "layer/media/theora_decoder.h"
 
 namespace layer {
@@ -50,9 +51,13 @@ void AdvanceToDueFrame(MovieRecord* movie) {
 
 }  // namespace
 
-int SyncMovieFrame(int handle, int) {
+int SyncMovieFrame(int handle, int synchronous) {
     MovieRecord* movie = GetMovieRecord(handle);
-    if (movie == nullptr || movie->TheoraFlag == 0) {
+    if (movie == nullptr) {
+        return 0;
+    }
+    if (movie->TheoraFlag == 0) {
+        SyncStreamFrame(movie, synchronous);
         return 0;
     }
     if (movie->Paused == 0) {
@@ -78,6 +83,8 @@ int SuspendMovie(int handle, int keep_request) {
             StopSoundHandle(movie->Soundtrack);
         }
         AdvanceToDueFrame(movie);
+    } else if (movie->Streams.sample != nullptr) {
+        movie->Streams.graph->Pause();
     }
     movie->Paused = 1;
     if (keep_request == 0) {
@@ -102,6 +109,8 @@ int PlayMovie(int handle, int play_type) {
         if (movie->Soundtrack >= 0) {
             PlaySoundHandle(movie->Soundtrack, type, 0);
         }
+    } else if (movie->Streams.sample != nullptr) {
+        movie->Streams.graph->SetState(platform::StreamState::kRunning);
     }
     movie->PlayType = type;
     movie->Paused = 0;

@@ -4,6 +4,7 @@
 #include "layer/media/movie_handles.h"
 #include "layer/media/movie_texts.h"
 #include "layer/media/theora_decoder.h"
+#include "platform/file_system.h"
 
 namespace layer {
 namespace {
@@ -73,10 +74,12 @@ int OpenMovie(const char* path, int* width, int* height, int mode) {
         return WriteLogFormat("%s", kMovieNoMemoryText);
     }
     movie->AlphaBeside = movie_alpha_beside_option;
-    if (!OpenAsTheora(movie, path) &&
-        OpenDirectShowMovie(movie, path, &movie->Width, &movie->Height, mode) < 0) {
-        movie_table.Remove(handle);
-        return WriteLogFormat("%s", kMovieOpenFailedText);
+    if (!OpenAsTheora(movie, path)) {
+        if (OpenDirectShowMovie(movie, path, &movie->Width, &movie->Height, mode) < 0) {
+            movie_table.Remove(handle);
+            return WriteLogFormat("%s", kMovieOpenFailedText);
+        }
+        movie->FrameImage = &movie->Streams.frame_copy;
     }
     if (width != nullptr) {
         *width = movie->Width;
@@ -102,6 +105,10 @@ int DisposeMovie(int handle) {
         if (movie->Soundtrack >= 0) {
             DeleteSoundHandle(movie->Soundtrack, 0);
         }
+    }
+    ReleaseMovieStreams(movie);
+    if (movie->Streams.temporary_copy != 0) {
+        platform::RemoveFile(movie->Streams.path);
     }
     return movie_table.Remove(handle);
 }

@@ -20,12 +20,12 @@ void ForEachMovie(Action action) {
 }  // namespace
 
 int SuspendAllMovies() {
-    ForEachMovie([](int handle, const MovieRecord&) { SuspendMovie(handle, 1); });
+    ForEachMovie([](int handle, MovieRecord&) { SuspendMovie(handle, 1); });
     return 0;
 }
 
 int ResumeAllMovies() {
-    ForEachMovie([](int handle, const MovieRecord& movie) {
+    ForEachMovie([](int handle, MovieRecord& movie) {
         if (movie.Paused != 0 && movie.PlayRequested != 0) {
             PlayMovie(handle, movie.PlayType);
         }
@@ -33,10 +33,12 @@ int ResumeAllMovies() {
     return 0;
 }
 
-// The other decoder's streams and overlays, of which there are none.
 int ReleaseAllMovieStreams() {
+    ForEachMovie([](int, MovieRecord& movie) { SaveAndReleaseMovieStreams(&movie); });
     return 0;
 }
+
+// The display offers no overlay, so no movie is ever shown through one.
 
 int PresentWindowMovies() {
     return 0;

@@ -20,6 +20,7 @@
 #include "tools/lib/common_event_writer.h"
 #include "tools/lib/database_writer.h"
 #include "tools/lib/game_dat_writer.h"
+#include "tools/lib/movie_clip_writer.h"
 #include "tools/lib/mpeg_frames.h"
 #include "tools/lib/ogg_writer.h"
 #include "tools/lib/save_file_writer.h"
@@ -192,6 +193,9 @@ std::vector<Seed> Seeds() {
          DataBasePair({0xC1, DBTypeLayout::kWithNameSource, {7, 0, 1}})},
         {"game_ini", "written.ini", Bytes(ini.begin(), ini.end())},
     };
+    for (const NamedBytes& clip : MovieClipSeeds()) {
+        seeds.push_back({"movie_streams", clip.name, clip.bytes});
+    }
     for (const NamedBytes& clip : TheoraClipSeeds()) {
         seeds.push_back({"theora_stream", clip.name, clip.bytes});
     }

@@ -13,7 +13,6 @@
 #include "layer/media/theora_decoder.h"
 #include "tests/layer/core/log_capture.h"
 #include "tests/layer/media/theora_clip_files.h"
-#include "tests/support/sjis.h"
 
 namespace {
 
@@ -169,20 +168,6 @@ TEST_F(MovieHandles, DisposingStopsTheThreadBeforeClosingTheFile) {
     EXPECT_EQ(layer::SyncMovieFrame(movie, 0), 0);
     EXPECT_EQ(layer::SuspendMovie(movie, 1), -1);
     EXPECT_EQ(layer::PlayMovie(movie, 1), -1);
-}
-
-TEST_F(MovieHandles, OtherMovieFilesAreRefusedWithTheOtherDecodersLines) {
-    const std::string path =
-        platform::DiskPathToGamePath(files_.write("movie.avi", "RIFF....AVI ").string());
-    EXPECT_EQ(layer::OpenMovie(path.c_str(), nullptr, nullptr, 0), -1);
-    EXPECT_EQ(layer::Movies().count(), 0);
-    const std::string log = ReadLog();
-    const std::size_t first = log.find(test::Sjis(u8"CLSID_FilterGraph の作成に失敗しました\r\n"));
-    ASSERT_NE(first, std::string::npos) << log;
-    EXPECT_NE(
-        log.find(test::Sjis(u8"ムービーファイルオープン処理時にエラーが発生しました\r\n"), first),
-        std::string::npos)
-        << log;
 }
 
 }  // namespace
