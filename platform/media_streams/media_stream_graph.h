@@ -2,9 +2,9 @@
 
 // The multimedia-stream stand-in: a movie file opened for reading, played against a clock,
 // seeked, and decoded frame by frame into the surface of a stream sample. One object plays the
-// parts of the filter graph, the multimedia stream with its primary video and audio streams,
-// the media control, the media seeking and the basic audio; each of the layer's steps is one
-// call here. Built on FFmpeg's libavformat, libavcodec and libswscale. Main thread only.
+// parts of the filter graph, the multimedia stream with its primary video stream, the media
+// control and the media seeking; each of the layer's steps is one call here. The sound track
+// is not played. Built on FFmpeg's libavformat, libavcodec and libswscale. Main thread only.
 
 #include <cstdint>
 #include <memory>
@@ -106,10 +106,6 @@ class MediaStreamGraph {
     // Moves the stream to `time`: the next update shows the frame that covers it.
     bool Seek(std::int64_t time);
 
-    // The sound volume in hundredths of a decibel, 0 loudest, -10000 silent.
-    void PutVolume(int volume) { volume_ = volume; }
-    int GetVolume() const { return volume_; }
-
   private:
     friend class StreamSample;
     struct Decoding;
@@ -129,7 +125,6 @@ class MediaStreamGraph {
     // Stream time at `run_start_`, and the clock then.
     std::int64_t base_time_ = 0;
     std::int64_t run_start_ = 0;
-    int volume_ = 0;
 };
 
 }  // namespace platform

@@ -23,6 +23,7 @@
 #include "tests/layer/graphics/graphics_fixture.h"
 #include "tests/layer/media/theora_clip_files.h"
 #include "tests/support/sjis.h"
+#include "tools/lib/movie_clip_writer.h"
 
 namespace {
 
@@ -180,6 +181,43 @@ TEST_P(MovieGraphRoutes, AMovieGraphShowsFrameZeroThenTheFrameDue) {
     ExpectSameDrawing(graph, ColourGraph(32, 16, Rgb(tools::ClipFrameColour(9))));
 }
 
+TEST_P(MovieGraphRoutes, MoviesOfTheOtherFormatsShowTheFrameDue) {
+    // The frame number our counting pattern shows where the graph was drawn at (0, 0).
+    const auto drawn_frame = [&](int graph) {
+        layer::PutBox(0, 0, 640, 64, 0, 1);
+        EXPECT_EQ(layer::PutGraph(0, 0, graph, 0), 0);
+        const std::vector<std::uint32_t> row = BackPixels(0, 8, 96, 1);
+        const bool wide = GetParam() == Route::kSoftware32 || GetParam() == Route::kDisplay32;
+        return tools::ReadCountingPattern(96, [&](int x, int) {
+            return static_cast<int>(wide ? row[x] >> 8 & 0xFF : (row[x] >> 5 & 0x3F) * 255 / 63);
+        });
+    };
+    constexpr std::uint64_t kMillisecond = 1'000'000;
+    for (const auto& [kind, name] : {std::pair{tools::MovieClipKind::kMpegProgram, "clip.mpg"},
+                                     std::pair{tools::MovieClipKind::kAvi, "clip.avi"},
+                                     std::pair{tools::MovieClipKind::kAsf, "clip.wmv"}}) {
+        SCOPED_TRACE(name);
+        tools::MovieClipOptions options;
+        options.kind = kind;
+        const std::vector<std::uint8_t> clip = tools::WriteMovieClip(options);
+        tree.write(name, std::string(clip.begin(), clip.end()));
+        const int graph = layer::OpenGraphFile(name, 1, 0, 0);
+        ASSERT_GE(graph, 0) << ReadLog();
+        int width = 0;
+        int height = 0;
+        layer::GetGraphDimensions(graph, &width, &height);
+        EXPECT_EQ(width, 96);
+        EXPECT_EQ(height, 64);
+        layer::PlayMovie(MovieOf(graph), 1);
+        drawn_frame(graph);
+        clock.Advance(20 * kMillisecond);
+        EXPECT_EQ(drawn_frame(graph), 0);
+        clock.Advance(400 * kMillisecond);
+        EXPECT_EQ(drawn_frame(graph), 10);
+        layer::DisposeGraph(graph, 0);
+    }
+}
+
 TEST_P(MovieGraphRoutes, WithItsAlphaBesideAMovieGraphIsTheColourHalf) {
     layer::movie_alpha_beside_option = 1;
     const int graph = layer::OpenGraphFile("movie.ogv", 1, 0, 0);
@@ -236,7 +274,7 @@ TEST_F(MovieGraphs, AFileThatIsNeitherPictureNorTheoraLogsThreeLines) {
     EXPECT_EQ(layer::OpenGraphFile("movie.avi", 1, 0, 0), -1);
     const std::string log = ReadLog();
     std::size_t at = 0;
-    for (const char8_t* line : {u8"CLSID_FilterGraph の作成に失敗しました",
+    for (const char8_t* line : {u8"ファイル:movie.avi が開けませんでした",
                                 u8"ムービーファイルオープン処理時にエラーが発生しました",
                                 u8"右記のグラフィックファイルのロードに失敗しました：movie.avi"}) {
         at = log.find(test::Sjis(line), at);
