@@ -57,8 +57,8 @@ const char* const kTexts[] = {"pic.bmp",
                               "",
                               "<<ERROR>>",
                               "missing.png",
-                              "\x01\x02\x0E\x0F"
-                              "A\nB",
+                              ("\x01\x02\x0E\x0F"
+                               "A\nB"),
                               "bad.png"};
 
 game::MessageBoxResult Silent(std::string_view, std::string_view, game::MessageBoxButtons) {
