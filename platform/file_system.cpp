@@ -55,7 +55,26 @@ std::optional<File> OpenDiskFile(const std::optional<std::string>& disk_path, in
 }  // namespace
 
 std::optional<File> OpenFileForRead(std::string_view game_path) {
-    return OpenDiskFile(ResolveGamePath(game_path), O_RDONLY);
+    // Opened without waiting, since a FIFO or a device in place of the file would block the
+    // open for ever; anything but a regular file then counts as a file that cannot be read.
+    const std::optional<std::string> disk_path = ResolveGamePath(game_path);
+    if (TakeOpenFailure() || !disk_path)
+        return std::nullopt;
+    const int descriptor = open(disk_path->c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (descriptor < 0)
+        return std::nullopt;
+    File file(descriptor);
+    struct stat status;
+    if (fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode) ||
+        fcntl(descriptor, F_SETFL, fcntl(descriptor, F_GETFL) & ~O_NONBLOCK) != 0)
+        return std::nullopt;
+    return file;
+}
+
+bool IsRegularFile(std::string_view game_path) {
+    const std::optional<std::string> disk_path = ResolveGamePath(game_path);
+    struct stat status;
+    return disk_path && stat(disk_path->c_str(), &status) == 0 && S_ISREG(status.st_mode);
 }
 
 std::optional<File> CreateFileForWrite(std::string_view game_path) {

@@ -18,8 +18,12 @@ struct FileStatus {
     bool is_folder = false;
 };
 
-// Opens an existing file for reading; nullopt when it is missing, a folder, or cannot be opened.
+// Opens an existing file for reading, never waiting; nullopt when it is missing, is no regular
+// file (a folder, a FIFO, a device) or cannot be opened.
 std::optional<File> OpenFileForRead(std::string_view game_path);
+
+// True when the game path names a regular file: not a folder, a FIFO, a device or a socket.
+bool IsRegularFile(std::string_view game_path);
 
 // Creates a file for reading and writing, emptying one already there; its folder must exist.
 std::optional<File> CreateFileForWrite(std::string_view game_path);

@@ -7,6 +7,7 @@
 #include "layer/core/layer_log.h"
 #include "layer/core/outside_library_texts.h"
 #include "layer/media/builtin_midi_player.h"
+#include "platform/file_system.h"
 #include "platform/game_path.h"
 #include "platform/outside_library.h"
 
@@ -21,10 +22,14 @@ struct LoadedLibrary {
 
 std::vector<LoadedLibrary> libraries;
 
-// The disk path of "<name>.so", else "lib<name>.so", in the folder.
+// The disk path of "<name>.so", else "lib<name>.so", in the folder. Anything there but a
+// regular file (a FIFO would block the load) counts as missing.
 std::optional<std::string> FindLibraryFile(const char* folder, const char* name) {
     const std::string base = std::string(folder) + "\\";
     for (const std::string& file : {std::string(name) + ".so", "lib" + std::string(name) + ".so"}) {
+        if (!platform::IsRegularFile(base + file)) {
+            continue;
+        }
         if (std::optional<std::string> disk = platform::ResolveGamePath(base + file)) {
             return disk;
         }

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "platform/file_system.h"
 #include "platform/fonts/font_aliases.h"
 #include "platform/fonts/japanese_aliases_conf.h"
 #include "platform/game_path.h"
@@ -89,7 +90,9 @@ const FontAlias* FindFontAlias(std::string_view utf8_name) {
 int AddFontFile(std::string_view game_path) {
     const std::optional<std::string> file = ResolveGamePath(game_path);
     FcConfig* config = FontConfig();
-    if (!file || config == nullptr || !FcConfigAppFontAddFile(config, AsFc(*file))) {
+    // A FIFO or a device would block the font scan's read, so only regular files are offered.
+    if (!file || !IsRegularFile(game_path) || config == nullptr ||
+        !FcConfigAppFontAddFile(config, AsFc(*file))) {
         return 0;
     }
     state.added_files.push_back(*file);

@@ -13,6 +13,7 @@
 #include "platform/file_hooks.h"
 #include "platform/game_path.h"
 #include "tests/platform/game_tree.h"
+#include "tests/support/fifo_in_place.h"
 #include "tests/support/sjis.h"
 #include "tests/support/temp_tree.h"
 
@@ -66,17 +67,38 @@ TEST(FileSystem, CreateWriteAppendReadSeek) {
     EXPECT_EQ(emptied->Size(), 0);
 }
 
-TEST(FileSystem, OpenRefusesMissingFilesAndFolders) {
+// A FIFO is refused at once, without waiting for a writer.
+TEST(FileSystem, OpenRefusesMissingFilesFoldersAndFifos) {
     test::TempTree tree;
     tree.write("Data/a.txt", "a");
     EXPECT_FALSE(platform::OpenFileForRead(GamePathIn(tree, "Data\\b.txt")));
     EXPECT_FALSE(platform::OpenFileForRead(GamePathIn(tree, "Data")));
     EXPECT_FALSE(platform::CreateFileForWrite(GamePathIn(tree, "Missing\\a.txt")));
     EXPECT_FALSE(platform::CreateFileForWrite(GamePathIn(tree, "Data")));
+    const test::FifoInPlace fifo(tree.path("Data/fifo.txt"));
+    ASSERT_TRUE(fifo.made());
+    EXPECT_FALSE(platform::OpenFileForRead(GamePathIn(tree, "Data\\fifo.txt")));
     platform::File closed;
     char byte;
     EXPECT_EQ(closed.Read(&byte, 1), -1);
     EXPECT_EQ(closed.Size(), -1);
+}
+
+TEST(FileSystem, OnlyRegularFilesAreRegular) {
+    test::TempTree tree;
+    tree.write("Data/a.txt", "a");
+    const test::FifoInPlace fifo(tree.path("Data/fifo.txt"));
+    ASSERT_TRUE(fifo.made());
+    const struct {
+        const char* path;
+        bool regular;
+    } cases[] = {{"Data\\A.TXT", true},
+                 {"Data", false},
+                 {"Data\\fifo.txt", false},
+                 {"Data\\missing.txt", false}};
+    for (const auto& [path, regular] : cases)
+        EXPECT_EQ(platform::IsRegularFile(GamePathIn(tree, path)), regular) << path;
+    EXPECT_FALSE(platform::IsRegularFile("\\dev\\null"));
 }
 
 TEST(FileSystem, StatRenameRemoveAndMakeFolder) {

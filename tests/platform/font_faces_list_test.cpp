@@ -8,6 +8,7 @@
 #include "platform/fonts/font_aliases.h"
 #include "platform/fonts/font_config.h"
 #include "platform/fonts/freetype_font.h"
+#include "tests/support/fifo_in_place.h"
 #include "tests/support/sjis.h"
 #include "tests/support/temp_tree.h"
 
@@ -103,6 +104,15 @@ TEST_F(AddedFontFiles, AddedFileIsListedUsedAndGoneAfterRemoval) {
 TEST_F(AddedFontFiles, MissingFileIsNotAdded) {
     EXPECT_EQ(platform::AddFontFile(tree_.path("game/none.ttf").string()), 0);
     EXPECT_EQ(platform::RemoveFontFile(tree_.path("game/none.ttf").string()), 0);
+}
+
+// The font scan would wait on a FIFO for a writer; it is not offered one.
+TEST_F(AddedFontFiles, AFifoOrAFolderIsNotAdded) {
+    const test::FifoInPlace fifo(tree_.path("game/fifo.ttf"));
+    ASSERT_TRUE(fifo.made());
+    std::filesystem::create_directories(tree_.path("game/folder.ttf"));
+    EXPECT_EQ(platform::AddFontFile(tree_.path("game/fifo.ttf").string()), 0);
+    EXPECT_EQ(platform::AddFontFile(tree_.path("game/folder.ttf").string()), 0);
 }
 
 }  // namespace

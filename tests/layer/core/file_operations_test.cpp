@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 #include <vector>
 
 #include "layer/core/file_operation_table.h"
@@ -12,6 +13,7 @@
 #include "layer/core/tracked_memory.h"
 #include "tests/layer/core/file_fixture.h"
 #include "tests/support/case_name.h"
+#include "tests/support/fifo_in_place.h"
 #include "tests/support/sjis.h"
 
 namespace layer {
@@ -158,6 +160,21 @@ TEST_F(FileOperations, DataFileSizeOfAMissingFileLeavesNothingOpen) {
     EXPECT_EQ(GetDataFileSize(GamePath("missing.txt").c_str()), -1);
     EXPECT_EQ(Archives().open_count, 0);
     EXPECT_EQ(ReadTrackedTotals().count, before.count);
+}
+
+// A FIFO or a folder in place of a file is a file that cannot be read, as a missing one is,
+// whether opened directly or through the file access thread; nothing waits on the FIFO.
+TEST_F(FileOperations, AFifoOrAFolderCannotBeOpened) {
+    const test::FifoInPlace fifo(tree.path("fifo.dat"));
+    ASSERT_TRUE(fifo.made());
+    std::filesystem::create_directory(tree.path("folder.dat"));
+    for (const char* name : {"fifo.dat", "folder.dat", "missing.dat"}) {
+        const std::string path = GamePath(name);
+        EXPECT_EQ(OpenDataFile(path.c_str(), 0), 0u) << name;
+        EXPECT_EQ(GetDataFileSize(path.c_str()), -1) << name;
+        EXPECT_EQ(OpenThreadedFile(path.c_str(), 0, 1, 1), 0u) << name;
+    }
+    EXPECT_EQ(Archives().open_count, 0);
 }
 
 struct FullPathCase {

@@ -5,6 +5,7 @@
 #include "layer/core/layer_api.h"
 #include "layer/media/builtin_midi_player.h"
 #include "platform/game_path.h"
+#include "tests/support/fifo_in_place.h"
 #include "tests/support/temp_tree.h"
 
 namespace test {
@@ -54,6 +55,20 @@ TEST_F(OutsideLibraries, AFileThatIsNoLibraryFailsToLoad) {
     tree.write("GuruGuruSMF.so", "not a library");
     EXPECT_EQ(layer::IsOutsideLibraryPresent(Folder().c_str(), "GuruGuruSMF"), 1);
     EXPECT_EQ(layer::LoadOutsideLibrary(Folder().c_str(), "GuruGuruSMF"), -1);
+}
+
+// A FIFO or a folder under the library's name counts as no file: the layer's own MIDI player
+// stands in, and the load does not wait on the FIFO.
+TEST_F(OutsideLibraries, AFifoOrAFolderUnderTheNameCountsAsMissing) {
+    const FifoInPlace fifo(tree.path("GuruGuruSMF.so"));
+    ASSERT_TRUE(fifo.made());
+    std::filesystem::create_directory(tree.path("libGuruGuruSMF.so"));
+    EXPECT_EQ(layer::IsOutsideLibraryPresent(Folder().c_str(), "GuruGuruSMF"), 0);
+    const int library = layer::LoadOutsideLibrary(Folder().c_str(), "GuruGuruSMF");
+    ASSERT_GE(library, 0);
+    EXPECT_EQ(layer::FindOutsideLibraryEntry(library, "GGSPlay"),
+              layer::FindBuiltInMidiEntry("GGSPlay"));
+    layer::FreeOutsideLibrary(library);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "platform/file_hooks.h"
 #include "tests/layer/core/file_fixture.h"
 #include "tests/layer/core/qva_fixture.h"
+#include "tests/support/fifo_in_place.h"
 
 namespace layer {
 namespace {
@@ -120,6 +121,15 @@ TEST_F(QvaCorrupt, OnlyAnArchiveFileThatIsThereIsRefused) {
     refusal = "unset";
     EXPECT_EQ(OpenArchiveImage(&archive, GamePath("Folder.qva").c_str(), nullptr, 0, &refusal), -1);
     EXPECT_EQ(refusal, nullptr);
+    // A FIFO is there but cannot be read; neither opening waits for a writer.
+    const test::FifoInPlace fifo(tree.path("Fifo.qva"));
+    ASSERT_TRUE(fifo.made());
+    refusal = nullptr;
+    EXPECT_EQ(OpenArchiveDirectory(&archive, GamePath("Fifo.qva").c_str(), nullptr, &refusal), -1);
+    EXPECT_STREQ(refusal, "it cannot be read");
+    refusal = nullptr;
+    EXPECT_EQ(OpenArchiveImage(&archive, GamePath("Fifo.qva").c_str(), nullptr, 0, &refusal), -1);
+    EXPECT_STREQ(refusal, "it cannot be read");
 }
 
 TEST_F(QvaCorrupt, DamagedRecordsReadAsNotFound) {
