@@ -1,6 +1,7 @@
 #include "game/core/common_event_files.h"
 
 #include <algorithm>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -24,11 +25,29 @@ constexpr std::size_t kMinRecordBytes = 29;
 // "コモンイベントファイルの読み込みに失敗しました。\r\n
 //  データのバージョンが違う可能性があります、最新ツールでロードしてください。"
 
+// The file whose records are being read, named under the version message; empty when the
+// records come from elsewhere.
+std::string readingFile;
+
+// Names the file for the messages of one read.
+class ReadingFile {
+  public:
+    explicit ReadingFile(const std::string& path) { readingFile = path; }
+    ~ReadingFile() { readingFile.clear(); }
+    ReadingFile(const ReadingFile&) = delete;
+    ReadingFile& operator=(const ReadingFile&) = delete;
+};
+
+// A message followed by the file's path on a line of its own, when there is one.
+std::string NamingTheFile(const char* text, const std::string& path) {
+    return path.empty() ? std::string(text) : text + std::string("\r\n") + path;
+}
+
 // Reads a section tag and shows the version message when it is none of the accepted ones.
 std::uint8_t ReadSectionTag(DataFileBuffer& cursor, std::initializer_list<std::uint8_t> accepted) {
     const std::uint8_t tag = cursor.ReadDataByte();
     if (!cursor.damaged() && std::find(accepted.begin(), accepted.end(), tag) == accepted.end())
-        ShowSystemMessageBox(kVersionText, kVersionCaption);
+        ShowSystemMessageBox(NamingTheFile(kVersionText, readingFile), kVersionCaption);
     return tag;
 }
 
@@ -146,9 +165,10 @@ bool LoadCommonEventData(CommonEventList& list, const std::string& name) {
     const std::string path = "Data\\" + name;
     const auto image = ReadWholeDataFile(path);
     if (!image) {
-        ShowSystemMessageBox(kMissingText, kMissingCaption);
+        ShowSystemMessageBox(NamingTheFile(kMissingText, path), kMissingCaption);
         return false;
     }
+    const ReadingFile reading(path);
     const CommonEventDataResult result = ParseCommonEventData(*image, list);
     if (result == CommonEventDataResult::kDamaged)
         StopOnDamagedDataFile(path);
@@ -173,6 +193,7 @@ int ParseCommonEventFile(std::span<const std::uint8_t> file, CommonEventList& li
 int LoadCommonEventFile(CommonEventList& list, const std::string& path, int first,
                         bool readRecords) {
     const auto image = ReadWholeDataFile(path);
+    const ReadingFile reading(path);
     return image ? ParseCommonEventFile(*image, list, first, readRecords) : -1;
 }
 

@@ -16,13 +16,17 @@ void ShowLoadError(const std::string& text) {
     ShowSystemMessageBox(text, kCaption, MessageBoxButtons::kOkCancel);
 }
 
-// The whole image of a file, -1 when it does not decode; nothing when it cannot be read.
+// The whole image of a file, -1 when it does not decode (the file is then named on standard
+// error); nothing when it cannot be read.
 std::optional<int> LoadWholeGraph(const std::string& path) {
     const auto image = ReadWholeDataFile(path);
     if (!image)
         return std::nullopt;
-    return layer::GraphFromMemoryImage(image->data(), static_cast<int>(image->size()), nullptr, 0,
-                                       1, 0);
+    const int size = static_cast<int>(image->size());
+    const int graph = layer::GraphFromMemoryImage(image->data(), size, nullptr, 0, 1, 0);
+    if (graph < 0)
+        layer::NameUndecodableFile(path.c_str(), layer::kImageFile, image->data(), size);
+    return graph;
 }
 
 void RemoveGraphs(const std::vector<int>& graphs) {

@@ -51,6 +51,9 @@ struct MapData {
     MapHeader header;
     std::array<std::vector<std::vector<std::int32_t>>, 3> tileLayers;
     std::vector<MapEvent> events;
+    // The name the map was read under (below "Data\"), for messages that name its file;
+    // empty for a map built in memory.
+    std::string fileName;
 };
 
 // The fields of a map header in file order: name with its terminator, tile-set number,

@@ -99,6 +99,7 @@ bool MapData::ReadMapFile(const std::string& name) {
 
 bool MapData::ReadMapImage(std::vector<std::uint8_t> image, const std::string& name) {
     EmptyMap(*this);
+    fileName = name;
     const auto start = static_cast<std::size_t>(kMapFileFrame.headerLength);
     if (image.size() < start)
         return ReportDamagedMap(name);

@@ -6,6 +6,7 @@
 #include "game/core/exit_program.h"
 #include "game/core/format_text.h"
 #include "game/core/system_message_box.h"
+#include "game/map/data_folder.h"
 #include "game/map/image_cache.h"
 #include "game/map/map_state.h"
 #include "game/map/tile_layer_drawing_texts.h"
@@ -56,9 +57,13 @@ void LoadTileImages(TileSetView& view, const MapState& mapState) {
     }
 }
 
-[[noreturn]] void ReportBadTile(std::int32_t value, int layer, int column, int row) {
-    ShowSystemMessageBox(FormatText(kBadTileFormat, value, layer + 1, column, row), kBadTileCaption,
-                         MessageBoxButtons::kOkCancel);
+// The map's file is named on a line of its own after the text.
+[[noreturn]] void ReportBadTile(const MapData& map, std::int32_t value, int layer, int column,
+                                int row) {
+    std::string text = FormatText(kBadTileFormat, value, layer + 1, column, row);
+    if (!map.fileName.empty())
+        text += "\r\n" + kDataFolder + map.fileName;
+    ShowSystemMessageBox(text, kBadTileCaption, MessageBoxButtons::kOkCancel);
     ExitProgram(1);
 }
 
@@ -118,7 +123,7 @@ void DrawScreenRow(const TileSetView& view, const MapState& mapState, int pass, 
                 continue;
             const std::int32_t value = columns[x][yy];
             if (value < 0)
-                ReportBadTile(value, layer, mapColumn, row0 + r);
+                ReportBadTile(map, value, layer, mapColumn, row0 + r);
             DrawTile(view, mapState, pass, value, c * tile - view.viewPixelX % tile, y);
         }
     }

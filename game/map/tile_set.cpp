@@ -24,6 +24,11 @@ constexpr std::int32_t kMaxStringBytes = 1024;
 // Nine empty strings, the mark, two empty lists and the byte between them.
 constexpr std::size_t kMinRecordBytes = 9 * 4 + 1 + 4 + 1 + 4;
 
+// A message followed by the tile-set file's path on a line of its own.
+std::string NamingTheFile(const char* text) {
+    return text + std::string("\r\n") + kDataFolder + TileSetList::kFileName;
+}
+
 std::string ReadBoundedString(DataFileBuffer& cursor) {
     const std::int32_t length = cursor.ReadDataInt();
     if (length > kMaxStringBytes) {
@@ -44,7 +49,7 @@ void ReadRecord(DataFileBuffer& cursor, bool wideAttributes, TileSet& set) {
     for (auto& name : set.imageNames)
         name = ReadBoundedString(cursor);
     if (cursor.ReadDataByte() != kRecordMark && !cursor.damaged())
-        ShowSystemMessageBox(kRecordText, "");
+        ShowSystemMessageBox(NamingTheFile(kRecordText), "");
     const std::int32_t tags = cursor.ReadDataCount(1);
     set.tags.assign(static_cast<std::size_t>(tags), 0);
     cursor.ReadDataBytes(set.tags.data(), set.tags.size());
@@ -81,7 +86,7 @@ bool TileSetList::ReadTileSetImage(std::vector<std::uint8_t> image) {
     for (std::int32_t i = 0; i < count && !cursor.damaged(); ++i)
         ReadRecord(cursor, version == kVersion2, sets[static_cast<std::size_t>(i)]);
     if (cursor.ReadDataByte() != kEndByte || cursor.damaged()) {
-        ShowSystemMessageBox(kEndText, kEndCaption, MessageBoxButtons::kOkCancel);
+        ShowSystemMessageBox(NamingTheFile(kEndText), kEndCaption, MessageBoxButtons::kOkCancel);
         return false;
     }
     if (HasSeeds(seeds) && !DescrambleDataFile(cursor.data(), start,
@@ -93,7 +98,8 @@ bool TileSetList::ReadTileSetImage(std::vector<std::uint8_t> image) {
 
 TileSet TileSetList::TileSetAt(std::int32_t number) const {
     if (number < 0 || static_cast<std::size_t>(number) >= sets.size()) {
-        WriteConsoleLine(FormatText("tile set %d is not in the list of %zu", number, sets.size()));
+        WriteConsoleLine(FormatText("tile set %d is not in the list of %zu in %s", number,
+                                    sets.size(), (kDataFolder + kFileName).c_str()));
         return TileSet{};
     }
     return sets[static_cast<std::size_t>(number)];

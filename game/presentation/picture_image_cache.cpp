@@ -27,13 +27,18 @@ void ShowMissingFile(const std::string& name, const std::string& text) {
         ShowSystemMessageBox(text, kPictureLoadCaption, MessageBoxButtons::kOkCancel);
 }
 
-// The whole image of a file (-1 when it does not decode); nothing when it cannot be read.
+// The whole image of a file (-1 when it does not decode, the file then named on standard
+// error); nothing when it cannot be read.
 std::optional<int> LoadWholeImage(const std::string& name) {
-    const auto image = ReadWholeDataFile(kDataFolder + name);
+    const std::string path = kDataFolder + name;
+    const auto image = ReadWholeDataFile(path);
     if (!image)
         return std::nullopt;
-    return layer::GraphFromMemoryImage(image->data(), static_cast<int>(image->size()), nullptr, 0,
-                                       1, 0);
+    const int size = static_cast<int>(image->size());
+    const int graph = layer::GraphFromMemoryImage(image->data(), size, nullptr, 0, 1, 0);
+    if (graph < 0)
+        layer::NameUndecodableFile(path.c_str(), layer::kImageFile, image->data(), size);
+    return graph;
 }
 
 void RemoveEntryGraphs(const PictureImageEntry& entry) {

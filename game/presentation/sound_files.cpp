@@ -147,16 +147,21 @@ void SoundManager::LoadSoundByFile(const std::string& path, int kind, int number
         TheSoundLayerCalls.SetSoundLoadMode(kWholeLoadMode);
         SoundFileHandles[path] =
             TheSoundLayerCalls.LoadSoundFromMemory(image->data(), size, kEffectFileBuffers, -1);
+        if (SoundFileHandles[path] < 0)
+            NameUndecodableSound(path, *image);
         return;
     }
     TheSoundLayerCalls.SetSoundLoadMode(kStreamLoadMode);
     if (kind == kMusicKind && FlagAt(MidiFlags, number) == 1) {
+        NameUndecodableMidi(path, *image);
         TheSoundLayerCalls.GGSReadList(image->data(), size, kMidiReadOption, number + 1);
         return;
     }
     if (kind == kMusicKind)
         TheSoundLayerCalls.GGSDeleteList(number + 1);
     SoundFileHandles[path] = TheSoundLayerCalls.LoadSoundFromMemorySingle(image->data(), size, -1);
+    if (SoundFileHandles[path] < 0)
+        NameUndecodableSound(path, *image);
 }
 
 void SoundManager::PreloadMidiList() {
@@ -182,6 +187,7 @@ void SoundManager::PreloadMidiList() {
             SetFlagAt(MidiFlags, number, -1);
             continue;
         }
+        NameUndecodableMidi(kDataFolder + name, *image);
         TheSoundLayerCalls.GGSReadList(image->data(), static_cast<int>(image->size()),
                                        kMidiReadOption, number + 1);
         SetFlagAt(MidiFlags, number, 1);

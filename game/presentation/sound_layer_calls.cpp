@@ -38,4 +38,14 @@ void SetFrequencyPercent(int handle, int percent) {
     TheSoundLayerCalls.SetSoundHandleFrequency(frequency, handle);
 }
 
+void NameUndecodableSound(const std::string& path, const std::vector<std::uint8_t>& image) {
+    layer::NameUndecodableFile(path.c_str(), layer::kSoundFile, image.data(),
+                               static_cast<int>(image.size()));
+}
+
+void NameUndecodableMidi(const std::string& path, const std::vector<std::uint8_t>& image) {
+    layer::NameUndecodableFile(path.c_str(), layer::kMidiFile, image.data(),
+                               static_cast<int>(image.size()));
+}
+
 }  // namespace game

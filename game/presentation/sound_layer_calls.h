@@ -1,5 +1,9 @@
 #pragma once
 
+#include <cstdint>
+#include <string>
+#include <vector>
+
 namespace game {
 
 // The layer's sound entries and the MIDI library binding as the sound manager calls them. They
@@ -35,5 +39,10 @@ extern SoundLayerCalls TheSoundLayerCalls;
 
 // Plays a handle at `percent` of its own frequency; 0 keeps the data's own.
 void SetFrequencyPercent(int handle, int percent);
+
+// Names a sound file that was read but does not decode, or a MIDI file that is not whole, on
+// standard error (the layer's check); the sound stays unheard as before.
+void NameUndecodableSound(const std::string& path, const std::vector<std::uint8_t>& image);
+void NameUndecodableMidi(const std::string& path, const std::vector<std::uint8_t>& image);
 
 }  // namespace game

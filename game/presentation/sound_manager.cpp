@@ -144,6 +144,8 @@ void SoundManager::LoadSoundByNumber(int kind, int number) {
     handle = kind == kSoundEffectKind
                  ? TheSoundLayerCalls.LoadSoundFromMemory(image->data(), size, kEffectBuffers, -1)
                  : TheSoundLayerCalls.LoadSoundFromMemorySingle(image->data(), size, -1);
+    if (handle < 0)
+        NameUndecodableSound(path, *image);
 }
 
 void SoundManager::ReleaseSoundHandle(int kind, int handle) {

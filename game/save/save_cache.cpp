@@ -23,9 +23,11 @@ SaveState& CachedSaveState(const std::string& path) {
 std::optional<std::string> SavePath(int slot, const std::string& prefix) {
     if (LeavesGameFolder(prefix))
         return std::nullopt;
+    // The game folder keeps its final separator; one more would show doubled in messages.
+    const std::string folder = GetExeDirectory().empty() ? "\\" : GetExeDirectory();
     if (slot == 0)
-        return GameFolder + FormatText("\\%s", prefix.c_str());
-    return GameFolder + FormatText("\\%s%.2i.sav", prefix.c_str(), slot);
+        return folder + prefix;
+    return folder + FormatText("%s%.2i.sav", prefix.c_str(), slot);
 }
 
 }  // namespace game

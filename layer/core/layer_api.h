@@ -171,6 +171,13 @@ int SetSoundHandleFrequency(int frequency, int sound);
 int GetSoundHandleBaseFrequency(int sound);
 int SetSoundHandlePositionMs(int milliseconds, int sound);
 
+// Files that exist but do not decode. Given the bytes of a file and the kind it was offered
+// as (an image, a sound decoded whole, a MIDI file read to its end), prints one line to
+// standard error naming the file and what is wrong when they do not decode as that kind:
+// 1 after the line, 0 when they decode.
+enum : int { kImageFile = 0, kSoundFile = 1, kMidiFile = 2 };
+int NameUndecodableFile(const char* path, int kind, const void* image, int size);
+
 // Operating-system services the game takes through the layer. Paths are game paths (CP932,
 // "\" separators, relative to the current folder), found on disk whatever their letter case.
 enum : int { kMessageBoxOk = 1, kMessageBoxCancel = 2 };

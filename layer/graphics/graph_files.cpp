@@ -12,6 +12,7 @@
 #include "layer/media/image_loading.h"
 #include "layer/media/image_pixels.h"
 #include "layer/media/movie_handles.h"
+#include "layer/media/undecodable_file.h"
 
 namespace layer {
 namespace {
@@ -86,6 +87,7 @@ int OpenGraphFile(const char* path, int want_texture, int mirror, int movie_opti
     int height = 0;
     const int movie = OpenMovie(path, &width, &height, movie_option);
     if (movie < 0) {
+        NameUndecodableImageOrMovie(path);
         return WriteLogFormat(kGraphFileLoadFailedFormat, path);
     }
     return GraphForMovie(path, movie, width, height, want_texture);

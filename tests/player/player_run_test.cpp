@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "game/map/map_data.h"
+#include "tests/support/fifo_in_place.h"
 #include "tests/support/golden.h"
 #include "tests/support/temp_tree.h"
 #include "tools/lib/demo_events.h"
@@ -437,6 +438,77 @@ TEST_F(PlayerRunTest, ARefusedArchiveIsNamedWhenItsFilesAreMissing) {
         std::string::npos)
         << text;
     EXPECT_NE(text.find("Data.qent could not be opened)"), std::string::npos) << text;
+}
+
+// A FIFO or a folder in place of a file the player reads is a file that cannot be read: the
+// start goes as it goes for a missing file, with its message, and never waits on the FIFO.
+TEST_F(PlayerRunTest, AFifoOrAFolderInPlaceOfAFileIsAFileThatCannotBeRead) {
+    std::filesystem::copy(game_ / "Data", tree_.path("PlainData"),
+                          std::filesystem::copy_options::recursive);
+    const struct {
+        const char* file;
+        bool fifo;
+        bool archive_only;
+        int exit_status;
+        const char* message;
+    } cases[] = {
+        {"Data/BasicData/CDataBase.dat", true, false, 1, "CDataBase.dat\r\nのファイルがあるか"},
+        {"Data/BasicData/CDataBase.dat", false, false, 1, "CDataBase.dat\r\nのファイルがあるか"},
+        {"Data/MapData/Start.mps", true, false, 0, "Start.mps がありません"},
+        {"Data.qent", true, true, 1, "Data.qent was not opened: it cannot be read\n"},
+    };
+    const std::filesystem::path errors = tree_.path("errors.txt");
+    for (const auto& [file, fifo, archive_only, exit_status, message] : cases) {
+        std::filesystem::remove_all(game_ / "Data");
+        if (!archive_only)
+            std::filesystem::copy(tree_.path("PlainData"), game_ / "Data",
+                                  std::filesystem::copy_options::recursive);
+        std::optional<test::FifoInPlace> pipe;
+        if (fifo) {
+            pipe.emplace(game_ / file);
+            ASSERT_TRUE(pipe->made()) << file;
+        } else {
+            std::filesystem::remove(game_ / file);
+            std::filesystem::create_directory(game_ / file);
+        }
+        const pid_t player =
+            StartPlayer(game_, {"QVARN_AUTO_CONFIRM=1", "QVARN_EXIT_AFTER_FRAMES=30"}, errors);
+        EXPECT_EQ(ExitStatusOf(player), exit_status) << file;
+        const std::string printed = tree_.read("errors.txt");
+        EXPECT_NE(printed.find(message), std::string::npos) << file << ": " << printed;
+        pipe.reset();
+        std::filesystem::remove_all(game_ / file);
+    }
+}
+
+// A picture or sound of the demo that is there but does not decode: the game goes on as
+// before, and one line on standard error names the file and what is wrong with it.
+TEST_F(PlayerRunTest, ADamagedPictureOrSoundIsNamedAndTheGameGoesOn) {
+    const struct {
+        const char* file;
+        std::size_t kept_bytes;
+        const char* line;
+    } cases[] = {
+        {"Data/CharaChip/hero.png", 0,
+         "Data\\CharaChip\\hero.png: not a PNG, JPEG, BMP, TGA or DDS image\n"},
+        {"Data/Picture/Title.png", 40,
+         "Data\\Picture\\Title.png: a damaged or unsupported PNG image\n"},
+        {"Data/Sound/Tune.ogg", 100,
+         "Data\\Sound\\Tune.ogg: a damaged or unsupported Ogg Vorbis sound\n"},
+        {"Data/Sound/Decide.wav", 30,
+         "Data\\Sound\\Decide.wav: a damaged or unsupported WAV sound\n"},
+    };
+    const std::filesystem::path errors = tree_.path("errors.txt");
+    for (const auto& [file, kept_bytes, line] : cases) {
+        const std::string whole = tree_.read(std::string("demo/") + file);
+        tree_.write(std::string("demo/") + file, whole.substr(0, kept_bytes));
+        EXPECT_EQ(RunPlayer(game_, {"QVARN_AUTO_CONFIRM=1", "QVARN_EXIT_AFTER_FRAMES=120"}, errors),
+                  0)
+            << file;
+        const std::string printed = tree_.read("errors.txt");
+        EXPECT_NE(printed.find(line), std::string::npos) << file << ": " << printed;
+        tree_.write(std::string("demo/") + file, whole);
+    }
 }
 
 TEST_F(PlayerRunTest, ASecondCopySaysAnotherIsRunning) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,7 @@
 #include "game/core/exit_program.h"
 #include "tests/game/core/game_folder_scope.h"
 #include "tests/game/core/report_capture.h"
+#include "tests/support/sjis.h"
 #include "tools/lib/command_list_builder.h"
 #include "tools/lib/common_event_writer.h"
 
@@ -90,18 +92,23 @@ TEST(CommonEventFiles, ATrailingTextIsConsumedAndTheNextRecordReads) {
     EXPECT_EQ(reader.remaining(), 0u);
 }
 
-// Rewrites the first section tag of a single 0x8F record.
-std::vector<std::uint8_t> WithFirstSectionTag(std::uint8_t tag) {
+// A record with no commands and an empty byte list, and where its first section tag lies:
+// after the tag, number, trigger, variable, value, two bytes, name "x", one command of 8
+// bytes and the empty byte list.
+CommonEvent PlainRecordEvent() {
     CommonEvent event = Sample(0, "x");
     event.byteList.clear();
     event.commands = tools::CommandListBuilder().Build();
+    return event;
+}
+constexpr std::size_t kFirstSectionTagAt = 1 + 4 + 1 + 4 + 4 + 2 + 6 + 4 + 8 + 4;
+
+// Rewrites the first section tag of a single 0x8F record.
+std::vector<std::uint8_t> WithFirstSectionTag(std::uint8_t tag) {
     DataFileBuffer cursor;
-    tools::WriteCommonEvent(cursor, event, CommonEventLayout::kTexts);
+    tools::WriteCommonEvent(cursor, PlainRecordEvent(), CommonEventLayout::kTexts);
     std::vector<std::uint8_t> bytes = cursor.TakeData();
-    // tag, number, trigger, variable, value, two bytes, name "x", one command of 8 bytes,
-    // an empty byte list
-    const std::size_t at = 1 + 4 + 1 + 4 + 4 + 2 + 6 + 4 + 8 + 4;
-    bytes[at] = tag;
+    bytes[kFirstSectionTagAt] = tag;
     return bytes;
 }
 
@@ -214,6 +221,32 @@ TEST(CommonEventFiles, AMissingDataFileLeavesTenDefaultEvents) {
     for (const CommonEvent& event : list.events)
         EXPECT_EQ(event.commands.size(), 1u);
     ASSERT_EQ(capture.boxes().size(), 1u);
+}
+
+// The missing file's message and the version message of a file's record name the file.
+TEST(CommonEventFiles, TheDataFilesMessagesNameIt) {
+    const std::string path = "Data\\BasicData\\CommonEvent.dat";
+    GameFolderScope folder;
+    ReportCapture capture;
+    CommonEventList list;
+    EXPECT_FALSE(LoadCommonEventData(list, "BasicData\\CommonEvent.dat"));
+    std::vector<std::uint8_t> file =
+        tools::WriteCommonEventData({PlainRecordEvent()}, CommonEventLayout::kTexts, {0, 0, 0});
+    const std::vector<std::uint8_t> record = WithFirstSectionTag(0x55);
+    const auto at =
+        std::search(file.begin(), file.end(), record.begin(), record.begin() + kFirstSectionTagAt);
+    ASSERT_NE(at, file.end());
+    at[kFirstSectionTagAt] = 0x55;
+    folder.Write("Data/BasicData/CommonEvent.dat", file);
+    LoadCommonEventData(list, "BasicData\\CommonEvent.dat");
+    ASSERT_EQ(capture.boxes().size(), 2u);
+    EXPECT_EQ(capture.boxes()[0].text,
+              test::Sjis(u8"コモンイベントデータの読み込みに失敗しました") + "\r\n" + path);
+    EXPECT_EQ(
+        capture.boxes()[1].text,
+        test::Sjis(u8"コモンイベントファイルの読み込みに失敗しました。\r\n"
+                   u8"データのバージョンが違う可能性があります、最新ツールでロードしてください。") +
+            "\r\n" + path);
 }
 
 TEST(CommonEventFilesDeathTest, ADamagedDataFileEndsTheProgram) {

@@ -61,7 +61,10 @@ TEST_F(ImageCacheTest, AMissingFileIsShownOnceUntilTheCacheIsReleased) {
 TEST_F(ImageCacheTest, AFileThatDoesNotDecodeHasNoImageAndNoCells) {
     folder_.Write("Data/bad.png", {1, 2, 3, 4});
     ImageCache cache;
+    testing::internal::CaptureStderr();
     EXPECT_TRUE(cache.LoadGraphic("bad.png", 32, 32, ImageCache::kCellSizes));
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "Data\\bad.png: not a PNG, JPEG, BMP, TGA or DDS image\n");
     const int index = cache.FindGraphic("bad.png");
     EXPECT_EQ(cache.GraphicHandle(index, 0), -1);
     EXPECT_EQ(cache.handles[static_cast<std::size_t>(index)].size(), 1u);

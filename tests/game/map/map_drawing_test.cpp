@@ -77,10 +77,13 @@ void ThrowOnExit(int code) {
     throw ProgramExit{code};
 }
 
+// The box names the tile and, on a line of its own, the map's file.
 TEST_F(MapDrawing, ANegativeTileIsNamedInABoxAndEndsTheProgram) {
     MapData map = tools::DemoStartMap();
     map.tileLayers[1][3][2] = -5;
-    Load(map);
+    MapData read;
+    ASSERT_TRUE(read.ReadMapImage(map.BuildMapImage(ScrambleSeeds{}), "MapData\\Start.mps"));
+    Load(read);
     MapView view;
     ReportCapture reports;
     const ExitHandler previous = SetExitHandler(&ThrowOnExit);
@@ -93,7 +96,8 @@ TEST_F(MapDrawing, ANegativeTileIsNamedInABoxAndEndsTheProgram) {
     SetExitHandler(previous);
     ASSERT_EQ(ReportCapture::boxes().size(), 1u);
     EXPECT_NE(ReportCapture::boxes()[0].text.find("=>-5 "), std::string::npos);
-    EXPECT_NE(ReportCapture::boxes()[0].text.find("(Layer2 X:3 Y:2)"), std::string::npos);
+    EXPECT_NE(ReportCapture::boxes()[0].text.find("(Layer2 X:3 Y:2)\r\nData\\MapData\\Start.mps"),
+              std::string::npos);
     EXPECT_EQ(ReportCapture::boxes()[0].caption, "Error!");
 }
 

@@ -57,7 +57,8 @@ TEST(TileSets, NoSetsGivesAnEmptyList) {
 }
 
 TEST(TileSets, RefusedFilesAndTheirMessages) {
-    const std::string end_text = test::Sjis(u8"タイルセットデータの読み込みに失敗しました");
+    const std::string end_text = test::Sjis(u8"タイルセットデータの読み込みに失敗しました") +
+                                 "\r\nData\\BasicData\\TileSetData.dat";
     std::vector<std::uint8_t> ends_d0 = tools::WriteTileSetData(SampleSets(), 0xD0, kPlain);
     ends_d0.back() = 0xD0;
     std::vector<std::uint8_t> unknown_version = ends_d0;
@@ -100,6 +101,9 @@ TEST(TileSets, AMissingRecordMarkIsShownAndReadingGoesOn) {
     EXPECT_TRUE(list.ReadTileSetImage(file));
     ASSERT_EQ(ReportCapture::boxes().size(), 1u);
     EXPECT_EQ(ReportCapture::boxes()[0].caption, "");
+    EXPECT_EQ(ReportCapture::boxes()[0].text,
+              test::Sjis(u8"タイルセットのロードに失敗しました、ファイル破損の可能性があります") +
+                  "\r\nData\\BasicData\\TileSetData.dat");
 }
 
 TEST(TileSets, AMissingFileKeepsTheList) {
@@ -118,7 +122,11 @@ TEST(TileSets, NumbersOutsideTheListGiveADefaultSet) {
     list.sets = SampleSets();
     EXPECT_EQ(list.TileSetAt(0).tags[9], 5);
     for (std::int32_t number : {-1, 2, 1000}) {
+        testing::internal::CaptureStderr();
         const TileSet set = list.TileSetAt(number);
+        EXPECT_NE(testing::internal::GetCapturedStderr().find(
+                      "is not in the list of 2 in Data\\BasicData\\TileSetData.dat"),
+                  std::string::npos);
         EXPECT_EQ(set.attributes.size(), 8u);
         EXPECT_TRUE(set.imageNames[0].empty());
     }

@@ -133,10 +133,13 @@ TEST_F(PictureImageCacheTest, AMissingFileIsShownAndLeavesThePictureAlone) {
 }
 
 TEST_F(PictureImageCacheTest, AFileThatDoesNotDecodeHasNoSizeAndNoCells) {
-    folder_.Write("Data/bad.png", {1, 2, 3, 4});
+    folder_.Write("Data/bad.png", {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A, 0, 0, 0, 13});
     game::Picture picture;
     picture.Width = 20;
+    testing::internal::CaptureStderr();
     ASSERT_TRUE(PictureControl(picture, "bad.png", 2, 2));
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "Data\\bad.png: a damaged or unsupported PNG image\n");
     EXPECT_EQ(picture.ImageHandle, -1);
     EXPECT_TRUE(picture.Cells.empty());
     EXPECT_EQ(picture.Width, 0);

@@ -6,9 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "game/presentation/sound_layer_calls.h"
 #include "game/presentation/speech.h"
 #include "tests/game/presentation/sound_fixture.h"
 #include "tests/support/sjis.h"
+#include "tools/lib/sound_tones.h"
+#include "tools/lib/wav_writer.h"
 
 namespace game {
 namespace {
@@ -117,6 +120,37 @@ TEST_F(SoundFiles, MidiMusicByNameIsRegisteredWithTheLibraryAtEachRegistration) 
                      "LoadSoundFromMemorySingle(3,-1)"}));
     EXPECT_EQ(TheSoundManager.MidiFlags[kListed], 1);
     EXPECT_EQ(TheSoundManager.MidiFlags[kListed + 2], 0);
+}
+
+// A file the layer refused is named on standard error when its bytes do not decode (a MIDI
+// file when it is not whole, refused or not); one that decodes, refused for another reason,
+// is not.
+TEST_F(SoundFiles, AFileThatDoesNotDecodeIsNamed) {
+    TheSoundLayerCalls.LoadSoundFromMemory = [](const void*, int, int, int) { return -1; };
+    TheSoundLayerCalls.LoadSoundFromMemorySingle = [](const void*, int, int) { return -1; };
+    const std::vector<std::uint8_t> tone = tools::WriteWav(tools::SineTone(1, 8000, 440, 0.1, 0.5));
+    const struct {
+        const char* file;
+        int kind;
+        std::vector<std::uint8_t> bytes;
+        std::string line;
+    } cases[] = {
+        {"cut.wav", 2, std::vector<std::uint8_t>(tone.begin(), tone.begin() + 30),
+         "Data\\cut.wav: a damaged or unsupported WAV sound\n"},
+        {"rain.wav", 1, {}, "Data\\rain.wav: not a WAV, Ogg Vorbis or MP3 sound\n"},
+        {"tune.ogg",
+         0,
+         {'O', 'g', 'g', 'S', 0},
+         "Data\\tune.ogg: a damaged or unsupported Ogg Vorbis sound\n"},
+        {"song.mid", 0, {'M', 'T', 'h', 'd'}, "Data\\song.mid: a damaged MIDI file\n"},
+        {"whole.wav", 2, tone, ""},
+    };
+    for (const auto& c : cases) {
+        folder_.Write(std::string("Data/") + c.file, c.bytes);
+        testing::internal::CaptureStderr();
+        Register(c.file, c.kind);
+        EXPECT_EQ(testing::internal::GetCapturedStderr(), c.line) << c.file;
+    }
 }
 
 TEST_F(SoundFiles, ASavedSpareMusicComesBackIntoTheFirstSpareEntry) {

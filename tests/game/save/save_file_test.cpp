@@ -170,6 +170,18 @@ TEST_F(SaveFileTest, ANewerWriteOrAFullDiskNeverLosesTheOldSave) {
               test::Sjis(u8"セーブ処理エラー：ハードディスク容量が足りませんでした"));
 }
 
+// The game folder ends in its separator; the failed save is named with one separator after
+// it.
+TEST_F(SaveFileTest, AFailedWriteNamesTheSaveWithOneSeparator) {
+    GameFolder = ".\\";
+    platform::FailNextWrites(1);
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(WriteSaveFile(1, true, kDefaultSavePrefix));
+    EXPECT_NE(testing::internal::GetCapturedStderr().find(
+                  "The save .\\Save\\SaveData01.sav cannot be written"),
+              std::string::npos);
+}
+
 TEST_F(SaveFileTest, SavingDuringAReplayWritesNothing) {
     ReplayActive = 1;
     EXPECT_TRUE(WriteSaveFile(1, true, kDefaultSavePrefix));

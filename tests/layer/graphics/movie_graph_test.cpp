@@ -283,6 +283,31 @@ TEST_F(MovieGraphs, AFileThatIsNeitherPictureNorTheoraLogsThreeLines) {
     EXPECT_EQ(layer::GetGraphCount(), 0);
 }
 
+// A file that is there but opens neither as a picture nor as a movie is named on standard
+// error with what is wrong; a missing one is only logged.
+TEST_F(MovieGraphs, AFileThatOpensAsNeitherIsNamed) {
+    Start(Route::kSoftware32);
+    const std::vector<std::uint8_t> cut_clip(clip_.begin(), clip_.begin() + 200);
+    test::WriteClipFile(tree, "cut.ogv", cut_clip);
+    tree.write("movie.avi", "RIFF....AVI LIST");
+    tree.write("cut.png", std::string("\x89PNG\r\n\x1A\n\0\0\0\x0DIHDR", 16));
+    const struct {
+        const char* file;
+        const char* line;
+    } cases[] = {
+        {"cut.ogv", "cut.ogv: a damaged or unsupported Ogg Theora movie\n"},
+        {"movie.avi", "movie.avi: not a PNG, JPEG, BMP, TGA or DDS image\n"},
+        {"cut.png", "cut.png: a damaged or unsupported PNG image\n"},
+        {"missing.ogv", ""},
+    };
+    for (const auto& [file, line] : cases) {
+        testing::internal::CaptureStderr();
+        EXPECT_EQ(layer::OpenGraphFile(file, 1, 0, 0), -1) << file;
+        EXPECT_EQ(testing::internal::GetCapturedStderr(), line) << file;
+    }
+    EXPECT_EQ(layer::GetGraphCount(), 0);
+}
+
 TEST_F(MovieGraphs, AMovieWhoseGraphCannotBeMadeIsClosed) {
     Start(Route::kSoftware32);
     // A display side without its display object makes no surfaces.
