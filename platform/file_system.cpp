@@ -1,12 +1,15 @@
 #include "platform/file_system.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <stdio.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
+#include <memory>
 
 #include "platform/file_hooks.h"
 #include "platform/game_path.h"
@@ -17,6 +20,24 @@ namespace {
 constexpr mode_t kNewFileMode = 0666;
 constexpr mode_t kNewFolderMode = 0777;
 constexpr mode_t kReplacementFileMode = 0644;
+// CreateReplacementFile's names: this prefix and the six letters or digits mkostemp picks.
+constexpr std::string_view kReplacementPrefix = ".replacement.";
+constexpr std::size_t kReplacementUniqueLength = 6;
+
+bool IsAsciiLetterOrDigit(char c) {
+    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+bool IsReplacementName(std::string_view name) {
+    if (name.size() != kReplacementPrefix.size() + kReplacementUniqueLength ||
+        !name.starts_with(kReplacementPrefix))
+        return false;
+    for (const char c : name.substr(kReplacementPrefix.size())) {
+        if (!IsAsciiLetterOrDigit(c))
+            return false;
+    }
+    return true;
+}
 
 std::string DiskFolderOf(const std::string& disk_path) {
     const std::size_t slash = disk_path.rfind('/');
@@ -90,7 +111,8 @@ std::optional<ReplacementFile> CreateReplacementFile(std::string_view game_path)
     if (TakeOpenFailure() || !target)
         return std::nullopt;
     const std::string folder = DiskFolderOf(*target);
-    std::string name = JoinDiskPath(folder, ".replacement.XXXXXX");
+    std::string name = JoinDiskPath(
+        folder, std::string(kReplacementPrefix) + std::string(kReplacementUniqueLength, 'X'));
     const int descriptor = mkostemp(name.data(), O_CLOEXEC);
     if (descriptor < 0)
         return std::nullopt;
@@ -139,6 +161,47 @@ bool RenamePath(std::string_view from_game_path, std::string_view to_game_path) 
     return to && rename(from->c_str(), to->c_str()) == 0;
 }
 
+FreshRename RenameToFreshName(std::string_view from_game_path, std::string_view to_game_path) {
+    const std::optional<std::string> from = ResolveGamePath(from_game_path);
+    const std::optional<std::string> to = ResolveGamePathForCreate(to_game_path);
+    struct stat status;
+    if (TakeRenameFailure() || !from || !to || lstat(from->c_str(), &status) != 0 ||
+        S_ISDIR(status.st_mode))
+        return FreshRename::kFailed;
+    if (renameat2(AT_FDCWD, from->c_str(), AT_FDCWD, to->c_str(), RENAME_NOREPLACE) != 0) {
+        if (errno == EEXIST)
+            return FreshRename::kNameTaken;
+        if (errno != EINVAL && errno != ENOSYS)
+            return FreshRename::kFailed;
+        // A file system without the no-replace rename: a hard link refuses a taken name too.
+        if (link(from->c_str(), to->c_str()) != 0)
+            return errno == EEXIST ? FreshRename::kNameTaken : FreshRename::kFailed;
+        unlink(from->c_str());
+    }
+    FlushFolder(DiskFolderOf(*to));
+    return FreshRename::kRenamed;
+}
+
+std::optional<int> RemoveLeftoverReplacementFiles(std::string_view folder_game_path) {
+    const std::optional<std::string> folder = ResolveGamePath(folder_game_path);
+    if (!folder)
+        return std::nullopt;
+    const std::unique_ptr<DIR, int (*)(DIR*)> listing(opendir(folder->c_str()), &closedir);
+    if (!listing)
+        return std::nullopt;
+    int removed = 0;
+    while (const dirent* entry = readdir(listing.get())) {
+        if (!IsReplacementName(entry->d_name))
+            continue;
+        const std::string path = JoinDiskPath(*folder, entry->d_name);
+        struct stat status;
+        if (lstat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode) &&
+            unlink(path.c_str()) == 0)
+            ++removed;
+    }
+    return removed;
+}
+
 bool MakeFolder(std::string_view game_path) {
     const std::optional<std::string> disk_path = ResolveGamePathForCreate(game_path);
     return disk_path && mkdir(disk_path->c_str(), kNewFolderMode) == 0;
@@ -151,6 +214,7 @@ std::optional<FileStatus> StatPath(std::string_view game_path) {
         return std::nullopt;
     FileStatus result;
     result.is_folder = S_ISDIR(status.st_mode);
+    result.is_regular_file = S_ISREG(status.st_mode);
     result.size = result.is_folder ? 0 : status.st_size;
     result.modified_unix_seconds = status.st_mtim.tv_sec;
     return result;

@@ -16,6 +16,7 @@ struct FileStatus {
     std::int64_t size = 0;  // 0 for folders
     std::int64_t modified_unix_seconds = 0;
     bool is_folder = false;
+    bool is_regular_file = false;  // neither a folder nor a FIFO, device or socket
 };
 
 // Opens an existing file for reading, never waiting; nullopt when it is missing, is no regular
@@ -59,6 +60,16 @@ bool RemoveFile(std::string_view game_path);
 // Renames a file or folder, replacing a file already at the target; the target's folder must
 // exist. False on failure.
 bool RenamePath(std::string_view from_game_path, std::string_view to_game_path);
+
+// Renames a file (or anything but a folder) to a name nothing has yet: what is already there
+// under the new name, whatever its letter case, is never replaced.
+enum class FreshRename { kRenamed, kNameTaken, kFailed };
+FreshRename RenameToFreshName(std::string_view from_game_path, std::string_view to_game_path);
+
+// Removes from a folder the replacement files that a write cut short left behind (regular
+// files named as CreateReplacementFile names them, nothing else); the number removed, or
+// nullopt when the folder is missing.
+std::optional<int> RemoveLeftoverReplacementFiles(std::string_view folder_game_path);
 
 // Makes one folder; false when its parent is missing or something is already there.
 bool MakeFolder(std::string_view game_path);

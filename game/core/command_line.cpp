@@ -18,6 +18,12 @@ const std::string& WordAt(const std::vector<std::string>& words, std::size_t i) 
     return i < words.size() ? words[i] : empty;
 }
 
+// The game's own words are never paths: a word with a separator, or too long for any path,
+// can only have been meant as a folder.
+bool IsWrittenAsPath(const std::string& word) {
+    return word.find_first_of("/\\") != std::string::npos || word.size() > kMaxPathBytes;
+}
+
 }  // namespace
 
 std::string CommandLine;
@@ -42,16 +48,20 @@ std::vector<std::string> SplitCommandLine(std::string_view commandLine) {
 FolderArgument TakeFolderArgument(const std::vector<std::string>& arguments,
                                   bool (*isFolder)(const std::string& argument)) {
     FolderArgument result;
-    bool found = false;
-    for (const std::string& argument : arguments) {
-        if (!found && isFolder(argument)) {
-            result.folder = argument;
-            found = true;
-            continue;
+    std::size_t first = 0;
+    if (!arguments.empty()) {
+        if (isFolder(arguments[0])) {
+            result.folder = arguments[0];
+            first = 1;
+        } else if (IsWrittenAsPath(arguments[0])) {
+            result.unusableFolder = arguments[0];
+            first = 1;
         }
+    }
+    for (std::size_t i = first; i < arguments.size(); ++i) {
         if (!result.commandLine.empty())
             result.commandLine += ' ';
-        result.commandLine += argument;
+        result.commandLine += arguments[i];
     }
     return result;
 }

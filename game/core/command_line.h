@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,11 +15,17 @@ extern std::vector<std::string> CommandLineWords;
 // Splits at white space into at most 20 words of at most 255 bytes; later words are dropped.
 std::vector<std::string> SplitCommandLine(std::string_view commandLine);
 
-// The program's arguments with the game folder taken out: the first argument naming an
-// existing folder (as `isFolder` tells) is the folder; the others, joined by single spaces,
-// are the game's command line.
+// The longest path the player takes, in bytes, as the system's own limit.
+inline constexpr std::size_t kMaxPathBytes = 4096;
+
+// The program's arguments with the game folder taken out: the first argument is the folder
+// when it names an existing folder (as `isFolder` tells); the others, joined by single spaces,
+// are the game's command line. A first argument that names no folder but is written as a path
+// (it holds "/" or "\") or is longer than any path was meant as the game folder all the same:
+// it is kept as `unusableFolder`, out of the command line.
 struct FolderArgument {
     std::string folder;
+    std::string unusableFolder;
     std::string commandLine;
 };
 FolderArgument TakeFolderArgument(const std::vector<std::string>& arguments,

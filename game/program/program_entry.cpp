@@ -30,6 +30,7 @@
 #include "game/presentation/sound_manager.h"
 #include "game/presentation/speech.h"
 #include "game/presentation/text_resources.h"
+#include "game/program/leftover_writes.h"
 #include "game/program/map_scene.h"
 #include "game/program/program_entry_texts.h"
 #include "game/program/reset_loop.h"
@@ -167,7 +168,7 @@ int StartGame(const std::string& commandLine) {
     TransparentDrawFlag = 1;
     DataFolder = GameFolder + "\\" + "Data\\";
     if (!LoadGameInfo(TheGameInfo, GameFolder + "Game.dat"))
-        return 0;
+        return kFailedStart;
     AddFontFiles("");
     if (layer::ChangeCurrentFolder(DataFolder.c_str()) == 0)
         AddFontFiles("Data\\");
@@ -184,6 +185,8 @@ int StartGame(const std::string& commandLine) {
     if (layer::InitializeLayer() == -1)
         return -1;
     LayerRunning = true;
+    // The layer holds the one-instance lock now: no other copy is writing these folders.
+    RemoveLeftoverWrites();
     TheErrorBoxServices = {&InterpreterFontSize, &ShutdownGame};
     ChooseDrawing(start);
     SetUpMidiAndSpeech();

@@ -16,16 +16,19 @@ extern std::vector<std::string> AddedFontFiles;
 void BuildGameGlobals();
 
 inline constexpr int kStartedGame = 1;
+// The exit status of a start that could not find what it needs (the game folder, "Game.dat").
+inline constexpr int kFailedStart = 1;
 
 // Start-up up to the databases: reads "Game.dat" and "Game.ini" from GameFolder, starts the
-// layer, sets up drawing, archives and the databases. kStartedGame, or the exit code: 0
-// without a "Game.dat", -1 when the layer cannot start.
+// layer, removes what cut-short writes left behind, sets up drawing, archives and the
+// databases. kStartedGame, or the exit code: kFailedStart without a "Game.dat", -1 when the
+// layer cannot start.
 int StartGame(const std::string& commandLine);
 
 // The game's start-up: reads "Game.dat" and "Game.ini" from GameFolder (chosen by the
 // caller), starts the layer, loads the databases and runs the reset and scene loops. Returns
-// 0 without a "Game.dat" and -1 when the layer cannot start; otherwise the game ends in
-// ShutdownGame.
+// kFailedStart without a "Game.dat" and -1 when the layer cannot start; otherwise the game
+// ends in ShutdownGame.
 int WinMain(const std::string& commandLine);
 
 // Shuts the layer down, writes "Game.ini", takes the added fonts back and ends the process

@@ -43,17 +43,17 @@ void WriteSaveTitle(SaveBuffer& save, std::int16_t version) {
     save.set_version(static_cast<std::uint16_t>(version));
 }
 
-bool CheckSaveTitle(SaveBuffer& save) {
+bool CheckSaveTitle(SaveBuffer& save, TitleReport report) {
     std::string title;
     std::int16_t version = 0;
     if (!ReadStr16(save, title) || !ReadInt16(save, version))
         return false;
     save.set_version(static_cast<std::uint16_t>(version));
-    if (title != GameTitle()) {
+    if (title == GameTitle())
+        return true;
+    if (report == TitleReport::kShown)
         ShowErrorBox(kSaveErrorLine, FormatText(kForeignGameFormat, title.c_str()), "");
-        return false;
-    }
-    return true;
+    return false;
 }
 
 }  // namespace game

@@ -24,8 +24,9 @@ std::vector<std::uint8_t> BuildSaveFile(SaveState& state, std::int16_t version,
 // Appends the title of the running game and the version, which the buffer takes.
 void WriteSaveTitle(SaveBuffer& save, std::int16_t version);
 
-// Reads the title and the version into the buffer. A title of another game is reported;
-// false for it and for a field that does not fit.
-bool CheckSaveTitle(SaveBuffer& save);
+// Reads the title and the version into the buffer. A title of another game is reported,
+// unless quiet; false for it and for a field that does not fit.
+enum class TitleReport { kShown, kQuiet };
+bool CheckSaveTitle(SaveBuffer& save, TitleReport report = TitleReport::kShown);
 
 }  // namespace game

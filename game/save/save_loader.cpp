@@ -43,7 +43,7 @@ std::optional<PendingLoad> pendingLoad;
 // is reported as 0 seconds, with no box of its own.
 bool formattingDamageReport = false;
 
-enum class FileCheck { kGood, kShort, kDamaged, kRefused };
+enum class FileCheck { kGood, kShort, kDamaged, kRefused, kUnsealed };
 
 bool Damaged(SaveState& entry, int slot) {
     entry = SaveState();
@@ -59,13 +59,14 @@ bool Damaged(SaveState& entry, int slot) {
 
 // Reads the descrambled image into the entry and checks it whole. The body start and the
 // version are kept for the apply phase.
-FileCheck CheckSaveImage(SaveBuffer& save, SaveState& entry, std::size_t& bodyStart) {
+FileCheck CheckSaveImage(SaveBuffer& save, SaveState& entry, std::size_t& bodyStart,
+                         TitleReport report) {
     std::uint8_t sentinel = 0;
     if (!save.ReadByte(sentinel))
         return FileCheck::kShort;
     if (sentinel != kSaveSentinel)
         return FileCheck::kDamaged;
-    if (!CheckSaveTitle(save))
+    if (!CheckSaveTitle(save, report))
         return FileCheck::kRefused;
     bodyStart = save.position();
     ReadSaveBody(save, entry);
@@ -74,6 +75,27 @@ FileCheck CheckSaveImage(SaveBuffer& save, SaveState& entry, std::size_t& bodySt
     if (!save.ReadByte(sentinel))
         return FileCheck::kShort;
     return sentinel == kSaveSentinel ? FileCheck::kGood : FileCheck::kDamaged;
+}
+
+// A save file opened and checked whole into the entry, its check byte last.
+struct CheckedSave {
+    FileCheck check = FileCheck::kShort;
+    SaveBuffer save;
+    std::size_t bodyStart = 0;
+};
+
+CheckedSave CheckSaveFile(const std::vector<std::uint8_t>& file, SaveState& entry,
+                          TitleReport report) {
+    const DataFileFrame& frame = kSaveFileFrame;
+    OpenedDataFile opened = OpenDataFile(file, frame);
+    CheckedSave checked;
+    checked.save = SaveBuffer(std::move(opened.image));
+    checked.save.set_position(static_cast<std::size_t>(frame.headerLength));
+    checked.check = CheckSaveImage(checked.save, entry, checked.bodyStart, report);
+    if (checked.check == FileCheck::kGood &&
+        !DataFileBodyIntact(checked.save.block(), frame, opened, checked.save.position()))
+        checked.check = FileCheck::kUnsealed;
+    return checked;
 }
 
 }  // namespace
@@ -99,20 +121,13 @@ bool ReadSaveFile(int slot, bool apply, bool replay, const std::string& prefix) 
     ResetSaveStateForRead(entry);
     LinkSaveState(entry);
 
-    const DataFileFrame& frame = kSaveFileFrame;
-    OpenedDataFile opened = OpenDataFile(*file, frame);
-    SaveBuffer save(std::move(opened.image));
-    save.set_position(static_cast<std::size_t>(frame.headerLength));
-    std::size_t bodyStart = 0;
-    const FileCheck check = CheckSaveImage(save, entry, bodyStart);
-    if (check == FileCheck::kShort || check == FileCheck::kRefused)
+    const CheckedSave checked = CheckSaveFile(*file, entry, TitleReport::kShown);
+    if (checked.check == FileCheck::kShort || checked.check == FileCheck::kRefused)
         return false;
-    if (check == FileCheck::kDamaged)
-        return Damaged(entry, slot);
-    if (!DataFileBodyIntact(save.block(), frame, opened, save.position())) {
+    if (checked.check == FileCheck::kUnsealed)
         ReportDamagedDataFile(*path);
+    if (checked.check != FileCheck::kGood)
         return Damaged(entry, slot);
-    }
     LinkSaveState(entry);
     entry.mainInterpreter.SaveDataFlag = 1;
     TheSaveCache.Loaded[*path] = true;
@@ -129,9 +144,19 @@ bool ReadSaveFile(int slot, bool apply, bool replay, const std::string& prefix) 
             ShowErrorBox(kNoChangeableDataBase, GetProcessingPointText(), "");
             return false;
         }
-        pendingLoad = PendingLoad{slot, save.block(), bodyStart, save.version()};
+        pendingLoad =
+            PendingLoad{slot, checked.save.block(), checked.bodyStart, checked.save.version()};
     }
     return true;
+}
+
+bool SaveFileAcceptable(const std::string& path) {
+    const std::optional<std::vector<std::uint8_t>> file = ReadWholeDataFile(path);
+    if (!file)
+        return false;
+    SaveState scratch;
+    LinkSaveState(scratch);
+    return CheckSaveFile(*file, scratch, TitleReport::kQuiet).check == FileCheck::kGood;
 }
 
 bool LoadPending() {

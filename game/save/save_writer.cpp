@@ -7,6 +7,7 @@
 #include "game/core/game_folder.h"
 #include "game/core/system_message_box.h"
 #include "game/interpreter/main_interpreter.h"
+#include "game/save/refused_save.h"
 #include "game/save/replay_recorder.h"
 #include "game/save/save_cache.h"
 #include "game/save/save_file.h"
@@ -45,6 +46,9 @@ bool WriteSaveFile(int slot, bool copy, const std::string& prefix) {
                       ChooseScrambleHeader(static_cast<std::uint32_t>(std::time(nullptr))));
     layer::MakeFolderAtPath((GameFolder + "\\Save").c_str());
     if (!DiskHasRoom(*path, file.size()))
+        return false;
+    // A file this game never accepted may be the user's only copy of a save: it is kept.
+    if (!TheSaveCache.Loaded[*path] && !KeepRefusedSave(*path))
         return false;
     if (layer::WriteWholeFile(path->c_str(), file.data(), static_cast<int>(file.size())) != 0) {
         WriteConsoleLine(FormatText(kWriteFailedFormat, path->c_str()));

@@ -190,6 +190,15 @@ int PrintConsoleText(const char* text);
 // failure or a crash never leaves a half-written file. 0, or -1 with the old file unchanged
 // and nothing left behind.
 int WriteWholeFile(const char* path, const void* data, int size);
+// Removes from a folder what WriteWholeFile calls cut short by a crash left there: its files of
+// unique names, nothing else. The number removed, or -1 when the folder is missing.
+int RemoveLeftoverWriteFiles(const char* folder);
+// What a path names: nothing, a file, a folder, or something else (a FIFO, device or socket).
+enum : int { kPathMissing = 0, kPathFile = 1, kPathFolder = 2, kPathOther = 3 };
+int GetPathKind(const char* path);
+// Renames anything but a folder to a name nothing has yet, never replacing what is there
+// (whatever its letter case): 0; 1 when the new name is taken; -1 when it cannot be renamed.
+int RenameToUnusedName(const char* from, const char* to);
 // Bytes free for this user on the disk that holds the folder of `path`; -1 when the folder is
 // missing or the query fails.
 long long GetFreeDiskBytes(const char* path);

@@ -54,6 +54,42 @@ int WriteWholeFile(const char* path, const void* data, int size) {
     return 0;
 }
 
+int RemoveLeftoverWriteFiles(const char* folder) {
+    if (folder == nullptr)
+        return -1;
+    const std::optional<int> removed = platform::RemoveLeftoverReplacementFiles(folder);
+    if (!removed)
+        return -1;
+    if (*removed > 0)
+        WriteLogFormat("RemoveLeftoverWriteFiles: %d unfinished files removed from %s\n", *removed,
+                       folder);
+    return *removed;
+}
+
+int GetPathKind(const char* path) {
+    const std::optional<platform::FileStatus> status =
+        path != nullptr ? platform::StatPath(path) : std::nullopt;
+    if (!status)
+        return kPathMissing;
+    if (status->is_folder)
+        return kPathFolder;
+    return status->is_regular_file ? kPathFile : kPathOther;
+}
+
+int RenameToUnusedName(const char* from, const char* to) {
+    if (from == nullptr || to == nullptr)
+        return -1;
+    switch (platform::RenameToFreshName(from, to)) {
+        case platform::FreshRename::kRenamed:
+            return 0;
+        case platform::FreshRename::kNameTaken:
+            return 1;
+        case platform::FreshRename::kFailed:
+            break;
+    }
+    return -1;
+}
+
 long long GetFreeDiskBytes(const char* path) {
     if (path == nullptr)
         return -1;

@@ -1,11 +1,13 @@
 #include "platform/file_system.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <atomic>
 #include <chrono>
 #include <cstdlib>
 #include <ctime>
+#include <filesystem>
 #include <string>
 #include <thread>
 #include <vector>
@@ -134,6 +136,63 @@ TEST(FileSystem, StatRenameRemoveAndMakeFolder) {
     EXPECT_FALSE(platform::RemoveFile(GamePathIn(tree, "save\\" + Sjis(u8"予備"))));
     EXPECT_TRUE(platform::RemoveFile(GamePathIn(tree, "SAVE\\save01.sav")));
     EXPECT_FALSE(platform::RemoveFile(GamePathIn(tree, "SAVE\\save01.sav")));
+}
+
+TEST(FileSystem, RenameToFreshNameNeverReplacesWhatIsThere) {
+    test::TempTree tree;
+    tree.write("Save/System.sav", "refused");
+    tree.write("Save/System.sav.REFUSED-1", "kept earlier");
+    tree.write("Save/Sub/.keep", "");
+    using platform::FreshRename;
+    const std::string from = GamePathIn(tree, "Save\\System.sav");
+    EXPECT_EQ(platform::RenameToFreshName(from, GamePathIn(tree, "Save\\System.sav.refused-1")),
+              FreshRename::kNameTaken)
+        << "taken in another letter case";
+    EXPECT_EQ(platform::RenameToFreshName(from, GamePathIn(tree, "Save\\Sub")),
+              FreshRename::kNameTaken);
+    EXPECT_EQ(tree.read("Save/System.sav.REFUSED-1"), "kept earlier");
+    EXPECT_EQ(platform::RenameToFreshName(from, GamePathIn(tree, "Save\\System.sav.refused-2")),
+              FreshRename::kRenamed);
+    EXPECT_EQ(tree.read("Save/System.sav.refused-2"), "refused");
+    EXPECT_FALSE(platform::StatPath(from));
+    EXPECT_EQ(platform::RenameToFreshName(from, GamePathIn(tree, "Save\\Other.sav")),
+              FreshRename::kFailed)
+        << "nothing to rename";
+    EXPECT_EQ(
+        platform::RenameToFreshName(GamePathIn(tree, "Save\\Sub"), GamePathIn(tree, "Save\\Moved")),
+        FreshRename::kFailed)
+        << "folders stay";
+}
+
+TEST(FileSystem, OnlyLeftoverReplacementFilesAreRemoved) {
+    test::TempTree tree;
+    struct Case {
+        const char* name;
+        bool removed;
+    };
+    const Case cases[] = {{".replacement.Ab3xZ9", true},  {".replacement.000000", true},
+                          {".replacement.Ab3xZ", false},  {".replacement.Ab3xZ90", false},
+                          {".replacement.Ab-xZ9", false}, {"replacement.Ab3xZ9", false},
+                          {".Replacement.Ab3xZ9", false}, {"SaveData01.sav", false}};
+    for (const Case& c : cases)
+        tree.write(std::string("Save/") + c.name, "x");
+    tree.write("Save/.replacement.Folder/.keep", "");
+    std::filesystem::create_symlink(tree.path("Save/SaveData01.sav"),
+                                    tree.path("Save/.replacement.Linked"));
+    ASSERT_EQ(mkfifo(tree.path("Save/.replacement.Fifo00").c_str(), 0600), 0);
+    std::optional<platform::ReplacementFile> unfinished =
+        platform::CreateReplacementFile(GamePathIn(tree, "Save\\SaveData02.sav"));
+    ASSERT_TRUE(unfinished);
+
+    EXPECT_EQ(platform::RemoveLeftoverReplacementFiles(GamePathIn(tree, "save")), 3);
+    EXPECT_FALSE(std::filesystem::exists(unfinished->disk_path)) << "the writer's own name";
+    for (const Case& c : cases)
+        EXPECT_EQ(std::filesystem::exists(tree.path(std::string("Save/") + c.name)), !c.removed)
+            << c.name;
+    EXPECT_TRUE(std::filesystem::is_directory(tree.path("Save/.replacement.Folder")));
+    EXPECT_TRUE(std::filesystem::is_symlink(tree.path("Save/.replacement.Linked")));
+    EXPECT_TRUE(std::filesystem::is_fifo(tree.path("Save/.replacement.Fifo00")));
+    EXPECT_EQ(platform::RemoveLeftoverReplacementFiles(GamePathIn(tree, "Missing")), std::nullopt);
 }
 
 TEST(FileSystem, FailNextOpensHook) {

@@ -345,11 +345,63 @@ TEST_F(PlayerRunTest, ARunOfOneFrameDumpsThatFrame) {
     EXPECT_TRUE(std::filesystem::exists(frame));
 }
 
-TEST_F(PlayerRunTest, AFolderWithoutGameDatEndsWithZeroAndLeavesGameIniAlone) {
+TEST_F(PlayerRunTest, AFolderWithoutGameDatFailsToStartAndLeavesGameIniAlone) {
     std::filesystem::remove(game_ / "Game.dat");
     tree_.write("demo/Game.ini", "kept");
-    EXPECT_EQ(RunPlayer(game_, {"QVARN_EXIT_AFTER_FRAMES=1"}), 0);
+    const std::filesystem::path errors = tree_.path("errors.txt");
+    EXPECT_EQ(RunPlayer(game_, {"QVARN_EXIT_AFTER_FRAMES=1"}, errors), 1);
     EXPECT_EQ(tree_.read("demo/Game.ini"), "kept");
+    EXPECT_NE(tree_.read("errors.txt").find("Game.dat がありません"), std::string::npos)
+        << tree_.read("errors.txt");
+}
+
+// The game folder given is the one played, or the start fails naming it: never the player's
+// own folder in its place.
+TEST_F(PlayerRunTest, AGameFolderThatCannotBeUsedIsNamedAndTheStartFails) {
+    const std::filesystem::path backslashed = tree_.path("a\\b\\Data");
+    std::filesystem::rename(game_, backslashed);
+    for (const std::filesystem::path& folder : {backslashed, tree_.path("missing")}) {
+        const std::filesystem::path errors = tree_.path("errors.txt");
+        EXPECT_EQ(RunPlayer(folder, {"QVARN_EXIT_AFTER_FRAMES=1"}, errors), 1) << folder;
+        const std::string printed = tree_.read("errors.txt");
+        EXPECT_NE(printed.find("The game folder " + folder.string() + " cannot be used"),
+                  std::string::npos)
+            << printed;
+        EXPECT_EQ(printed.find("Game.dat"), std::string::npos) << printed;
+    }
+    EXPECT_FALSE(std::filesystem::exists(backslashed / "Game.ini"));
+}
+
+// Temporary files that a save or settings write cut short by a kill left behind are removed
+// at the next start; everything else stays.
+TEST_F(PlayerRunTest, LeftoverTemporaryWritesAreRemovedAtTheNextStart) {
+    for (const char* leftover : {"demo/Save/.replacement.Ab3xZ9", "demo/.replacement.000000"})
+        tree_.write(leftover, "cut short");
+    for (const char* kept : {"demo/Save/.replacement.mine", "demo/Save/notes.txt"})
+        tree_.write(kept, "the user's");
+    ASSERT_EQ(RunPlayer(game_, {"QVARN_EXIT_AFTER_FRAMES=1"}), 0);
+    EXPECT_FALSE(std::filesystem::exists(game_ / "Save" / ".replacement.Ab3xZ9"));
+    EXPECT_FALSE(std::filesystem::exists(game_ / ".replacement.000000"));
+    EXPECT_EQ(tree_.read("demo/Save/.replacement.mine"), "the user's");
+    EXPECT_EQ(tree_.read("demo/Save/notes.txt"), "the user's");
+}
+
+// The reproducer: with "Game.dat" emptied the demo's title is lost, its play counter file is
+// refused as another game's save and then written anew; the refused file is kept.
+TEST_F(PlayerRunTest, AnEmptiedGameDatKeepsTheSaveItRefuses) {
+    ASSERT_EQ(RunPlayer(game_, {"QVARN_AUTO_CONFIRM=1", "QVARN_EXIT_AFTER_FRAMES=120"}), 0);
+    const std::string save = tree_.read("demo/Save/System.sav");
+    ASSERT_FALSE(save.empty());
+    tree_.write("demo/Game.dat", "");
+    const std::filesystem::path errors = tree_.path("errors.txt");
+    EXPECT_EQ(RunPlayer(game_, {"QVARN_AUTO_CONFIRM=1", "QVARN_EXIT_AFTER_FRAMES=120"}, errors), 0);
+    const std::string printed = tree_.read("errors.txt");
+    EXPECT_NE(printed.find("Save\\System.sav is no save this game accepts; it is kept as "
+                           "Save\\System.sav.refused-1\n"),
+              std::string::npos)
+        << printed;
+    EXPECT_EQ(tree_.read("demo/Save/System.sav.refused-1"), save);
+    EXPECT_TRUE(std::filesystem::exists(game_ / "Save" / "System.sav"));
 }
 
 TEST_F(PlayerRunTest, ALayerThatCannotStartEndsWith255AndWritesNothing) {
@@ -523,9 +575,12 @@ TEST_F(PlayerRunTest, ASecondCopySaysAnotherIsRunning) {
     const int held = open(lock.c_str(), O_RDWR);
     ASSERT_GE(held, 0);
     ASSERT_EQ(flock(held, LOCK_EX | LOCK_NB), 0);
+    // What looks like a write cut short may be the running copy's write in progress.
+    tree_.write("demo/Save/.replacement.Ab3xZ9", "being written");
     const std::filesystem::path errors = tree_.path("errors.txt");
     EXPECT_EQ(RunPlayer(game_, {"QVARN_EXIT_AFTER_FRAMES=1"}, errors), 255);
     close(held);
+    EXPECT_EQ(tree_.read("demo/Save/.replacement.Ab3xZ9"), "being written");
     EXPECT_NE(tree_.read("errors.txt").find("another copy of this game is running"),
               std::string::npos)
         << tree_.read("errors.txt");

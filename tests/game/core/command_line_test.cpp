@@ -27,14 +27,38 @@ bool NamesFolder(const std::string& argument) {
     return argument.rfind("/games/", 0) == 0;
 }
 
-TEST(CommandLineTest, TheFirstFolderArgumentIsTakenOutOfTheCommandLine) {
-    const FolderArgument taken =
-        TakeFolderArgument({"-vinput", "/games/one", "5", "/games/two"}, NamesFolder);
-    EXPECT_EQ(taken.folder, "/games/one");
-    EXPECT_EQ(taken.commandLine, "-vinput 5 /games/two");
-    const FolderArgument none = TakeFolderArgument({"Test_Of_Main"}, NamesFolder);
-    EXPECT_EQ(none.folder, "");
-    EXPECT_EQ(none.commandLine, "Test_Of_Main");
+struct FolderCase {
+    Words arguments;
+    const char* folder;
+    std::string unusableFolder;
+    std::string commandLine;
+};
+
+// Only the first word can name the game folder; a first word written as a path that names
+// no folder is held apart for its report.
+TEST(CommandLineTest, OnlyTheFirstWordNamesTheGameFolder) {
+    const std::string tooLong(4097, 'x');
+    const FolderCase cases[] = {
+        {{"/games/one", "Test_Of_Main"}, "/games/one", "", "Test_Of_Main"},
+        {{"Test_Of_Main", "-sinput", "3000005", "/games/one"},
+         "",
+         "",
+         "Test_Of_Main -sinput 3000005 /games/one"},
+        {{"-vinput", "/games/one", "5", "/games/two"}, "", "", "-vinput /games/one 5 /games/two"},
+        {{"Test_Of_Main"}, "", "", "Test_Of_Main"},
+        {{}, "", "", ""},
+        {{"a\\b\\Data", "Test_Of_Main"}, "", "a\\b\\Data", "Test_Of_Main"},
+        {{"/nowhere/game"}, "", "/nowhere/game", ""},
+        {{tooLong, "Test_Of_Main"}, "", tooLong, "Test_Of_Main"},
+        {{std::string(4096, 'x')}, "", "", std::string(4096, 'x')},
+    };
+    for (const FolderCase& c : cases) {
+        const FolderArgument taken = TakeFolderArgument(c.arguments, NamesFolder);
+        const std::string first = c.arguments.empty() ? "" : c.arguments[0].substr(0, 40);
+        EXPECT_EQ(taken.folder, c.folder) << first;
+        EXPECT_EQ(taken.unusableFolder, c.unusableFolder) << first;
+        EXPECT_EQ(taken.commandLine, c.commandLine) << first;
+    }
 }
 
 struct DecimalCase {

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "layer/core/layer_api.h"
@@ -87,6 +89,31 @@ TEST_F(SystemServicesTest, AppendsCreatesFoldersAndRemoves) {
     EXPECT_EQ(layer::RemoveFileAtPath(name.c_str()), 0);
     EXPECT_EQ(layer::RemoveFileAtPath(name.c_str()), -1);
     EXPECT_EQ(layer::MakeFolderAtPath("Data"), -1);
+}
+
+TEST_F(SystemServicesTest, PathKindsAndRenamesThatReplaceNothing) {
+    tree.write("Save/System.sav", "refused");
+    tree.write("Save/System.sav.refused-1", "kept");
+    ASSERT_EQ(mkfifo(tree.path("Save/pipe").c_str(), 0600), 0);
+    const std::pair<const char*, int> kinds[] = {{"save\\system.sav", layer::kPathFile},
+                                                 {"Save", layer::kPathFolder},
+                                                 {"Save\\pipe", layer::kPathOther},
+                                                 {"Save\\none.sav", layer::kPathMissing}};
+    for (const auto& [path, kind] : kinds)
+        EXPECT_EQ(layer::GetPathKind(path), kind) << path;
+    EXPECT_EQ(layer::RenameToUnusedName("Save\\System.sav", "Save\\System.sav.refused-1"), 1);
+    EXPECT_EQ(layer::RenameToUnusedName("Save\\System.sav", "Save\\System.sav.refused-2"), 0);
+    EXPECT_EQ(tree.read("Save/System.sav.refused-1"), "kept");
+    EXPECT_EQ(tree.read("Save/System.sav.refused-2"), "refused");
+    EXPECT_EQ(layer::RenameToUnusedName("Save\\System.sav", "Save\\Other.sav"), -1);
+}
+
+TEST_F(SystemServicesTest, LeftoverWriteFilesAreRemovedAndCounted) {
+    tree.write("Save/.replacement.Ab3xZ9", "cut short");
+    tree.write("Save/SaveData01.sav", "a save");
+    EXPECT_EQ(layer::RemoveLeftoverWriteFiles("save"), 1);
+    EXPECT_EQ(NamesIn("Save"), std::vector<std::string>{"SaveData01.sav"});
+    EXPECT_EQ(layer::RemoveLeftoverWriteFiles("Missing"), -1);
 }
 
 TEST_F(SystemServicesTest, RelativePathsFollowTheCurrentFolder) {
