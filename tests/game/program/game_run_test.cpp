@@ -95,10 +95,10 @@ TEST_F(TitleFlow, TheFirstChoiceStartsTheGameThroughTheCalledEvent) {
     EXPECT_EQ(TheScreenState.SceneNumber, 1);
 }
 
-TEST_F(GameRunTest, WithoutGameDatTheGameEndsAtOnceAndLeavesGameIniAlone) {
+TEST_F(GameRunTest, WithoutGameDatTheStartFailsAtOnceAndLeavesGameIniAlone) {
     std::filesystem::remove(folder_.tree().path("Game.dat"));
     folder_.tree().write("Game.ini", "untouched");
-    EXPECT_EQ(WinMain(""), 0);
+    EXPECT_EQ(WinMain(""), kFailedStart);
     EXPECT_EQ(folder_.tree().read("Game.ini"), "untouched");
 }
 
