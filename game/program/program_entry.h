@@ -15,7 +15,8 @@ extern std::vector<std::string> AddedFontFiles;
 // databases (it reads the tile sets).
 void BuildGameGlobals();
 
-inline constexpr int kStartedGame = 1;
+// What StartGame gives when the game started: no failed start ends with exit status 0.
+inline constexpr int kStartedGame = 0;
 // The exit status of a start that could not find what it needs (the game folder, "Game.dat").
 inline constexpr int kFailedStart = 1;
 
