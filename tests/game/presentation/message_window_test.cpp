@@ -181,6 +181,18 @@ TEST_F(MessageWindowTest, ADisplayRestoreShowsTheMessageAgainFromItsStart) {
     EXPECT_EQ(LayerLog().PrintedText(), "a");
 }
 
+// A message window whose page cursor (graph 7, 16 pixels wide) is loaded and shown.
+game::MessageWindow ShownCursor(int height, int cells) {
+    game::MessageWindow message;
+    message.CursorLoaded = 1;
+    message.CursorGraph = 7;
+    message.CursorWidth = 16;
+    message.CursorHeight = height;
+    message.CursorCells = cells;
+    message.PageCursorShown = 1;
+    return message;
+}
+
 struct CursorCase {
     int windowY;
     int offset;
@@ -192,14 +204,8 @@ TEST_F(MessageWindowTest, ThePageCursorSitsBelowASetPositionWithinTheScreen) {
     for (const CursorCase& c : cases) {
         game::TheMainInterpreter.MessageWindowY = c.windowY;
         game::TheMainInterpreter.PageCursorOffsetY = static_cast<std::int16_t>(c.offset);
-        game::MessageWindow message;
-        message.CursorLoaded = 1;
-        message.CursorGraph = 7;
-        message.CursorWidth = 16;
-        message.CursorHeight = 32;
-        message.CursorCells = 2;
+        game::MessageWindow message = ShownCursor(32, 2);
         message.CursorAnimCounter = 6;
-        message.PageCursorShown = 1;
         LayerLog().parts.clear();
         game::DrawMessageWindow(message);
         ASSERT_EQ(LayerLog().parts.size(), 1u);
@@ -227,13 +233,7 @@ TEST_F(MessageWindowTest, TheDoubledPageCursorEndsByTheWholeImageHeight) {
     for (const DoubledCursorCase& c : cases) {
         game::TheMainInterpreter.MessageWindowY = c.windowY;
         game::TheMainInterpreter.PageCursorOffsetY = 37;
-        game::MessageWindow message;
-        message.CursorLoaded = 1;
-        message.CursorGraph = 7;
-        message.CursorWidth = 16;
-        message.CursorHeight = 50;
-        message.CursorCells = 4;
-        message.PageCursorShown = 1;
+        game::MessageWindow message = ShownCursor(50, 4);
         LayerLog().paints.clear();
         game::DrawMessageWindow(message);
         ASSERT_EQ(LayerLog().paints.size(), 1u);
