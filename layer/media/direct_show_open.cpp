@@ -176,6 +176,7 @@ bool OpenStreams(MovieRecord* movie, const char* path, int mode) {
     streams.last_update_count = -1;
     streams.open_time = StreamClockNow();
     streams.time_per_frame = format.time_per_frame;
+    OpenMovieSound(movie);
     return true;
 }
 
@@ -183,6 +184,7 @@ bool OpenStreams(MovieRecord* movie, const char* path, int mode) {
 
 void ReleaseMovieStreams(MovieRecord* movie) {
     MovieStreams& streams = movie->Streams;
+    ReleaseMovieSound(movie);
     FreeGraphImage(&streams.frame_copy);
     streams.sample.reset();
     streams.graph.reset();

@@ -14,6 +14,7 @@
 #include "layer/core/file_operation_table.h"
 #include "layer/core/handle_table.h"
 #include "layer/media/graph_image.h"
+#include "layer/media/movie_sound.h"
 #include "platform/media_streams/media_stream_graph.h"
 
 namespace layer {
@@ -70,6 +71,8 @@ struct MovieStreams {
     // Receives a copy of each frame in modes 0 and 2.
     GraphImage frame_copy;
     OverlayPlacement overlay;
+    // The sound track and the basic audio's volume.
+    MovieSound sound;
 };
 
 struct MovieRecord {
@@ -113,7 +116,7 @@ int OpenMovie(const char* path, int* width, int* height, int mode);
 // 1 overlay, 2 24-bit RGB; the display decides what it becomes): 0 with the frame size, or -1
 // after logging the step that failed, with nothing left open.
 int OpenDirectShowMovie(MovieRecord* movie, const char* path, int* width, int* height, int mode);
-// Lets go of a movie's streams and sample; its temporary copy stays.
+// Lets go of a movie's streams, sample and sound; its temporary copy stays.
 void ReleaseMovieStreams(MovieRecord* movie);
 // Keeps a stream movie's position and lets go of its streams, for a display change.
 void SaveAndReleaseMovieStreams(MovieRecord* movie);

@@ -85,6 +85,7 @@ int SuspendMovie(int handle, int keep_request) {
         AdvanceToDueFrame(movie);
     } else if (movie->Streams.sample != nullptr) {
         movie->Streams.graph->Pause();
+        StopMovieSound(movie);
     }
     movie->Paused = 1;
     if (keep_request == 0) {
@@ -111,6 +112,7 @@ int PlayMovie(int handle, int play_type) {
         }
     } else if (movie->Streams.sample != nullptr) {
         movie->Streams.graph->SetState(platform::StreamState::kRunning);
+        PlayMovieSound(movie);
     }
     movie->PlayType = type;
     movie->Paused = 0;

@@ -20,10 +20,12 @@ void ReachEnd(MovieRecord* movie) {
     streams.update_pending = 0;
     if (Loops(*movie)) {
         streams.graph->Seek(0);
+        RestartMovieSound(movie);
         streams.graph->SetState(platform::StreamState::kRunning);
         streams.last_update_count = -1;
         return;
     }
+    StopMovieSound(movie);
     movie->PlayRequested = 0;
     movie->Paused = 1;
 }
@@ -89,6 +91,7 @@ bool FrameMayBeDue(const MovieRecord& movie) {
 
 void SyncStreamFrame(MovieRecord* movie, int synchronous) {
     MovieStreams& streams = movie->Streams;
+    FeedMovieSound(movie);
     if (streams.sample == nullptr || (synchronous == 0 && !FrameMayBeDue(*movie))) {
         return;
     }

@@ -28,8 +28,10 @@ int ReopenAllMovieStreams() {
             return -1;
         }
         streams.graph->Seek(streams.saved_position);
+        RestartMovieSound(movie);
         if (movie->Paused == 0) {
             streams.graph->SetState(platform::StreamState::kRunning);
+            PlayMovieSound(movie);
         }
     }
     return 0;

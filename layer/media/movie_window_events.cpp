@@ -38,9 +38,10 @@ int ReleaseAllMovieStreams() {
     return 0;
 }
 
-// The display offers no overlay, so no movie is ever shown through one.
-
+// The display offers no overlay, so no movie is ever shown through one; each pass of the pump
+// tops up the stream movies' sound tracks instead, as the sound renderer's own thread would.
 int PresentWindowMovies() {
+    ForEachMovie([](int, MovieRecord& movie) { FeedMovieSound(&movie); });
     return 0;
 }
 

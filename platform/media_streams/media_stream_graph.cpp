@@ -9,6 +9,7 @@ extern "C" {
 
 #include <algorithm>
 #include <deque>
+#include <utility>
 
 namespace platform {
 namespace {
@@ -206,14 +207,14 @@ SampleUpdate StreamSample::CompleteUpdate() {
     return SampleUpdate::kDone;
 }
 
-MediaStreamGraph::MediaStreamGraph(StreamClock clock) : clock_(clock) {}
+MediaStreamGraph::MediaStreamGraph(StreamClock clock) : clock_(std::move(clock)) {}
 
 MediaStreamGraph::~MediaStreamGraph() = default;
 
 std::unique_ptr<MediaStreamGraph> MediaStreamGraph::Create(StreamClock clock) {
     // The libraries' own complaints about damaged files would reach the player's console.
     av_log_set_level(AV_LOG_QUIET);
-    return std::unique_ptr<MediaStreamGraph>(new MediaStreamGraph(clock));
+    return std::unique_ptr<MediaStreamGraph>(new MediaStreamGraph(std::move(clock)));
 }
 
 bool MediaStreamGraph::OpenFile(const std::string& disk_path) {
@@ -244,7 +245,16 @@ bool MediaStreamGraph::OpenFile(const std::string& disk_path) {
         }
     }
     decoding_ = std::move(decoding);
+    if (decoding_->decoder != nullptr) {
+        sound_ = StreamSoundTrack::Open(disk_path);
+    }
     return true;
+}
+
+void MediaStreamGraph::SetClock(StreamClock clock) {
+    base_time_ = GetTime();
+    clock_ = std::move(clock);
+    run_start_ = clock_();
 }
 
 VideoFormat MediaStreamGraph::GetFormat() const {
@@ -309,6 +319,9 @@ bool MediaStreamGraph::Seek(std::int64_t time) {
     decoding.draining = false;
     decoding.last_time = -1;
     decoding.skip_before = time;
+    if (sound_ != nullptr) {
+        sound_->Seek(time);
+    }
     base_time_ = time;
     run_start_ = clock_();
     return true;

@@ -4,16 +4,20 @@
 // seeked, and decoded frame by frame into the surface of a stream sample. One object plays the
 // parts of the filter graph, the multimedia stream with its primary video stream, the media
 // control and the media seeking; each of the layer's steps is one call here. The sound track
-// is not played. Built on FFmpeg's libavformat, libavcodec and libswscale. Main thread only.
+// is decoded here and played by the caller, whose clock the stream then plays against. Built on
+// FFmpeg's libavformat, libavcodec and libswscale. Main thread only.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
+
+#include "platform/media_streams/stream_sound_track.h"
 
 namespace platform {
 
 // Microseconds of the clock the stream plays against.
-using StreamClock = std::int64_t (*)();
+using StreamClock = std::function<std::int64_t()>;
 
 // The layout of a sample surface's pixels: the depth and the three colour masks.
 struct SampleFormat {
@@ -86,8 +90,12 @@ class MediaStreamGraph {
     MediaStreamGraph& operator=(const MediaStreamGraph&) = delete;
 
     // Opens a file on disk for reading: false when it cannot be read or holds no decodable
-    // picture stream.
+    // picture stream. A sound track that does not decode leaves the stream silent.
     bool OpenFile(const std::string& disk_path);
+    // The sound track, null when silent; seeking the stream seeks it too.
+    StreamSoundTrack* sound() const { return sound_.get(); }
+    // The clock the stream plays against from now on, going on from the stream time now.
+    void SetClock(StreamClock clock);
 
     VideoFormat GetFormat() const;
     // Microseconds from the start to the end of the picture.
@@ -120,6 +128,7 @@ class MediaStreamGraph {
 
     StreamClock clock_;
     std::unique_ptr<Decoding> decoding_;
+    std::unique_ptr<StreamSoundTrack> sound_;
     StreamState state_ = StreamState::kStopped;
     bool paused_ = false;
     // Stream time at `run_start_`, and the clock then.

@@ -2,6 +2,7 @@
 // order by the stream's clock, seeking, the end, and files it cannot take.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -157,6 +158,64 @@ TEST_P(MediaStreamGraphTest, SamplesTakeTheLayoutsTheConverterWrites) {
     }
     const platform::SampleFormat palette{8, 0, 0, 0};
     EXPECT_EQ(graph->CreateSample(&palette), nullptr);
+}
+
+// The whole track, read in uneven pieces.
+std::vector<std::int16_t> ReadAll(platform::StreamSoundTrack* track) {
+    std::vector<std::int16_t> samples;
+    std::vector<std::int16_t> piece(2 * 1000);
+    for (int size = 1; size < 1000 && samples.size() < 10'000'000; size = size * 3 % 997 + 1) {
+        const int read = track->Read(piece.data(), size);
+        samples.insert(samples.end(), piece.begin(), piece.begin() + 2 * read);
+        if (read < size) {
+            break;
+        }
+    }
+    return samples;
+}
+
+TEST_P(MediaStreamGraphTest, TheSoundTrackIsTheToneAsLongAsThePictureInTheMixersFormat) {
+    auto graph = Open(Options());
+    platform::StreamSoundTrack* track = graph->sound();
+    ASSERT_NE(track, nullptr);
+    const std::vector<std::int16_t> samples = ReadAll(track);
+    // 1.2 seconds at 44,100 Hz, give or take the codec's last block.
+    EXPECT_NEAR(static_cast<double>(samples.size() / 2), 52'920.0, 2'100.0);
+    std::int16_t peak = 0;
+    for (std::size_t i = 0; i < samples.size(); i += 2) {
+        EXPECT_EQ(samples[i], samples[i + 1]) << "a mono tone on both sides";
+        peak = std::max(peak, samples[i]);
+    }
+    EXPECT_NEAR(peak, 0.25 * 32767, 0.03 * 32767);
+    std::int16_t after[8];
+    EXPECT_EQ(track->Read(after, 4), 0) << "nothing after the end";
+
+    // A seek goes on from the time sought: what is left is the rest of the track.
+    ASSERT_TRUE(graph->Seek(600'000));
+    const std::size_t rest = ReadAll(track).size() / 2;
+    EXPECT_NEAR(static_cast<double>(rest), static_cast<double>(samples.size() / 2) - 26'460.0,
+                2'100.0);
+}
+
+TEST_P(MediaStreamGraphTest, AClipWithoutSoundIsSilent) {
+    tools::MovieClipOptions options = Options();
+    options.sound = false;
+    auto graph = Open(options);
+    EXPECT_EQ(graph->sound(), nullptr);
+    EXPECT_EQ(graph->GetFormat().width, 96);
+}
+
+TEST_P(MediaStreamGraphTest, AnotherClockTakesOverFromTheStreamTimeNow) {
+    static std::int64_t other_now = 0;
+    auto graph = Open(Options());
+    graph->SetState(platform::StreamState::kRunning);
+    clock_now += 300'000;
+    other_now = 7'000'000;
+    graph->SetClock([] { return other_now; });
+    clock_now += 5'000'000;
+    EXPECT_EQ(graph->GetTime(), 300'000);
+    other_now += 100'000;
+    EXPECT_EQ(graph->GetTime(), 400'000);
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, MediaStreamGraphTest, testing::ValuesIn(kKinds),
