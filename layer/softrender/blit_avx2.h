@@ -12,6 +12,10 @@ namespace layer::blit {
 // can check both routes; they start on where available. Returns whether they are now on.
 bool UseAvx2Loops(bool wanted);
 
+// Each channel Mix(d, s; p); X kept.
+int MixRow32Avx2(std::uint8_t* dst, const std::uint8_t* src, int count, int p);
+// T from t = P(p, s) per channel (X 0), then PackedAdd32 with low-bit restore.
+int AddProductRow32Avx2(std::uint8_t* dst, const std::uint8_t* src, int count, int p);
 // PackedAdd32 of the raw source, no restore.
 int PackedAddRow32Avx2(std::uint8_t* dst, const std::uint8_t* src, int count);
 // Every byte, X included, added or subtracted with saturation.

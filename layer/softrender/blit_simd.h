@@ -126,7 +126,7 @@ inline int AlphaMixRow32Simd(std::uint8_t* dst, const std::uint8_t* src, int cou
 
 // Each channel Mix(d, s; p); X kept.
 inline int MixRow32Simd(std::uint8_t* dst, const std::uint8_t* src, int count, int p) {
-    int i = 0;
+    int i = MixRow32Avx2(dst, src, count, p);
     for (; i + 4 <= count; i += 4) {
         simd::Store(dst + i * 4,
                     simd::MixPixels(simd::Load(dst + i * 4), simd::Load(src + i * 4), p));
@@ -136,7 +136,7 @@ inline int MixRow32Simd(std::uint8_t* dst, const std::uint8_t* src, int count, i
 
 // T from t = P(p, s) per channel (X 0), then PackedAdd32 with low-bit restore.
 inline int AddProductRow32Simd(std::uint8_t* dst, const std::uint8_t* src, int count, int p) {
-    int i = 0;
+    int i = AddProductRow32Avx2(dst, src, count, p);
     for (; i + 4 <= count; i += 4) {
         simd::Store(dst + i * 4,
                     simd::AddProductPixels(simd::Load(dst + i * 4), simd::Load(src + i * 4), p));

@@ -347,6 +347,52 @@ TEST(BlitLongRows, MatchTheReference) {
     blit::UseAvx2Loops(true);
 }
 
+// Every parameter of the 32-bit translucent and additive draws, unscaled and halved, over
+// rows in which every channel takes every value, with the eight-pixel loops on and off.
+TEST(BlitLongRows, EveryParameterMatchesTheReference) {
+    std::mt19937 rng(0x5EED1002u);
+    test_support::Image source(512, 2, 1);
+    source.FillRandom(rng);
+    for (int x = 0; x < 512; ++x) {
+        const std::uint32_t v = static_cast<std::uint32_t>(x / 2);
+        source.Set(x, 0,
+                   (source.Get(x, 0) & 0xFF000000) | (v * 97 & 0xFF) << 16 | (255 - v) << 8 | v);
+    }
+    for (bool wide : {true, false}) {
+        const bool on = blit::UseAvx2Loops(wide);
+        for (int mode : {BlendTranslucent, BlendAdditive}) {
+            for (int parameter = 1; parameter <= 255; ++parameter) {
+                for (bool halved : {false, true}) {
+                    const int width = halved ? 259 : 515;
+                    test_support::Image fast(width, 3, 1);
+                    fast.FillRandom(rng);
+                    test_support::Image reference(width, 3, 1);
+                    std::memcpy(reference.body().PixelStore, fast.body().PixelStore,
+                                fast.Bytes().size());
+                    SoftDrawState state;
+                    state.draw_area = Rect{0, 0, width, 3};
+                    state.blend_mode = mode;
+                    state.blend_parameter = parameter;
+                    if (halved) {
+                        const Rect corners{1, 1, 257, 2};
+                        RenderMemImgStretched(fast.get(), source.get(), corners, 0, nullptr, state);
+                        reference::RenderMemImgStretched(reference.get(), source.get(), corners, 0,
+                                                         nullptr, state);
+                    } else {
+                        RenderMemImg(fast.get(), source.get(), 1, 1, 0, nullptr, state);
+                        reference::RenderMemImg(reference.get(), source.get(), 1, 1, 0, nullptr,
+                                                state);
+                    }
+                    ASSERT_TRUE(fast.Bytes() == reference.Bytes())
+                        << "eight-pixel loops " << on << " mode " << mode << " p " << parameter
+                        << " halved " << halved;
+                }
+            }
+        }
+    }
+    blit::UseAvx2Loops(true);
+}
+
 // Long rows of 32-bit sources with alpha drawn translucent: alphas of 0, 255 and between in
 // every row, with and without the alpha test, whole and through the run table's runs.
 TEST(BlitLongRows, TranslucentAlphaSourcesMatchTheReference) {
