@@ -2,14 +2,12 @@
 
 #include <SDL.h>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
 #include <algorithm>
 #include <cstring>
+#include <optional>
 #include <vector>
 
+#include "platform/colour_row_copy.h"
 #include "platform/gfx3d/gl_context.h"
 #include "platform/gfx3d/gl_surface.h"
 #include "platform/pixel_converter.h"
@@ -255,26 +253,6 @@ void ConvertBitsRow(const std::uint8_t* source_row, int first, const int* column
     }
 }
 
-// `count` X8R8G8B8 pixels copied with X cleared, as the converters write them; four at a
-// time where SSE2 is there.
-void CopyColourBytes(const std::uint8_t* source_row, int count, std::uint8_t* row) {
-    int i = 0;
-#if defined(__SSE2__)
-    const __m128i colour = _mm_set1_epi32(0x00FFFFFF);
-    for (; i + 4 <= count; i += 4) {
-        const __m128i pixels =
-            _mm_loadu_si128(reinterpret_cast<const __m128i*>(source_row + i * 4));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(row + i * 4), _mm_and_si128(pixels, colour));
-    }
-#endif
-    for (; i < count; ++i) {
-        std::uint32_t pixel;
-        std::memcpy(&pixel, source_row + i * 4, 4);
-        pixel &= 0x00FFFFFF;
-        std::memcpy(row + i * 4, &pixel, 4);
-    }
-}
-
 template <int kSourceBytes>
 void ConvertBitsRowTo(int frame_bytes, const std::uint8_t* source_row, int first,
                       const int* columns, int count, const BitsReader& read,
@@ -453,8 +431,6 @@ int PresentBits(const DisplayRect& destination, const PixelBits& bits, const Dis
     }
     const int bytes = static_cast<int>(frame.format.rgb_bit_count / 8);
     const layer::DdPixelFormat format = BitsFormat(bits);
-    const BitsReader read{XrgbReader(format), bits.bits == 16 ? SixteenBitTable(format) : nullptr};
-    const XrgbWriter write(frame.format);
     const int count = part.right - part.left;
     const int first = source.left + (part.left - destination.left);
     const int* columns = in_width == out_width
@@ -464,6 +440,13 @@ int PresentBits(const DisplayRect& destination, const PixelBits& bits, const Dis
     // X8R8G8B8 bits into an X8R8G8B8 frame: each row copied with X cleared.
     const bool same_format =
         bits.bits == 32 && bytes == 4 && IsX8R8G8B8(format) && IsX8R8G8B8(frame.format);
+    // The converters' tables are built only for rows that are converted.
+    std::optional<BitsReader> read;
+    std::optional<XrgbWriter> write;
+    if (!same_format || columns != nullptr) {
+        read.emplace(XrgbReader(format), bits.bits == 16 ? SixteenBitTable(format) : nullptr);
+        write.emplace(frame.format);
+    }
     // Same-format rows at their own size go into the frame and the window's surface in one
     // pass, each frame row copied on while it is still in the cache.
     // Where no copy begins, ShowRetainedFrame below gives the present's result.
@@ -471,7 +454,9 @@ int PresentBits(const DisplayRect& destination, const PixelBits& bits, const Dis
     int not_begun = 0;
     const bool copying = same_format && columns == nullptr && in_height == out_height &&
                          !HasGlContext() && BeginWindowCopy(&part, &copy, &not_begun);
-    const bool direct = copying && DirectWindowRow(copy, part, part.top) != nullptr;
+    std::uint8_t* const first_window_row =
+        copying ? DirectWindowRow(copy, part, part.top) : nullptr;
+    const bool direct = first_window_row != nullptr;
     int previous_source_y = -1;
     for (int y = part.top; y < part.bottom; ++y) {
         const int source_y = source.top + static_cast<int>(std::int64_t{y - destination.top} *
@@ -485,22 +470,20 @@ int PresentBits(const DisplayRect& destination, const PixelBits& bits, const Dis
         previous_source_y = source_y;
         const std::uint8_t* source_row = bits.pixels + source_y * bits.pitch;
         if (same_format && columns == nullptr) {
-            CopyColourBytes(source_row + first * 4, count, row);
-            if (direct) {
-                std::memcpy(DirectWindowRow(copy, part, y), row,
-                            static_cast<std::size_t>(count) * 4);
-            }
+            CopyColourRow(
+                source_row + first * 4, count, row,
+                direct ? first_window_row + (y - part.top) * copy.surface->pitch : nullptr);
             continue;
         }
         switch (bits.bits) {
             case 16:
-                ConvertBitsRowTo<2>(bytes, source_row, first, columns, count, read, write, row);
+                ConvertBitsRowTo<2>(bytes, source_row, first, columns, count, *read, *write, row);
                 break;
             case 24:
-                ConvertBitsRowTo<3>(bytes, source_row, first, columns, count, read, write, row);
+                ConvertBitsRowTo<3>(bytes, source_row, first, columns, count, *read, *write, row);
                 break;
             default:
-                ConvertBitsRowTo<4>(bytes, source_row, first, columns, count, read, write, row);
+                ConvertBitsRowTo<4>(bytes, source_row, first, columns, count, *read, *write, row);
                 break;
         }
     }
