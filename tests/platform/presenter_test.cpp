@@ -119,6 +119,42 @@ TEST_P(PresenterTest, TestCardLandsInTheRetainedFrameAndTheWindow) {
     EXPECT_EQ(window_pixel(4, 3), beside);
 }
 
+// Rows presented 1 : 1, long enough for the copy's eight-pixel steps and with a tail, land in
+// the frame and in the window's surface alike, X cleared in both.
+TEST_P(PresenterTest, OneToOneRowsLandInTheFrameAndTheWindowWithXCleared) {
+    constexpr int kWidth = 13;
+    constexpr int kHeight = 2;
+    std::uint32_t source[kHeight][kWidth];
+    for (int y = 0; y < kHeight; ++y) {
+        for (int x = 0; x < kWidth; ++x) {
+            source[y][x] = 0x9E3779B9u * static_cast<std::uint32_t>(y * kWidth + x + 1);
+        }
+    }
+    PixelBits bits;
+    bits.pixels = reinterpret_cast<const std::uint8_t*>(source);
+    bits.width = kWidth;
+    bits.height = kHeight;
+    bits.pitch = kWidth * 4;
+    bits.bits = 32;
+    ASSERT_EQ(PresentBits({2, 5, 2 + kWidth, 5 + kHeight}, bits, {0, 0, kWidth, kHeight}), 0);
+    const RetainedFrame& frame = GetRetainedFrame();
+    SDL_Surface* surface = SDL_GetWindowSurface(CurrentSdlWindow());
+    ASSERT_NE(surface, nullptr);
+    ASSERT_EQ(surface->format->BytesPerPixel, 4);
+    for (int y = 0; y < kHeight; ++y) {
+        const auto* frame_row =
+            reinterpret_cast<const std::uint32_t*>(frame.pixels.data() + (5 + y) * frame.pitch);
+        const auto* window_row = reinterpret_cast<const std::uint32_t*>(
+            static_cast<const std::uint8_t*>(surface->pixels) + (5 + y) * surface->pitch);
+        for (int x = 0; x < kWidth; ++x) {
+            EXPECT_EQ(frame_row[2 + x], source[y][x] & 0x00FFFFFFu) << x << "," << y;
+            EXPECT_EQ(window_row[2 + x], source[y][x] & 0x00FFFFFFu) << x << "," << y;
+        }
+        EXPECT_EQ(frame_row[1], 0u);
+        EXPECT_EQ(frame_row[2 + kWidth], 0u);
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Scales, PresenterTest, testing::Values(1, 2),
                          [](const testing::TestParamInfo<int>& info) {
                              return "Scale" + std::to_string(info.param);
