@@ -308,7 +308,8 @@ bool WriteMapFiles(const std::filesystem::path& folder) {
         files.push_back(std::move(file));
     for (DemoFile& file : DemoPictureFiles())
         files.push_back(std::move(file));
-    files.push_back(DemoMovieFile());
+    for (DemoFile& file : DemoMovieFiles())
+        files.push_back(std::move(file));
     for (DemoFile& file : DemoSoundFiles())
         files.push_back(std::move(file));
     for (const DemoFile& file : files) {

@@ -1,13 +1,12 @@
 #include "tools/lib/demo_movie.h"
 
-#include <algorithm>
-#include <string>
-
+#include "tools/lib/movie_clip_writer.h"
 #include "tools/lib/theora_clip_writer.h"
 
 namespace tools {
+namespace {
 
-DemoFile DemoMovieFile() {
+DemoFile TheoraMovieFile() {
     TheoraClipOptions options;
     options.coded_width = 64;
     options.coded_height = 48;
@@ -15,9 +14,24 @@ DemoFile DemoMovieFile() {
     options.fps_numerator = 10;
     options.keyframe_interval = 10;
     options.tone_seconds = 3;
-    std::string path = std::string("Data/") + kDemoMovie;
-    std::replace(path.begin(), path.end(), '\\', '/');
-    return {path, WriteTheoraClip(options).bytes};
+    return DemoDataFile(kDemoMovie, WriteTheoraClip(options).bytes);
+}
+
+DemoFile ClipMovieFile(const char* name, MovieClipKind kind) {
+    MovieClipOptions options;
+    options.kind = kind;
+    options.width = 64;
+    options.height = 48;
+    options.frame_count = 30;
+    return DemoDataFile(name, WriteMovieClip(options));
+}
+
+}  // namespace
+
+std::vector<DemoFile> DemoMovieFiles() {
+    return {TheoraMovieFile(), ClipMovieFile(kDemoMpegMovie, MovieClipKind::kMpegProgram),
+            ClipMovieFile(kDemoAviMovie, MovieClipKind::kAvi),
+            ClipMovieFile(kDemoWmvMovie, MovieClipKind::kAsf)};
 }
 
 }  // namespace tools
