@@ -16,6 +16,8 @@ bool UseAvx2Loops(bool wanted);
 int MixRow32Avx2(std::uint8_t* dst, const std::uint8_t* src, int count, int p);
 // T from t = P(p, s) per channel (X 0), then PackedAdd32 with low-bit restore.
 int AddProductRow32Avx2(std::uint8_t* dst, const std::uint8_t* src, int count, int p);
+// Halve32 of each pixel pair.
+int HalveRow32Avx2(std::uint8_t* dst, const std::uint8_t* src, int count);
 // PackedAdd32 of the raw source, no restore.
 int PackedAddRow32Avx2(std::uint8_t* dst, const std::uint8_t* src, int count);
 // Every byte, X included, added or subtracted with saturation.

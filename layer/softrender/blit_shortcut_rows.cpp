@@ -45,7 +45,11 @@ inline void EachPixel(std::uint8_t* dst, const std::uint8_t* src, int begin, int
 template <bool Wide, Source S, bool Trans>
 void Halving(std::uint8_t* dst, const std::uint8_t* src, const std::uint8_t*, int count,
              const Context& ctx) {
-    EachPixel<Wide, S, Trans>(dst, src, 0, count, ctx, [](std::uint32_t d, std::uint32_t s) {
+    int done = 0;
+    if constexpr (Wide && S == Source::Direct && !Trans) {
+        done = HalveRow32Avx2(dst, src, count);
+    }
+    EachPixel<Wide, S, Trans>(dst, src, done, count, ctx, [](std::uint32_t d, std::uint32_t s) {
         return Wide ? Halve32(d, s) : Halve16(d, s);
     });
 }
