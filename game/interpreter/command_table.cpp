@@ -101,23 +101,29 @@ static_assert(std::is_sorted(std::begin(kCommands), std::end(kCommands),
                                  return a.code < b.code;
                              }));
 
-// Codes below kDirectCodes are found through a table of their entries' positions plus one
-// (0: no command); the others by a search of the sorted list.
+// Codes below kDirectCodes and the pre-pass's fast codes are found through tables of their
+// entries' positions plus one (0: no command); the others by a search of the sorted list.
 constexpr std::int32_t kDirectCodes = 1000;
+constexpr std::int32_t kFirstFastCode = 210000;
+constexpr std::int32_t kFastCodes = 40;
 constexpr std::size_t kCommandCount = std::size(kCommands);
 static_assert(kCommandCount < 255);
 
-constexpr std::array<std::uint8_t, kDirectCodes> MakeDirectPositions() {
-    std::array<std::uint8_t, kDirectCodes> positions{};
+template <std::int32_t kFirst, std::int32_t kCount>
+constexpr std::array<std::uint8_t, kCount> MakePositions() {
+    std::array<std::uint8_t, kCount> positions{};
     for (std::size_t i = 0; i < kCommandCount; ++i) {
-        if (kCommands[i].code >= 0 && kCommands[i].code < kDirectCodes)
-            positions[static_cast<std::size_t>(kCommands[i].code)] =
+        if (kCommands[i].code >= kFirst && kCommands[i].code < kFirst + kCount)
+            positions[static_cast<std::size_t>(kCommands[i].code - kFirst)] =
                 static_cast<std::uint8_t>(i + 1);
     }
     return positions;
 }
 
-constexpr std::array<std::uint8_t, kDirectCodes> kDirectPositions = MakeDirectPositions();
+constexpr std::array<std::uint8_t, kDirectCodes> kDirectPositions =
+    MakePositions<0, kDirectCodes>();
+constexpr std::array<std::uint8_t, kFastCodes> kFastPositions =
+    MakePositions<kFirstFastCode, kFastCodes>();
 
 }  // namespace
 
@@ -128,6 +134,11 @@ std::span<const CommandEntry> CommandTable() {
 const CommandEntry* FindCommand(std::int32_t code) {
     if (code >= 0 && code < kDirectCodes) {
         const std::uint8_t position = kDirectPositions[static_cast<std::size_t>(code)];
+        return position != 0 ? &kCommands[position - 1] : nullptr;
+    }
+    if (code >= kFirstFastCode && code < kFirstFastCode + kFastCodes) {
+        const std::uint8_t position =
+            kFastPositions[static_cast<std::size_t>(code - kFirstFastCode)];
         return position != 0 ? &kCommands[position - 1] : nullptr;
     }
     const auto* entry = std::lower_bound(

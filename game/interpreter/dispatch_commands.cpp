@@ -19,23 +19,30 @@ void SetDispatchLineHook(DispatchLineHook hook) {
     line_hook = hook;
 }
 
+// Continue codes never change the list being run, so it is resolved once for their run; a
+// return code's handler may end, replace or reload it and sees it resolved anew.
 std::uint8_t DispatchCommands(EventInterpreter& interpreter) {
     // Each turn moves on first, so the first line run is the current one.
     --interpreter.line;
+    interpreter.heldCommands.list = interpreter.ResolveCommandList();
     for (;;) {
         if (interpreter.commandsThisFrame >= kCommandsPerFrame)
-            return 1;
+            break;
         if (line_hook != nullptr)
             line_hook();
         ++interpreter.line;
         TheProcessingPoint.line = interpreter.line;
         const CommandEntry* entry = FindCommand(Arg(interpreter.CurrentLine(), 0));
-        if (entry != nullptr && entry->kind == CommandKind::kReturn)
+        if (entry != nullptr && entry->kind == CommandKind::kReturn) {
+            interpreter.heldCommands.list = nullptr;
             return entry->handler(interpreter);
+        }
         if (entry != nullptr)
             entry->handler(interpreter);
         ++interpreter.commandsThisFrame;
     }
+    interpreter.heldCommands.list = nullptr;
+    return 1;
 }
 
 void EndInterpreterEvent(EventInterpreter& interpreter) {

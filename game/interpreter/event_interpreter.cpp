@@ -16,15 +16,6 @@ namespace {
 
 constexpr int kAutomaticTrigger = 1;
 
-const EventCommand& EndLine() {
-    static const EventCommand end = [] {
-        EventCommand line;
-        line.args = {EventCommand::kEndCode};
-        return line;
-    }();
-    return end;
-}
-
 using Comparison = bool (*)(std::int32_t, std::int32_t);
 constexpr std::array<Comparison, 7> kComparisons{{
     [](std::int32_t l, std::int32_t r) { return l > r; },
@@ -88,7 +79,16 @@ void EventInterpreter::StartInterpreter(CommandListRef commands, int newEventNum
     line = 0;
 }
 
-const std::vector<EventCommand>* EventInterpreter::CommandList() const {
+const EventCommand& EndCommandLine() {
+    static const EventCommand end = [] {
+        EventCommand line;
+        line.args = {EventCommand::kEndCode};
+        return line;
+    }();
+    return end;
+}
+
+const std::vector<EventCommand>* EventInterpreter::ResolveCommandList() const {
     switch (commandList.kind) {
         case CommandListRef::Kind::kOwn:
             return &ownCommands;
@@ -101,13 +101,6 @@ const std::vector<EventCommand>* EventInterpreter::CommandList() const {
             break;
     }
     return nullptr;
-}
-
-const EventCommand& EventInterpreter::LineAt(int index) const {
-    const std::vector<EventCommand>* list = CommandList();
-    if (list == nullptr || index < 0 || static_cast<std::size_t>(index) >= list->size())
-        return EndLine();
-    return (*list)[static_cast<std::size_t>(index)];
 }
 
 int EventInterpreter::BranchResult(int indent) const {

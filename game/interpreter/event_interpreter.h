@@ -26,6 +26,9 @@ struct CommandListRef {
     int commonIndex = 0;
 };
 
+// The line read past a list's end and for an idle interpreter: code -1.
+const EventCommand& EndCommandLine();
+
 // Runs one event command list line by line. Interpreters are plain values owned by their
 // holder: the main interpreter, every map event's page, every parallel common event, and
 // the child of a called event.
@@ -56,10 +59,19 @@ class EventInterpreter {
     void PickNextEvent();
     bool IsInterpreterRunning() const { return commandList.kind != CommandListRef::Kind::kNone; }
 
-    // The list being run, or null when idle or when its common event no longer exists.
-    const std::vector<EventCommand>* CommandList() const;
+    // The list being run, or null when idle or when its common event no longer exists: the
+    // list held for the dispatcher's run of lines, else resolved anew.
+    const std::vector<EventCommand>* CommandList() const {
+        return heldCommands.list != nullptr ? heldCommands.list : ResolveCommandList();
+    }
+    const std::vector<EventCommand>* ResolveCommandList() const;
     // The line at index; the end line where there is none.
-    const EventCommand& LineAt(int index) const;
+    const EventCommand& LineAt(int index) const {
+        const std::vector<EventCommand>* list = CommandList();
+        if (list == nullptr || index < 0 || static_cast<std::size_t>(index) >= list->size())
+            return EndCommandLine();
+        return (*list)[static_cast<std::size_t>(index)];
+    }
     const EventCommand& CurrentLine() const { return LineAt(line); }
 
     // Every handler's way to the variables: IDs of the running event's own self variables
@@ -109,6 +121,20 @@ class EventInterpreter {
     // Steps counted in the current frame, limited per frame; kept when an event restarts.
     int commandsThisFrame = 0;
     int keyOption = 0;
+
+    // The list resolved once for a run of continue-code lines, none of which changes the
+    // list; the dispatcher sets it and drops it before a return code's handler. A copy or an
+    // assignment never carries it.
+    struct HeldCommandList {
+        HeldCommandList() = default;
+        HeldCommandList(const HeldCommandList&) {}
+        HeldCommandList& operator=(const HeldCommandList&) {
+            list = nullptr;
+            return *this;
+        }
+        const std::vector<EventCommand>* list = nullptr;
+    };
+    HeldCommandList heldCommands;
 };
 
 // The start condition of an automatic or parallel common event.
