@@ -26,9 +26,7 @@ std::int32_t* VariableStore::GetVariablePointer(std::int32_t id, int commonEvent
             .GetDBValuePointer(address.type, address.data, address.content, 1);
     }
     if (kind == VariableIdKind::kVariable) {
-        std::int32_t* cell = CellOf(variableSets, static_cast<std::size_t>((id - 2000000) / 100000),
-                                    static_cast<std::size_t>(id % 100000));
-        if (cell != nullptr)
+        if (std::int32_t* cell = PlainVariableCell(id))
             return cell;
     }
     if (commonEvent < 0)

@@ -44,6 +44,19 @@ class VariableStore {
     std::int32_t ReadValueById(std::int32_t id, DataBase* database = nullptr);
     std::string ReadStringById(std::int32_t id, DataBase* database = nullptr);
 
+    // Plain variables, IDs 2000000 to 2999999: set (ID - 2000000) / 100000, index
+    // ID % 100000. Their cell is reached directly; null when the set does not reach it.
+    static constexpr bool IsPlainVariableId(std::int32_t id) {
+        return id >= 2000000 && id <= 2999999;
+    }
+    std::int32_t* PlainVariableCell(std::int32_t id) {
+        const auto set = static_cast<std::size_t>((id - 2000000) / 100000);
+        const auto index = static_cast<std::size_t>(id % 100000);
+        if (set >= variableSets.size() || index >= variableSets[set].size())
+            return nullptr;
+        return &variableSets[set][index];
+    }
+
     // The integer cell behind a numeric ID, for the load-time pre-pass; commonEvent serves
     // the running common event's own IDs 1600000 to 1600099. Null when there is none.
     std::int32_t* GetVariablePointer(std::int32_t id, int commonEvent);

@@ -44,15 +44,30 @@ std::int32_t RewriteValueId(std::int32_t id, const EventInterpreter& interpreter
 
 }  // namespace
 
+// No rewrite reaches the plain variables, and an access to them takes up the map override
+// as every numeric access below 1000000000 does.
 std::int32_t EventInterpreter::ReadInterpreterValue(std::int32_t id) {
     if (id < 1000000)
         return id;
+    if (VariableStore::IsPlainVariableId(id)) {
+        TheVariableStore.mapOverride = -1;
+        const std::int32_t* cell = TheVariableStore.PlainVariableCell(id);
+        return cell != nullptr ? *cell : 0;
+    }
     const std::int32_t target = RewriteValueId(id, *this);
     TheVariableStore.mapOverride = mapId;
     return TheVariableStore.ReadValueById(target);
 }
 
+// A plain variable past its set's end goes the general way, which grows the set.
 void EventInterpreter::StoreInterpreterValue(std::int32_t id, std::int32_t value) {
+    if (VariableStore::IsPlainVariableId(id)) {
+        if (std::int32_t* cell = TheVariableStore.PlainVariableCell(id)) {
+            TheVariableStore.mapOverride = -1;
+            *cell = value;
+            return;
+        }
+    }
     const std::int32_t target = RewriteValueId(id, *this);
     TheVariableStore.mapOverride = mapId;
     TheVariableStore.StoreValueById(target, value);

@@ -8,6 +8,7 @@
 #include "game/core/format_text.h"
 #include "game/core/processing_point.h"
 #include "game/core/variable_ids.h"
+#include "game/core/variable_store.h"
 #include "game/interpreter/command_args.h"
 #include "game/interpreter/event_interpreter.h"
 #include "game/interpreter/message_text.h"
@@ -42,11 +43,16 @@ std::int32_t Wrapped(std::int64_t value) {
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(static_cast<std::uint64_t>(value)));
 }
 
+// Plain variables, the most common operands, are told apart without classifying.
+bool HoldsNumber(std::int32_t id) {
+    return VariableStore::IsPlainVariableId(id) || IsNumberVariableId(id);
+}
+
 // The value an ID holds: its number, or the number a text starts with.
 std::int32_t ValueOf(EventInterpreter& interpreter, std::int32_t id) {
     if (id < kLowestVariableId)
         return id;
-    if (IsNumberVariableId(id))
+    if (HoldsNumber(id))
         return interpreter.ReadInterpreterValue(id);
     return TextNumber(interpreter.ReadInterpreterString(id));
 }
@@ -107,7 +113,7 @@ bool OperateOnTarget(EventInterpreter& interpreter, const EventCommand& line, st
     std::int32_t target = source;
     if ((options & kIndirectTarget) != 0)
         target = interpreter.ReadInterpreterValue(target);
-    if (!IsNumberVariableId(target)) {
+    if (!HoldsNumber(target)) {
         StoreStringResult(interpreter, line, target);
         return false;
     }
