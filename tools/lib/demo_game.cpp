@@ -321,10 +321,12 @@ bool WriteMapFiles(const std::filesystem::path& folder) {
 
 }  // namespace
 
-bool WriteDemoGame(const std::filesystem::path& folder) {
+bool WriteDemoGame(const std::filesystem::path& folder,
+                   const std::vector<game::CommonEvent>& extraCommonEvents) {
     const std::filesystem::path basicData = folder / "Data" / "BasicData";
-    const std::vector<game::CommonEvent> events = {TitleEvent(), ClockEvent(), StartEvent(2),
-                                                   DemoGalleryEvent()};
+    std::vector<game::CommonEvent> events = {TitleEvent(), ClockEvent(), StartEvent(2),
+                                             DemoGalleryEvent()};
+    events.insert(events.end(), extraCommonEvents.begin(), extraCommonEvents.end());
     return WriteFile(folder / "Game.dat", GameDat()) && WriteMapFiles(folder) &&
            WriteDataBase(basicData, "SysDataBase", SystemDataBase()) &&
            WriteDataBase(basicData, "DataBase", NamedDataBase("表", "りんご")) &&

@@ -2,6 +2,9 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <vector>
+
+#include "game/core/common_event.h"
 
 namespace tools {
 
@@ -19,7 +22,8 @@ inline constexpr char kDemoPlayCounterFile[] = "Save\\System.sav";
 // entries of the system database. The title's message has an outline, sizes, colours, icons and a
 // reading; the system database names the window pictures (type 10) and 14 text colours (type 12),
 // and "BasicData" holds three icons with their list file; a movie clip lies in "Movie". False
-// when a file cannot be written.
-bool WriteDemoGame(const std::filesystem::path& folder);
+// when a file cannot be written. extraCommonEvents follow the demo's own four common events.
+bool WriteDemoGame(const std::filesystem::path& folder,
+                   const std::vector<game::CommonEvent>& extraCommonEvents = {});
 
 }  // namespace tools

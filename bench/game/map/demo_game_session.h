@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "game/core/error_box.h"
 #include "game/core/game_folder.h"
@@ -32,14 +33,16 @@ class DemoGameSession {
   public:
     // Skips the benchmark with an error when the game cannot be written or started, or does
     // not take the route.
+    // extraCommonEvents are written after the demo's own.
     DemoGameSession(benchmark::State& state, const std::string& name,
-                    DrawRoute route = DrawRoute::kSoftwareDummy)
+                    DrawRoute route = DrawRoute::kSoftwareDummy,
+                    const std::vector<game::CommonEvent>& extraCommonEvents = {})
         : folder_(std::filesystem::temp_directory_path() /
                   (name + "-" + std::to_string(getpid()))) {
         setenv("SDL_VIDEODRIVER", route == DrawRoute::kSoftwareDummy ? "dummy" : "offscreen", 1);
         setenv("SDL_AUDIODRIVER", "dummy", 1);
         setenv("QVARN_AUTO_CONFIRM", "1", 1);
-        if (!tools::WriteDemoGame(folder_)) {
+        if (!tools::WriteDemoGame(folder_, extraCommonEvents)) {
             state.SkipWithError("the demo game cannot be written");
             return;
         }
