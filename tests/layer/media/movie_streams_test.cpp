@@ -258,6 +258,25 @@ TEST_F(MovieStreams, AnArchivedMoviePlaysFromATemporaryCopyThatDisposalRemoves) 
     EXPECT_EQ(TemporaryFiles(), 0u);
 }
 
+// The display offers no overlay and the sample surfaces live in memory: placing a movie in
+// the window keeps nothing for a movie that is not an overlay, and restoring its surfaces has
+// nothing to do. Bad handles are refused as the table refuses them.
+TEST_F(MovieStreams, NoMovieIsPlacedAsAnOverlayAndItsSurfacesNeedNoRestore) {
+    const int movie = OpenClip(kKinds[2], 1);
+    ASSERT_GE(movie, 0);
+    layer::SyncMovieFrame(movie, 1);
+    const MovieRecord& record = *layer::GetMovieRecord(movie);
+    EXPECT_FALSE(layer::IsOverlayMovie(movie));
+    EXPECT_EQ(layer::DrawMovieToWindow(10, 20, 2, movie, 1), 0);
+    EXPECT_EQ(record.Streams.overlay.scale, 0);
+    EXPECT_EQ(layer::PresentWindowMovies(), 0);
+    EXPECT_EQ(layer::RestoreMovieSurfaces(movie), 0);
+    EXPECT_EQ(ShownFrame(record), 0);
+    layer::DisposeMovie(movie);
+    EXPECT_EQ(layer::DrawMovieToWindow(10, 20, 2, movie, 1), -1);
+    EXPECT_EQ(layer::RestoreMovieSurfaces(movie), 0);
+}
+
 TEST_F(MovieStreams, FilesThatAreNoMovieFailWithTheirStepsLineAndLeaveNothing) {
     const std::string clip = AsText(tools::WriteMovieClip(Clip(MovieClipKind::kAvi)));
     tree.write("noise.avi", "RIFF....AVI LIST" + test::NoiseBytes(2000, 5));
