@@ -155,6 +155,9 @@ TEST_F(HttpSlotErrors, NotFoundIsLoggedForAGet) {
     const int slot = layer::CreateHttpSlot(request);
     ASSERT_TRUE(PumpUntilDone(slot));
     EXPECT_NE(ReadLog().find(test::Sjis(u8"接続に失敗しました (戻り値:404)")), std::string::npos);
+    EXPECT_EQ(memory, nullptr) << "a failed request keeps no memory";
+    // The slot names `memory`, which ends with the test: it goes first.
+    EXPECT_EQ(layer::DeleteHttpSlot(slot), 0);
 }
 
 TEST_F(HttpSlotErrors, RefusedConnectionOpensNoSlot) {
