@@ -28,8 +28,8 @@ std::uint8_t DispatchCommands(EventInterpreter& interpreter) {
     for (;;) {
         if (interpreter.commandsThisFrame >= kCommandsPerFrame)
             break;
-        if (line_hook != nullptr)
-            line_hook();
+        if (line_hook != nullptr && !line_hook())
+            break;
         ++interpreter.line;
         TheProcessingPoint.line = interpreter.line;
         const CommandEntry* entry = FindCommand(Arg(interpreter.CurrentLine(), 0));

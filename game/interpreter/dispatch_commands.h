@@ -28,13 +28,13 @@ std::span<const CommandEntry> CommandTable();
 const CommandEntry* FindCommand(std::int32_t code);
 
 // Runs lines from the current one until a return code's handler answers, or the frame's
-// step limit is reached (then 1).
+// step limit is reached or the line hook stops it (then 1).
 std::uint8_t DispatchCommands(EventInterpreter& interpreter);
 
 // Test tooling: a function the dispatcher calls before every line it runs, in every
-// interpreter; null (the default) calls nothing. A fuzz harness bounds one input's work with
-// it.
-using DispatchLineHook = void (*)();
+// interpreter; false ends the dispatch as the step limit does. Null (the default) calls
+// nothing. A fuzz harness bounds one input's work with it.
+using DispatchLineHook = bool (*)();
 void SetDispatchLineHook(DispatchLineHook hook);
 
 // Ends the running event: the interpreter becomes idle, its loops close, and the main

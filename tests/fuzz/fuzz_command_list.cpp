@@ -1,8 +1,8 @@
 // A flag byte, then bytes as a stored command list (a count and the commands): the list runs
 // as common event 0 for a few frames, prepared by the load-time pre-pass when flag bit 0 is
 // set, for 1 to 4 frames by bits 1 and 2, on a loaded 20 x 15 map with two events and two
-// tile sets. Files the list writes stay in a scratch folder. The input's lines run in all
-// interpreters together are bounded by a budget of the harness.
+// tile sets. Files the list writes stay in a scratch folder. The work of the input's lines in
+// all interpreters together is bounded by a budget of the harness.
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
@@ -16,6 +16,7 @@
 #include "game/core/event_record_io.h"
 #include "game/core/game_folder.h"
 #include "game/core/system_message_box.h"
+#include "game/core/variable_store.h"
 #include "game/interpreter/common_event_prepass.h"
 #include "game/interpreter/dispatch_commands.h"
 #include "game/interpreter/run_interpreter.h"
@@ -32,16 +33,34 @@ constexpr std::int32_t kMaxLines = 256;
 constexpr std::int32_t kMaxRangeTargets = 1000;
 constexpr std::int32_t kVariableOperation = 121;
 constexpr std::size_t kRangeArgument = 5;
-// Lines one input may run in all its interpreters together, called events included (each
-// counts its own steps, so a loop calling a long event could run for hours). Past it every
-// interpreter stops as after a load; the one running finishes at most its own frame's steps.
-constexpr std::uint64_t kLineBudget = 1000000;
+// Work one input may do in all its interpreters together, called events included (each
+// counts its own steps, so a loop calling a long event could run for hours). A line costs one
+// unit and one more per 64 bytes of string variables, since text commands work on whole texts that
+// may grow to a MiB. Past the budget every interpreter stops as after a load, the running one
+// at its next line. The budget keeps a unit within a second, below the frame's step cap,
+// which the interpreter's own tests reach.
+constexpr std::uint64_t kWorkBudget = 10000;
+constexpr std::size_t kBytesPerUnit = 64;
 
-std::uint64_t lines_run = 0;
+std::uint64_t work_done = 0;
 
-void CountLine() {
-    if (++lines_run > kLineBudget)
-        game::SaveLoadedThisFrame = 1;
+std::size_t StringBytes() {
+    std::size_t bytes = 0;
+    for (const std::string& text : game::TheVariableStore.stringVariables)
+        bytes += text.size();
+    for (const auto& texts : game::TheVariableStore.commonStrings) {
+        for (const std::string& text : texts)
+            bytes += text.size();
+    }
+    return bytes;
+}
+
+bool CountLine() {
+    work_done += 1 + StringBytes() / kBytesPerUnit;
+    if (work_done <= kWorkBudget)
+        return true;
+    game::SaveLoadedThisFrame = 1;
+    return false;
 }
 
 game::MessageBoxResult Silent(std::string_view, std::string_view, game::MessageBoxButtons) {
@@ -91,7 +110,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     game::SetMessageBoxSink(&Silent);
     game::SetErrorBoxSink([](std::string_view, std::string_view, std::string_view) {});
     game::SetDispatchLineHook(&CountLine);
-    lines_run = 0;
+    work_done = 0;
     game::SaveLoadedThisFrame = 0;
     UseScratchFolder();
     FreshState();
