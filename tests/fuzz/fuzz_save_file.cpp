@@ -101,5 +101,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (game::TheSaveCache.States.at(path).changeableDataBase.GetDBTypeCount() == 0)
             std::abort();
     }
+    game::TheSaveCache = game::SaveCache();
     return 0;
 }
