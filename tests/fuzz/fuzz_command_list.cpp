@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -38,11 +39,14 @@ constexpr std::size_t kRangeArgument = 5;
 // unit and one more per 64 bytes of string variables, since text commands work on whole texts that
 // may grow to a MiB. Past the budget every interpreter stops as after a load, the running one
 // at its next line. The budget keeps a unit within a second, below the frame's step cap,
-// which the interpreter's own tests reach.
+// which the interpreter's own tests reach. Texts that expand their own references build
+// large texts only while a line runs, so a processor-time limit bounds the input as well.
 constexpr std::uint64_t kWorkBudget = 10000;
 constexpr std::size_t kBytesPerUnit = 64;
+constexpr std::clock_t kTimeBudget = CLOCKS_PER_SEC / 2;
 
 std::uint64_t work_done = 0;
+std::clock_t started = 0;
 
 std::size_t StringBytes() {
     std::size_t bytes = 0;
@@ -57,7 +61,7 @@ std::size_t StringBytes() {
 
 bool CountLine() {
     work_done += 1 + StringBytes() / kBytesPerUnit;
-    if (work_done <= kWorkBudget)
+    if (work_done <= kWorkBudget && std::clock() - started <= kTimeBudget)
         return true;
     game::SaveLoadedThisFrame = 1;
     return false;
@@ -111,6 +115,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     game::SetErrorBoxSink([](std::string_view, std::string_view, std::string_view) {});
     game::SetDispatchLineHook(&CountLine);
     work_done = 0;
+    started = std::clock();
     game::SaveLoadedThisFrame = 0;
     UseScratchFolder();
     FreshState();
