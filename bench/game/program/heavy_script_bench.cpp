@@ -122,8 +122,9 @@ game::CommonEvent HeavyEvent(std::int32_t trigger) {
 }
 
 std::uint64_t lines_counted = 0;
-void CountLine() {
+bool CountLine() {
     ++lines_counted;
+    return true;
 }
 
 void BM_HeavyScriptFrames(benchmark::State& state) {
