@@ -444,7 +444,8 @@ int PresentBits(const DisplayRect& destination, const PixelBits& bits, const Dis
     std::optional<BitsReader> read;
     std::optional<XrgbWriter> write;
     if (!same_format || columns != nullptr) {
-        read.emplace(XrgbReader(format), bits.bits == 16 ? SixteenBitTable(format) : nullptr);
+        read.emplace(
+            BitsReader{XrgbReader(format), bits.bits == 16 ? SixteenBitTable(format) : nullptr});
         write.emplace(frame.format);
     }
     // Same-format rows at their own size go into the frame and the window's surface in one
