@@ -82,6 +82,7 @@ bool ChangeMap(MapState& mapState, int number) {
     const std::string file = SysDataBase.ReadDBString(kMapType, number, kFileContent);
     if (!mapState.mapData.ReadMapFile(file)) {
         TheScreenState.SceneNumber = -1;
+        mapState.mapFileFailed = true;
         return false;
     }
     TakeTileSet(mapState, mapState.mapData.header.tileSetNumber);

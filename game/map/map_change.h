@@ -10,7 +10,8 @@ void ResetMapState(MapState& mapState);
 
 // Loads map `number` of the system database (type 0): its file, its tile set, the parallel
 // common events when none run yet, the view back at the top left, its panorama and its loop
-// flags. A map that cannot be read ends the scene loop and gives false.
+// flags. A map that cannot be read ends the scene loop, marks the
+// map state's mapFileFailed and gives false.
 bool ChangeMap(MapState& mapState, int number);
 
 // Makes tile set `number` of the list the current one: its images, tags and attributes, and

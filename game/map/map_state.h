@@ -16,6 +16,9 @@ namespace game {
 struct MapState {
     // The loaded map, -1 while none is loaded.
     int mapNumber = -1;
+    // Set when a map file could not be read: the scene loop ends and the program exits with
+    // the failed status, not as from a game that ended.
+    bool mapFileFailed = false;
     MapData mapData;
     // One per map event, in the order of the map's events.
     std::vector<EventCharacter> eventCharacters;

@@ -221,7 +221,7 @@ void ShutdownGame() {
         layer::RemoveFontResourceFile(file.c_str());
     AddedFontFiles.clear();
     UnloadAquesTalk();
-    ExitProgram(0);
+    ExitProgram(TheMapState.mapFileFailed ? kFailedStart : 0);
 }
 
 }  // namespace game

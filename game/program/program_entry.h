@@ -17,7 +17,8 @@ void BuildGameGlobals();
 
 // What StartGame gives when the game started: no failed start ends with exit status 0.
 inline constexpr int kStartedGame = 0;
-// The exit status of a start that could not find what it needs (the game folder, "Game.dat").
+// The exit status of a start that could not find what it needs (the game folder, "Game.dat",
+// a map file), and of a game ended by a map file that could not be read.
 inline constexpr int kFailedStart = 1;
 
 // Start-up up to the databases: reads "Game.dat" and "Game.ini" from GameFolder, starts the
@@ -33,7 +34,7 @@ int StartGame(const std::string& commandLine);
 int WinMain(const std::string& commandLine);
 
 // Shuts the layer down, writes "Game.ini", takes the added fonts back and ends the process
-// with exit code 0.
+// with exit code 0, or kFailedStart when a map file could not be read.
 [[noreturn]] void ShutdownGame();
 
 }  // namespace game

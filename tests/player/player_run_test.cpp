@@ -355,6 +355,16 @@ TEST_F(PlayerRunTest, AFolderWithoutGameDatFailsToStartAndLeavesGameIniAlone) {
         << tree_.read("errors.txt");
 }
 
+// A start map that cannot be read ends the game before its first frame: the map is named and
+// the exit status says the start failed.
+TEST_F(PlayerRunTest, AnUnreadableStartMapNamesItAndFailsTheStart) {
+    tree_.write("demo/Data/MapData/Start.mps", "");
+    const std::filesystem::path errors = tree_.path("errors.txt");
+    EXPECT_EQ(RunPlayer(game_, {"QVARN_EXIT_AFTER_FRAMES=60"}, errors), 1);
+    EXPECT_NE(tree_.read("errors.txt").find("Start.mps"), std::string::npos)
+        << tree_.read("errors.txt");
+}
+
 // The game folder given is the one played, or the start fails naming it: never the player's
 // own folder in its place.
 TEST_F(PlayerRunTest, AGameFolderThatCannotBeUsedIsNamedAndTheStartFails) {
@@ -506,7 +516,7 @@ TEST_F(PlayerRunTest, AFifoOrAFolderInPlaceOfAFileIsAFileThatCannotBeRead) {
     } cases[] = {
         {"Data/BasicData/CDataBase.dat", true, false, 1, "CDataBase.dat\r\nのファイルがあるか"},
         {"Data/BasicData/CDataBase.dat", false, false, 1, "CDataBase.dat\r\nのファイルがあるか"},
-        {"Data/MapData/Start.mps", true, false, 0, "Start.mps がありません"},
+        {"Data/MapData/Start.mps", true, false, 1, "Start.mps がありません"},
         {"Data.qent", true, true, 1, "Data.qent was not opened: it cannot be read\n"},
     };
     const std::filesystem::path errors = tree_.path("errors.txt");
