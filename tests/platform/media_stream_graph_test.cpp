@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/media_streams/media_stream_graph.h"
+#include "tests/support/movie_clip_kinds.h"
 #include "tests/support/temp_tree.h"
 #include "tools/lib/movie_clip_writer.h"
 
@@ -23,14 +24,8 @@ std::int64_t ReadTestClock() {
     return clock_now;
 }
 
-struct Kind {
-    MovieClipKind kind;
-    const char* name;
-};
-
-const Kind kKinds[] = {{MovieClipKind::kMpegProgram, "clip.mpg"},
-                       {MovieClipKind::kAvi, "clip.avi"},
-                       {MovieClipKind::kAsf, "clip.wmv"}};
+using Kind = test::MovieClipCase;
+constexpr const auto& kKinds = test::kMovieClipCases;
 
 // The frame number a 32-bit sample shows (the green byte of each pattern block).
 int ShownFrame(const platform::StreamSample& sample) {

@@ -14,7 +14,9 @@
 #include "layer/media/media_services.h"
 #include "layer/media/movie_handles.h"
 #include "platform/audio/audio_mixer.h"
+#include "tests/layer/media/movie_frame_reading.h"
 #include "tests/layer/media/sound_fixture.h"
+#include "tests/support/movie_clip_kinds.h"
 #include "tools/lib/movie_clip_writer.h"
 
 namespace test {
@@ -23,30 +25,8 @@ namespace {
 using layer::MovieRecord;
 using tools::MovieClipKind;
 
-struct Kind {
-    MovieClipKind kind;
-    const char* name;
-};
-
-const Kind kKinds[] = {{MovieClipKind::kMpegProgram, "clip.mpg"},
-                       {MovieClipKind::kAvi, "clip.avi"},
-                       {MovieClipKind::kAsf, "clip.wmv"}};
-
-std::string AsText(const std::vector<std::uint8_t>& bytes) {
-    return {bytes.begin(), bytes.end()};
-}
-
-int ShownFrame(const MovieRecord& movie) {
-    const layer::GraphImage& image = *movie.FrameImage;
-    const layer::PixelFormat& format = image.format;
-    return tools::ReadCountingPattern(image.width, [&](int x, int y) {
-        std::uint32_t pixel = 0;
-        std::memcpy(&pixel, image.pixels + y * image.pitch + x * format.bytes_per_pixel,
-                    format.bytes_per_pixel);
-        const std::uint32_t green = (pixel & format.green_mask) >> format.green_position;
-        return static_cast<int>(green * 255 / ((1u << format.green_width) - 1));
-    });
-}
+using Kind = test::MovieClipCase;
+constexpr const auto& kKinds = test::kMovieClipCases;
 
 // The largest sample magnitude of a stretch of the capture.
 int Peak(const std::vector<std::int16_t>& samples) {

@@ -19,6 +19,8 @@
 #include "platform/file_system.h"
 #include "tests/layer/core/log_capture.h"
 #include "tests/layer/core/qva_fixture.h"
+#include "tests/layer/media/movie_frame_reading.h"
+#include "tests/support/movie_clip_kinds.h"
 #include "tests/support/sjis.h"
 #include "tools/lib/movie_clip_writer.h"
 #include "tools/lib/sound_tones.h"
@@ -26,36 +28,16 @@
 
 namespace {
 
+using test::AsText;
+using test::ShownFrame;
+
 using layer::MovieRecord;
 using tools::MovieClipKind;
 
 constexpr std::uint64_t kMillisecond = 1'000'000;
 
-struct Kind {
-    MovieClipKind kind;
-    const char* name;
-};
-
-const Kind kKinds[] = {{MovieClipKind::kMpegProgram, "clip.mpg"},
-                       {MovieClipKind::kAvi, "clip.avi"},
-                       {MovieClipKind::kAsf, "clip.wmv"}};
-
-std::string AsText(const std::vector<std::uint8_t>& bytes) {
-    return {bytes.begin(), bytes.end()};
-}
-
-// The frame number the movie's frame image shows, read through its pixel format's green mask.
-int ShownFrame(const MovieRecord& movie) {
-    const layer::GraphImage& image = *movie.FrameImage;
-    const layer::PixelFormat& format = image.format;
-    return tools::ReadCountingPattern(image.width, [&](int x, int y) {
-        std::uint32_t pixel = 0;
-        std::memcpy(&pixel, image.pixels + y * image.pitch + x * format.bytes_per_pixel,
-                    format.bytes_per_pixel);
-        const std::uint32_t green = (pixel & format.green_mask) >> format.green_position;
-        return static_cast<int>(green * 255 / ((1u << format.green_width) - 1));
-    });
-}
+using Kind = test::MovieClipCase;
+constexpr const auto& kKinds = test::kMovieClipCases;
 
 class MovieStreams : public test::LogCapture {
   protected:
